@@ -1,0 +1,30 @@
+# Shared by run.sh and test.sh: installs the Debian packages the build needs when
+# any is missing. Sourced, not run.
+
+PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest-dev)
+
+pelmora_install_packages() {
+    local missing=()
+    for package in "${PELMORA_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# Configures (once) and builds one build folder: pelmora_build DIR [cmake options...]
+pelmora_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$PELMORA_ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir" --parallel
+}

@@ -1,0 +1,68 @@
+#include "QtMessageBoxes.h"
+#include "Text1252Qt.h"
+#include "TfrmMain.h"
+#include "TfrmSplash.h"
+#include "catalogue/AppState.h"
+#include "catalogue/FileSystem.h"
+#include "wizard/MainForm.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLocale>
+#include <QScreen>
+#include <QTimer>
+
+#include <clocale>
+#include <memory>
+
+using namespace pelmora;
+
+namespace {
+
+constexpr int SplashMilliseconds = 400;
+
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = window.screen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Parameters are never read; any of them only suppresses the splash.
+    const bool showSplash = argc <= 1;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
+    // "." is the decimal separator whatever the user's regional settings.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+
+    AppState app;
+    app.SetFolders(ToCore(QCoreApplication::applicationDirPath()));
+
+    std::unique_ptr<TfrmSplash> splash;
+    if (showSplash) {
+        splash = std::make_unique<TfrmSplash>(
+            FromCore(ResolvePath(app.AppDir + "images/splashimage.gif")));
+        splash->show();
+        QApplication::processEvents();
+    }
+
+    QtMessageBoxes messages;
+    MainForm form(app, messages);
+    form.FormCreate();
+    TfrmMain window(form, messages);
+    messages.SetParent(&window);
+
+    if (splash) {
+        QEventLoop wait;
+        QTimer::singleShot(SplashMilliseconds, &wait, &QEventLoop::quit);
+        wait.exec();
+        splash.reset();
+    }
+
+    window.show();
+    CentreOnScreen(window);
+    return QApplication::exec();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Whole-file access for 8-bit text files. Files written here end every line with
+// CR LF and replace the old file only once the new one is complete on disk.
+namespace pelmora {
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+
+// The path as it exists on disk. Folder and file names that differ from the given
+// ones only in letter case are found too, as they would be on Windows. A path
+// that does not exist in any spelling comes back unchanged.
+std::string ResolvePath(const std::string& path);
+
+// Throws FileError when the file cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+
+// Lines ended by CR LF, LF or CR; a break after the last line adds no line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Throws FileError when the file cannot be written; the old file is then untouched.
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+void WriteLines(const std::string& path, const std::vector<std::string>& lines);
+
+} // namespace pelmora

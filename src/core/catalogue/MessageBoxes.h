@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace pelmora {
+
+// The modal message boxes the forms show. Texts are Windows-1252; a "\r" inside a
+// text is a line break.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    virtual void Error(const std::string& text) = 0;
+    virtual void Information(const std::string& text) = 0;
+    // Yes answers true, No false.
+    virtual bool Confirm(const std::string& text) = 0;
+};
+
+} // namespace pelmora

@@ -1,0 +1,61 @@
+#include "Text1252.h"
+
+#include <algorithm>
+
+namespace pelmora {
+
+char UpperCase1252(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 'a' && byte <= 'z')
+        return static_cast<char>(byte - 32);
+    // Latin letters with accents: 0xE0-0xFE map to 0xC0-0xDE, except the division sign.
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
+        return static_cast<char>(byte - 32);
+    switch (byte) {
+    case 0x9A: // s caron
+    case 0x9C: // oe ligature
+    case 0x9E: // z caron
+        return static_cast<char>(byte - 16);
+    case 0xFF: // y diaeresis
+        return static_cast<char>(0x9F);
+    default:
+        return c;
+    }
+}
+
+std::string UpperCase1252(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        c = UpperCase1252(c);
+    return upper;
+}
+
+int CompareTextNoCase(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const auto ca = static_cast<unsigned char>(UpperCase1252(a[i]));
+        const auto cb = static_cast<unsigned char>(UpperCase1252(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameTextNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareTextNoCase(a, b) == 0;
+}
+
+std::string_view TrimControlAndBlank(std::string_view text) {
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    size_t first = 0;
+    while (first < text.size() && isBlank(text[first]))
+        ++first;
+    size_t last = text.size();
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+} // namespace pelmora

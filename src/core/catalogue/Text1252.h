@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Texts in the core are 8-bit Windows-1252 bytes. Comparisons that Windows makes
+// "without regard to letter case" must fold the accented letters of that code
+// page too, not only ASCII.
+namespace pelmora {
+
+char UpperCase1252(char c);
+std::string UpperCase1252(std::string_view text);
+
+// Negative, zero or positive as a is ordered before, equal to or after b when
+// letter case is ignored.
+int CompareTextNoCase(std::string_view a, std::string_view b);
+bool SameTextNoCase(std::string_view a, std::string_view b);
+
+// Leading and trailing characters with codes 0 to 32 removed.
+std::string_view TrimControlAndBlank(std::string_view text);
+
+} // namespace pelmora

@@ -1,0 +1,127 @@
+#include "MainForm.h"
+
+#include "ShowImage.h"
+#include "catalogue/AppState.h"
+#include "catalogue/Errors.h"
+#include "catalogue/FileSystem.h"
+#include "catalogue/IniFile.h"
+#include "catalogue/MessageBoxes.h"
+
+namespace pelmora {
+
+namespace {
+
+constexpr const char* UnitsSection = "UNITS";
+constexpr const char* UnitsKey = "type";
+constexpr const char* ProductPhotoAtRest = "WG.gif";
+
+} // namespace
+
+MainForm::MainForm(AppState& app, MessageBoxes& messages) : app_(app), messages_(messages) {
+    cbxFinish.Items = {{"G", "Gray"}, {"N", "Unpainted"}};
+    cbxFinish.ItemIndex = 0;
+    ScreenCaption = "Wizard - Screen 1 of 2";
+}
+
+std::string MainForm::SettingsPath() const { return app_.AppDir + "Pelmora.ini"; }
+
+void MainForm::FormCreate() {
+    // The core reads and writes numbers with "." whatever the locale, so the
+    // process-wide number formats need nothing here.
+    const TIniFile settings(SettingsPath());
+    if (settings.ReadString(UnitsSection, UnitsKey, "P") == "P") {
+        app_.ImperialUnits = true;
+        mnuImperialClick();
+    } else {
+        app_.ImperialUnits = false;
+        mnuMetricClick();
+    }
+
+    FlangeAList = TTxtTable();
+    FlangeBList = TTxtTable();
+    OrderLines = TTxtTable();
+    WaveguideList = TTxtTable();
+
+    FamilyTable = TTxtTable(app_.DataDir + "Family.tbl", messages_);
+    FlangeTable = TTxtTable(app_.DataDir + "Flange.tbl", messages_);
+    DimensionsTable = TTxtTable(app_.DataDir + "Dimensions.tbl", messages_);
+    FamilyTable.DeleteHeader();
+    FlangeTable.DeleteHeader();
+    DimensionsTable.DeleteHeader();
+
+    imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
+    FillProductTypeList();
+
+    mnuHelpEnabled = FileExists(app_.AppDir + "Pelmora38.hlp");
+}
+
+void MainForm::FillProductTypeList() {
+    cbxProductType.Clear();
+    for (int row = 0; row < FamilyTable.RowCount(); ++row)
+        cbxProductType.Items.push_back({FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
+}
+
+void MainForm::FormClose() {
+    try {
+        TIniFile settings(SettingsPath());
+        settings.WriteString(UnitsSection, UnitsKey, app_.ImperialUnits ? "P" : "M");
+    } catch (const FileError& error) {
+        messages_.Error(error.what());
+    }
+
+    FamilyTable = TTxtTable();
+    FlangeTable = TTxtTable();
+    DimensionsTable = TTxtTable();
+    WaveguideList = TTxtTable();
+    FlangeAList = TTxtTable();
+    FlangeBList = TTxtTable();
+    OrderLines = TTxtTable();
+}
+
+void MainForm::mnuResetSettingsClick() {
+    cbxProductType.ItemIndex = -1;
+    imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
+
+    cbxWaveguide.Clear();
+    cbxFlangeA.Clear();
+    imgFlangeA = {};
+    cbxFlangeB.Clear();
+    imgFlangeB = {};
+    cbxCoax.Clear();
+
+    ClearLengthBoxes();
+    txtPresetLength.clear();
+    imgLength = {};
+
+    cbxFinish.ItemIndex = -1;
+    txtPartNumber.clear();
+
+    ShowScreen(ScreenOne);
+    FocusedControl = "cbxProductType";
+}
+
+void MainForm::ClearLengthBoxes() {
+    cbxLength.Clear();
+    cbxLegALength.Clear();
+    cbxLegBLength.Clear();
+}
+
+void MainForm::mnuImperialClick() { SwitchUnits(true); }
+
+void MainForm::mnuMetricClick() { SwitchUnits(false); }
+
+void MainForm::SwitchUnits(bool imperial) {
+    if ((imperial && mnuImperialChecked) || (!imperial && mnuMetricChecked))
+        return;
+    mnuImperialChecked = imperial;
+    mnuMetricChecked = !imperial;
+    app_.ImperialUnits = imperial;
+    LengthUnitLabel = imperial ? "inches" : "mm";
+}
+
+void MainForm::ShowScreen(Screen screen) {
+    ActivePage = screen;
+    ScreenCaption = screen == ScreenOne ? "Wizard - Screen 1 of 2" : "Wizard - Screen 2 of 2";
+}
+
+} // namespace pelmora

@@ -1,0 +1,29 @@
+#include "FlattenControls.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegion>
+
+namespace pelmora {
+
+void FlattenControl(QWidget* control) {
+    control->setMask(QRegion(control->rect().adjusted(1, 1, -1, -1)));
+}
+
+void FlattenControls(QWidget* window) {
+    for (auto* box : window->findChildren<QComboBox*>())
+        FlattenControl(box);
+    for (auto* edit : window->findChildren<QLineEdit*>()) {
+        // The edit field inside a combo box is flattened with its box.
+        if (!qobject_cast<QComboBox*>(edit->parentWidget()))
+            FlattenControl(edit);
+    }
+    for (auto* grid : window->findChildren<QAbstractItemView*>()) {
+        // Drop-down lists of combo boxes live in their own popup windows.
+        if (!grid->isWindow() && grid->window() == window)
+            FlattenControl(grid);
+    }
+}
+
+} // namespace pelmora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QComboBox>
+
+#include <string>
+#include <vector>
+
+class QStandardItemModel;
+class QTreeView;
+
+namespace pelmora {
+
+// A drop-down list whose entries have several text columns. The open list shows
+// every column; the closed box shows one of them.
+class MultiColumnComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit MultiColumnComboBox(QWidget* parent = nullptr);
+
+    void SetColumnWidths(const std::vector<int>& widths, int dropDownWidth);
+    // Columns shown in the closed box: one column, or several joined by blanks.
+    void SetClosedColumns(std::vector<int> columns);
+    void SetRows(const std::vector<std::vector<std::string>>& rows, int selected);
+
+    void showPopup() override;
+
+private:
+    void ApplyColumnWidths();
+
+    QStandardItemModel* model_;
+    QTreeView* view_;
+    std::vector<int> closedColumns_{1};
+    std::vector<int> widths_;
+    int dropDownWidth_ = 0;
+};
+
+} // namespace pelmora

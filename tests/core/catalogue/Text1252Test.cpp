@@ -1,0 +1,31 @@
+#include "catalogue/Text1252.h"
+
+#include <gtest/gtest.h>
+
+namespace pelmora {
+namespace {
+
+TEST(Text1252, UpperCaseFoldsTheLettersOfTheCodePage) {
+    EXPECT_EQ(UpperCase1252("abc xyz"), "ABC XYZ");
+    EXPECT_EQ(UpperCase1252("\xE0\xE9\xFE"), "\xC0\xC9\xDE");        // a grave, e acute, thorn
+    EXPECT_EQ(UpperCase1252("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F"); // s caron, oe, z caron, y diaeresis
+    EXPECT_EQ(UpperCase1252("\xF7\xDF\xB0"), "\xF7\xDF\xB0");         // division, sharp s, degree
+}
+
+TEST(Text1252, CompareOrdersWithoutRegardToCase) {
+    EXPECT_EQ(CompareTextNoCase("wr90", "WR90"), 0);
+    EXPECT_LT(CompareTextNoCase("a", "B"), 0);
+    EXPECT_GT(CompareTextNoCase("b", "A"), 0);
+    EXPECT_LT(CompareTextNoCase("ab", "ABC"), 0);
+    EXPECT_TRUE(SameTextNoCase("\xE9t\xE9", "\xC9T\xC9"));
+    EXPECT_FALSE(SameTextNoCase("ab", "abc"));
+}
+
+TEST(Text1252, TrimRemovesCodesUpToBlankOnBothSidesOnly) {
+    EXPECT_EQ(TrimControlAndBlank("\t\x01 a  b \r\n"), "a  b");
+    EXPECT_EQ(TrimControlAndBlank("   "), "");
+    EXPECT_EQ(TrimControlAndBlank("\xA0x\xA0"), "\xA0x\xA0");
+}
+
+} // namespace
+} // namespace pelmora

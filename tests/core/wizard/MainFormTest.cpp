@@ -1,0 +1,184 @@
+#include "catalogue/AppState.h"
+#include "catalogue/IniFile.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "wizard/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace pelmora {
+namespace {
+
+using testing::FakeMessageBoxes;
+using testing::TempFolder;
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest() {
+        app.SetFolders(folder.Path());
+        folder.Write("Data/Family.tbl", "Letter|Type|Step|Metric|Drawing|Photo\r\n"
+                                        "C|Waveguide to Coax|0.5|10|c_dwg.gif|c.gif\r\n"
+                                        "D|90\xB0 Rigid Twist|0.5|10|d_dwg.gif|d.gif\r\n");
+        folder.Write("Data/Flange.tbl", "Code|Waveguide|Type|Model|Picture\r\nU|090|UG Cover|UG-39/U|u.gif\r\n");
+        folder.Write("Data/Dimensions.tbl", "F|W|Min|Max|MaxMm|Def|DefMm\r\nR|090|1.0|72.0|1829|12.0|305\r\n");
+        folder.Write("Images/WG.gif", "GIF89a");
+        folder.Write("Images/NA.gif", "GIF89a");
+    }
+
+    MainForm& Create() {
+        form = std::make_unique<MainForm>(app, messages);
+        form->FormCreate();
+        return *form;
+    }
+
+    TempFolder folder;
+    AppState app;
+    FakeMessageBoxes messages;
+    std::unique_ptr<MainForm> form;
+};
+
+TEST_F(MainFormTest, CreateFillsTheProductTypeListFromTheFamilyTable) {
+    MainForm& main = Create();
+    EXPECT_TRUE(messages.Log.empty());
+    EXPECT_EQ(main.cbxProductType.Items,
+              (std::vector<std::vector<std::string>>{{"C", "Waveguide to Coax"},
+                                                     {"D", "90\xB0 Rigid Twist"}}));
+    EXPECT_EQ(main.cbxProductType.ItemIndex, -1);
+    EXPECT_EQ(main.FamilyTable.RowCount(), 2);
+    EXPECT_EQ(main.FlangeTable.GetField(0, 3), "UG Cover");
+    EXPECT_EQ(main.DimensionsTable.GetField(0, 6), "12.0");
+    EXPECT_EQ(main.imgProduct.File, folder.Path() + "Images/WG.gif");
+    EXPECT_EQ(main.ScreenCaption, "Wizard - Screen 1 of 2");
+    EXPECT_EQ(main.cbxFinish.ItemIndex, 0);
+}
+
+TEST_F(MainFormTest, MissingStartUpTablesShowOneBoxEachAndStartEmpty) {
+    std::filesystem::remove(folder.Path() + "Data/Family.tbl");
+    std::filesystem::remove(folder.Path() + "Data/Dimensions.tbl");
+    MainForm& main = Create();
+    ASSERT_EQ(messages.Log.size(), 2u);
+    EXPECT_NE(messages.Log[0].Text.find("Data/Family.tbl"), std::string::npos);
+    EXPECT_NE(messages.Log[1].Text.find("Data/Dimensions.tbl"), std::string::npos);
+    EXPECT_TRUE(main.cbxProductType.Items.empty());
+    EXPECT_EQ(main.FlangeTable.RowCount(), 1);
+}
+
+TEST_F(MainFormTest, ProductPhotoFallsBackToNotAvailableThenToNothing) {
+    std::filesystem::remove(folder.Path() + "Images/WG.gif");
+    EXPECT_EQ(Create().imgProduct.File, folder.Path() + "Images/NA.gif");
+    std::filesystem::remove(folder.Path() + "Images/NA.gif");
+    EXPECT_EQ(Create().imgProduct.File, "");
+}
+
+TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExists) {
+    EXPECT_FALSE(Create().mnuHelpEnabled);
+    folder.Write("Pelmora38.hlp", "help");
+    EXPECT_TRUE(Create().mnuHelpEnabled);
+}
+
+struct UnitsCase {
+    const char* name;
+    const char* iniText; // nullptr: no settings file
+    bool imperial;
+    const char* writtenBack;
+};
+
+class MainFormUnits : public MainFormTest, public ::testing::WithParamInterface<UnitsCase> {};
+
+TEST_P(MainFormUnits, SettingIsAppliedAtStartAndWrittenBackAtClose) {
+    const UnitsCase& c = GetParam();
+    if (c.iniText)
+        folder.Write("Pelmora.ini", c.iniText);
+    MainForm& main = Create();
+    EXPECT_EQ(app.ImperialUnits, c.imperial);
+    EXPECT_EQ(main.mnuImperialChecked, c.imperial);
+    EXPECT_EQ(main.mnuMetricChecked, !c.imperial);
+    EXPECT_EQ(main.LengthUnitLabel, c.imperial ? "inches" : "mm");
+    main.FormClose();
+    const TIniFile written(folder.Path() + "Pelmora.ini");
+    EXPECT_EQ(written.ReadString("UNITS", "type", "?"), c.writtenBack);
+    EXPECT_TRUE(messages.Log.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, MainFormUnits,
+    ::testing::Values(UnitsCase{"Absent", nullptr, true, "P"},
+                      UnitsCase{"UpperP", "[UNITS]\r\ntype=P\r\n", true, "P"},
+                      UnitsCase{"LowerP", "[UNITS]\r\ntype=p\r\n", false, "M"},
+                      UnitsCase{"Metric", "[units]\r\nTYPE=M\r\n", false, "M"},
+                      UnitsCase{"OtherText", "[UNITS]\r\ntype=inches\r\n", false, "M"},
+                      UnitsCase{"Garbled", "\xFF\xFE\x01[UN\r\n==\r\n", true, "P"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainFormTest, CloseKeepsTheOtherSettingsOfTheFile) {
+    folder.Write("Pelmora.ini", "[PREVIEW]\r\nsize=3\r\n[UNITS]\r\ntype=P\r\n");
+    MainForm& main = Create();
+    main.mnuMetricClick();
+    main.FormClose();
+    EXPECT_EQ(folder.Read("Pelmora.ini"), "[PREVIEW]\r\nsize=3\r\n[UNITS]\r\ntype=M\r\n");
+}
+
+TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsTheFailure) {
+    MainForm& main = Create();
+    app.SetFolders(folder.Path() + "gone/");
+    main.FormClose();
+    ASSERT_EQ(messages.Log.size(), 1u);
+    EXPECT_EQ(messages.Log[0].Kind, "error");
+    EXPECT_EQ(messages.Log[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini");
+}
+
+TEST_F(MainFormTest, UnitsCommandAlreadyTickedChangesNothing) {
+    MainForm& main = Create();
+    main.LengthUnitLabel = "marker";
+    main.mnuImperialClick();
+    EXPECT_EQ(main.LengthUnitLabel, "marker");
+    main.mnuMetricClick();
+    EXPECT_FALSE(app.ImperialUnits);
+    EXPECT_EQ(main.LengthUnitLabel, "mm");
+}
+
+TEST_F(MainFormTest, ResetSettingsEmptiesTheWizardButKeepsUnitsAndOrder) {
+    MainForm& main = Create();
+    main.mnuMetricClick();
+    main.OrderLines.Lines.push_back("1|$10.00|Stock|R090PU0120USG|Straight");
+    main.cbxProductType.ItemIndex = 1;
+    main.cbxWaveguide.Items = {{"090", "WR90"}};
+    main.cbxWaveguide.ItemIndex = 0;
+    main.cbxFlangeA.Items = {{"U", "UG Cover", "UG-39/U"}};
+    main.cbxFlangeA.ItemIndex = 0;
+    main.imgFlangeA = {"u.gif", false};
+    main.cbxLength.ImperialItems = {"12.0"};
+    main.cbxLength.MetricItems = {"305"};
+    main.cbxLength.Items = {"305"};
+    main.cbxLength.ItemIndex = 0;
+    main.txtPresetLength = "3.0";
+    main.txtPartNumber = "R090MU0305USG";
+    main.ActivePage = MainForm::ScreenTwo;
+
+    main.mnuResetSettingsClick();
+
+    EXPECT_EQ(main.cbxProductType.ItemIndex, -1);
+    EXPECT_EQ(main.cbxProductType.Items.size(), 2u);
+    EXPECT_EQ(main.imgProduct.File, folder.Path() + "Images/WG.gif");
+    EXPECT_TRUE(main.cbxWaveguide.Items.empty());
+    EXPECT_TRUE(main.cbxFlangeA.Items.empty());
+    EXPECT_EQ(main.imgFlangeA.File, "");
+    EXPECT_TRUE(main.cbxLength.Items.empty());
+    EXPECT_TRUE(main.cbxLength.MetricItems.empty());
+    EXPECT_EQ(main.txtPresetLength, "");
+    EXPECT_EQ(main.cbxFinish.ItemIndex, -1);
+    EXPECT_EQ(main.cbxFinish.Items.size(), 2u);
+    EXPECT_EQ(main.txtPartNumber, "");
+    EXPECT_EQ(main.ActivePage, MainForm::ScreenOne);
+    EXPECT_EQ(main.ScreenCaption, "Wizard - Screen 1 of 2");
+    EXPECT_EQ(main.FocusedControl, "cbxProductType");
+    EXPECT_FALSE(app.ImperialUnits);
+    EXPECT_TRUE(main.mnuMetricChecked);
+    EXPECT_EQ(main.OrderLines.RowCount(), 1);
+}
+
+} // namespace
+} // namespace pelmora

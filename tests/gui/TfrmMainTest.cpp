@@ -1,0 +1,126 @@
+#include "QtMessageBoxes.h"
+#include "TfrmMain.h"
+#include "catalogue/AppState.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "wizard/MainForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace pelmora;
+
+class TfrmMainTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Fixture {
+        Fixture() {
+            folder.Write("Data/Family.tbl", "L|Type\r\nC|Waveguide to Coax\r\nD|90\xB0 Rigid Twist\r\n");
+            folder.Write("Data/Flange.tbl", "C|W\r\nU|090|UG Cover|UG-39/U|u.gif\r\n");
+            folder.Write("Data/Dimensions.tbl", "F|W\r\n");
+            folder.Write("Pelmora38.hlp", "help");
+            folder.Write("Pelmora.ini", "[UNITS]\r\ntype=M\r\n");
+            app.SetFolders(folder.Path());
+            form.FormCreate();
+        }
+        testing::TempFolder folder;
+        AppState app;
+        testing::FakeMessageBoxes messages;
+        MainForm form{app, messages};
+    };
+
+    static QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& item) {
+        for (QAction* top : window.menuBar()->actions()) {
+            if (top->text() != menu)
+                continue;
+            for (QAction* action : top->menu()->actions()) {
+                if (action->text() == item)
+                    return action;
+            }
+        }
+        return nullptr;
+    }
+
+    static QStringList MenuTexts(QMainWindow& window, const QString& menu) {
+        QStringList texts;
+        for (QAction* top : window.menuBar()->actions()) {
+            if (top->text() == menu) {
+                for (QAction* action : top->menu()->actions())
+                    texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+        }
+        return texts;
+    }
+
+private slots:
+    void buildsWithCaptionSizeMenusAndProductTypes() {
+        Fixture f;
+        TfrmMain window(f.form, f.messages);
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Corvane Pelmora 38"));
+        QCOMPARE(window.centralWidget()->size(), QSize(601, 436));
+
+        QStringList menus;
+        for (QAction* top : window.menuBar()->actions())
+            menus << top->text();
+        QCOMPARE(menus, (QStringList{"&File", "&Options", "&Units", "&Help"}));
+        QCOMPARE(MenuTexts(window, "&File"), QStringList{"E&xit"});
+        QCOMPARE(MenuTexts(window, "&Options"),
+                 (QStringList{"&Convert From Old Part Number", "C&reate From Part Number", "-",
+                              "Reset &Settings", "-", "&View Order", "-",
+                              "&Update Pelmora (LiveUpdate)"}));
+        QCOMPARE(MenuTexts(window, "&Units"), (QStringList{"&Imperial", "&Metric"}));
+        QCOMPARE(MenuTexts(window, "&Help"), (QStringList{"&Help", "-", "&About"}));
+        QVERIFY(MenuAction(window, "&Help", "&Help")->isEnabled());
+        QVERIFY(MenuAction(window, "&Units", "&Metric")->isChecked());
+        QVERIFY(!MenuAction(window, "&Units", "&Imperial")->isChecked());
+
+        auto* productTypes = window.findChild<QComboBox*>("cbxProductType");
+        QVERIFY(productTypes);
+        QCOMPARE(productTypes->count(), 2);
+        QCOMPARE(productTypes->currentIndex(), -1);
+        QCOMPARE(productTypes->model()->index(1, 1).data().toString(),
+                 QString::fromUtf8("90\u00b0 Rigid Twist"));
+        QCOMPARE(window.findChild<QLabel*>("lblScreenCaption")->text(),
+                 QStringLiteral("Wizard - Screen 1 of 2"));
+    }
+
+    void unitsCommandsReachTheFormAndResetLeavesThemAlone() {
+        Fixture f;
+        TfrmMain window(f.form, f.messages);
+        MenuAction(window, "&Units", "&Imperial")->trigger();
+        QVERIFY(f.app.ImperialUnits);
+        QVERIFY(MenuAction(window, "&Units", "&Imperial")->isChecked());
+        QVERIFY(!MenuAction(window, "&Units", "&Metric")->isChecked());
+
+        auto* productTypes = window.findChild<QComboBox*>("cbxProductType");
+        f.form.cbxProductType.ItemIndex = 1;
+        window.Refresh();
+        QCOMPARE(productTypes->currentIndex(), 1);
+        MenuAction(window, "&Options", "Reset &Settings")->trigger();
+        QCOMPARE(productTypes->currentIndex(), -1);
+        QCOMPARE(productTypes->count(), 2);
+        QVERIFY(f.app.ImperialUnits);
+        QVERIFY(MenuAction(window, "&Units", "&Imperial")->isChecked());
+    }
+
+    void closingWritesTheSettingsOnce() {
+        Fixture f;
+        {
+            TfrmMain window(f.form, f.messages);
+            window.show();
+            MenuAction(window, "&File", "E&xit")->trigger();
+            QVERIFY(!window.isVisible());
+        }
+        QCOMPARE(QString::fromStdString(f.folder.Read("Pelmora.ini")),
+                 QStringLiteral("[UNITS]\r\ntype=M\r\n"));
+        QVERIFY(f.messages.Log.empty());
+    }
+};
+
+QTEST_MAIN(TfrmMainTest)
+#include "TfrmMainTest.moc"

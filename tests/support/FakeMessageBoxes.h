@@ -1,0 +1,36 @@
+#pragma once
+
+#include "catalogue/MessageBoxes.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace pelmora::testing {
+
+// Records every message box and answers confirmations from a script (Yes when
+// the script has run out).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        std::string Kind;
+        std::string Text;
+        bool operator==(const Shown&) const = default;
+    };
+
+    void Error(const std::string& text) override { Log.push_back({"error", text}); }
+    void Information(const std::string& text) override { Log.push_back({"info", text}); }
+    bool Confirm(const std::string& text) override {
+        Log.push_back({"confirm", text});
+        if (Answers.empty())
+            return true;
+        const bool answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+
+    std::vector<Shown> Log;
+    std::deque<bool> Answers;
+};
+
+} // namespace pelmora::testing
