@@ -1,15 +1,19 @@
+#include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
 #include "Text1252Qt.h"
 #include "TfrmMain.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
 #include "catalogue/FileSystem.h"
+#include "platform/Platform.h"
 #include "wizard/MainForm.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QLocale>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <clocale>
@@ -20,6 +24,16 @@ using namespace pelmora;
 namespace {
 
 constexpr int SplashMilliseconds = 400;
+
+// The classic flat desktop look the windows are laid out for, with a compact font
+// so that the fixed layouts keep their proportions on every desktop.
+void ApplyLook(QApplication& application) {
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    application.setFont(font);
+}
 
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())
@@ -33,7 +47,9 @@ int main(int argc, char* argv[]) {
     const bool showSplash = argc <= 1;
 
     QApplication application(argc, argv);
+    Q_INIT_RESOURCE(pelmora);
     QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
+    ApplyLook(application);
     // "." is the decimal separator whatever the user's regional settings.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
@@ -50,10 +66,13 @@ int main(int argc, char* argv[]) {
     }
 
     QtMessageBoxes messages;
-    MainForm form(app, messages);
+    QtHelpViewer help;
+    Platform platform{messages, help};
+    MainForm form(app, platform);
     form.FormCreate();
     TfrmMain window(form, messages);
     messages.SetParent(&window);
+    help.SetParent(&window);
 
     if (splash) {
         QEventLoop wait;

@@ -3,21 +3,12 @@
 #include "Text1252Qt.h"
 
 #include <QStandardItemModel>
+#include <QStylePainter>
 #include <QTreeView>
 
 #include <algorithm>
 
 namespace pelmora {
-
-namespace {
-
-// The closed box shows the model column below; when several columns are shown
-// closed, an extra hidden column holds their joined texts.
-int ClosedTextColumn(const std::vector<int>& closedColumns) {
-    return closedColumns.size() == 1 ? closedColumns.front() : -1;
-}
-
-} // namespace
 
 MultiColumnComboBox::MultiColumnComboBox(QWidget* parent)
     : QComboBox(parent), model_(new QStandardItemModel(this)), view_(new QTreeView(this)) {
@@ -45,36 +36,51 @@ void MultiColumnComboBox::SetClosedColumns(std::vector<int> columns) {
     closedColumns_ = std::move(columns);
 }
 
+void MultiColumnComboBox::SetCentredColumns(std::vector<int> columns) {
+    centred_ = std::move(columns);
+}
+
 void MultiColumnComboBox::SetRows(const std::vector<std::vector<std::string>>& rows,
                                   int selected) {
-    const int joinedColumn = ClosedTextColumn(closedColumns_);
-    size_t columns = 0;
+    size_t columns = widths_.size();
     for (const auto& row : rows)
         columns = std::max(columns, row.size());
-    const int textColumns = static_cast<int>(std::max(columns, widths_.size()));
 
     model_->removeRows(0, model_->rowCount());
-    model_->setColumnCount(textColumns + (joinedColumn < 0 ? 1 : 0));
+    model_->setColumnCount(static_cast<int>(columns));
     for (const auto& row : rows) {
         QList<QStandardItem*> items;
-        QStringList joined;
-        for (int column = 0; column < textColumns; ++column) {
-            const QString text =
-                column < static_cast<int>(row.size()) ? FromCore(row[column]) : QString();
-            items.append(new QStandardItem(text));
+        for (size_t column = 0; column < columns; ++column) {
+            auto* item = new QStandardItem(column < row.size() ? FromCore(row[column]) : QString());
+            if (std::count(centred_.begin(), centred_.end(), static_cast<int>(column)))
+                item->setTextAlignment(Qt::AlignCenter);
+            items.append(item);
         }
-        for (const int column : closedColumns_)
-            joined.append(column < static_cast<int>(row.size()) ? FromCore(row[column]) : QString());
-        if (joinedColumn < 0)
-            items.append(new QStandardItem(joined.join(QStringLiteral("   "))));
         model_->appendRow(items);
     }
-    const int shown = joinedColumn < 0 ? textColumns : joinedColumn;
-    setModelColumn(shown);
-    for (int column = 0; column < model_->columnCount(); ++column)
-        view_->setColumnHidden(column, column >= textColumns);
+    setModelColumn(closedColumns_.front());
     ApplyColumnWidths();
     setCurrentIndex(selected);
+}
+
+QString MultiColumnComboBox::ClosedText() const {
+    QStringList texts;
+    for (const int column : closedColumns_)
+        texts.append(model_->index(currentIndex(), column).data().toString());
+    return texts.join(QStringLiteral("   "));
+}
+
+void MultiColumnComboBox::paintEvent(QPaintEvent* event) {
+    if (closedColumns_.size() < 2 || currentIndex() < 0) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText = ClosedText();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void MultiColumnComboBox::showPopup() {

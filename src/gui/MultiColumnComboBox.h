@@ -19,18 +19,24 @@ public:
     explicit MultiColumnComboBox(QWidget* parent = nullptr);
 
     void SetColumnWidths(const std::vector<int>& widths, int dropDownWidth);
-    // Columns shown in the closed box: one column, or several joined by blanks.
+    // Columns shown in the closed box: one column, or several side by side.
     void SetClosedColumns(std::vector<int> columns);
+    void SetCentredColumns(std::vector<int> columns);
     void SetRows(const std::vector<std::vector<std::string>>& rows, int selected);
 
     void showPopup() override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    QString ClosedText() const;
     void ApplyColumnWidths();
 
     QStandardItemModel* model_;
     QTreeView* view_;
     std::vector<int> closedColumns_{1};
+    std::vector<int> centred_;
     std::vector<int> widths_;
     int dropDownWidth_ = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class QWidget;
 

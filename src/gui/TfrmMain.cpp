@@ -3,7 +3,7 @@
 #include "FlattenControls.h"
 #include "MultiColumnComboBox.h"
 #include "Text1252Qt.h"
-#include "catalogue/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 #include "wizard/MainForm.h"
 
 #include <QAction>
@@ -96,7 +96,8 @@ void TfrmMain::BuildMenus() {
     mnuMetric_->setCheckable(true);
 
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp_ = help->addAction(QStringLiteral("&Help"));
+    mnuHelp_ = help->addAction(QStringLiteral("&Help"), this,
+                               [this] { Forward(&MainForm::mnuHelpClick); });
     help->addSeparator();
     help->addAction(QStringLiteral("&About"))->setEnabled(false);
 }
@@ -114,7 +115,7 @@ QWidget* TfrmMain::BuildTitleStrip() {
     auto* title = new QLabel(QString::fromLatin1(MainForm::TitleText), strip);
     title->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = title->font();
-    titleFont.setPointSize(16);
+    titleFont.setPixelSize(22);
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setGeometry(48, 6, 250, 30);
@@ -140,7 +141,7 @@ QLabel* TfrmMain::AddHeader(QWidget* parent, const char* text, int x, int y, int
     header->setFrameShape(QFrame::Panel);
     header->setFrameShadow(QFrame::Raised);
     QFont font = header->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
+    font.setPixelSize(9);
     header->setFont(font);
     return header;
 }
@@ -173,6 +174,7 @@ QWidget* TfrmMain::BuildScreenOne() {
     cbxProductType_ = AddList(product, "cbxProductType", 134, 56, 146);
     cbxProductType_->SetColumnWidths({40, 200}, 260);
     cbxProductType_->SetClosedColumns({0, 1});
+    cbxProductType_->SetCentredColumns({0});
 
     auto* waveguide = AddGroup(page, "rgWaveguide", " Select Waveguide ", {8, 118, 288, 64});
     AddHeader(waveguide, " Code", 8, 18, 30);

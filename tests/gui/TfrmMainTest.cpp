@@ -1,7 +1,7 @@
 #include "QtMessageBoxes.h"
 #include "TfrmMain.h"
 #include "catalogue/AppState.h"
-#include "support/FakeMessageBoxes.h"
+#include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "wizard/MainForm.h"
 
@@ -29,8 +29,9 @@ private:
         }
         testing::TempFolder folder;
         AppState app;
-        testing::FakeMessageBoxes messages;
-        MainForm form{app, messages};
+        testing::FakePlatform platform;
+        testing::FakeMessageBoxes& messages = platform.Messages;
+        MainForm form{app, platform.Seams};
     };
 
     static QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& item) {
@@ -76,6 +77,8 @@ private slots:
         QCOMPARE(MenuTexts(window, "&Units"), (QStringList{"&Imperial", "&Metric"}));
         QCOMPARE(MenuTexts(window, "&Help"), (QStringList{"&Help", "-", "&About"}));
         QVERIFY(MenuAction(window, "&Help", "&Help")->isEnabled());
+        MenuAction(window, "&Help", "&Help")->trigger();
+        QCOMPARE(f.platform.Help.Shown.size(), size_t(1));
         QVERIFY(MenuAction(window, "&Units", "&Metric")->isChecked());
         QVERIFY(!MenuAction(window, "&Units", "&Imperial")->isChecked());
 

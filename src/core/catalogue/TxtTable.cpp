@@ -2,7 +2,7 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 #include "Text1252.h"
 
 #include <algorithm>

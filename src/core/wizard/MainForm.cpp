@@ -5,7 +5,9 @@
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/IniFile.h"
-#include "catalogue/MessageBoxes.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
 
 namespace pelmora {
 
@@ -17,13 +19,15 @@ constexpr const char* ProductPhotoAtRest = "WG.gif";
 
 } // namespace
 
-MainForm::MainForm(AppState& app, MessageBoxes& messages) : app_(app), messages_(messages) {
+MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(platform) {
     cbxFinish.Items = {{"G", "Gray"}, {"N", "Unpainted"}};
     cbxFinish.ItemIndex = 0;
     ScreenCaption = "Wizard - Screen 1 of 2";
 }
 
 std::string MainForm::SettingsPath() const { return app_.AppDir + "Pelmora.ini"; }
+
+std::string MainForm::HelpFile() const { return app_.AppDir + "Pelmora38.hlp"; }
 
 void MainForm::FormCreate() {
     // The core reads and writes numbers with "." whatever the locale, so the
@@ -42,9 +46,9 @@ void MainForm::FormCreate() {
     OrderLines = TTxtTable();
     WaveguideList = TTxtTable();
 
-    FamilyTable = TTxtTable(app_.DataDir + "Family.tbl", messages_);
-    FlangeTable = TTxtTable(app_.DataDir + "Flange.tbl", messages_);
-    DimensionsTable = TTxtTable(app_.DataDir + "Dimensions.tbl", messages_);
+    FamilyTable = TTxtTable(app_.DataDir + "Family.tbl", platform_.Messages);
+    FlangeTable = TTxtTable(app_.DataDir + "Flange.tbl", platform_.Messages);
+    DimensionsTable = TTxtTable(app_.DataDir + "Dimensions.tbl", platform_.Messages);
     FamilyTable.DeleteHeader();
     FlangeTable.DeleteHeader();
     DimensionsTable.DeleteHeader();
@@ -52,7 +56,7 @@ void MainForm::FormCreate() {
     imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
     FillProductTypeList();
 
-    mnuHelpEnabled = FileExists(app_.AppDir + "Pelmora38.hlp");
+    mnuHelpEnabled = FileExists(HelpFile());
 }
 
 void MainForm::FillProductTypeList() {
@@ -66,7 +70,7 @@ void MainForm::FormClose() {
         TIniFile settings(SettingsPath());
         settings.WriteString(UnitsSection, UnitsKey, app_.ImperialUnits ? "P" : "M");
     } catch (const FileError& error) {
-        messages_.Error(error.what());
+        platform_.Messages.Error(error.what());
     }
 
     FamilyTable = TTxtTable();
@@ -105,6 +109,8 @@ void MainForm::ClearLengthBoxes() {
     cbxLegALength.Clear();
     cbxLegBLength.Clear();
 }
+
+void MainForm::mnuHelpClick() { platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1); }
 
 void MainForm::mnuImperialClick() { SwitchUnits(true); }
 

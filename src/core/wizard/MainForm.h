@@ -9,7 +9,7 @@
 namespace pelmora {
 
 struct AppState;
-class MessageBoxes;
+struct Platform;
 
 // The main window's state and its start-up, menu and close handling.
 class MainForm {
@@ -17,13 +17,14 @@ public:
     enum Screen { ScreenOne = 0, ScreenTwo = 1 };
     enum LengthPage { MultiPage, SinglePage, DualPage };
 
-    MainForm(AppState& app, MessageBoxes& messages);
+    MainForm(AppState& app, Platform& platform);
 
     void FormCreate();
     void FormClose();
     void mnuResetSettingsClick();
     void mnuImperialClick();
     void mnuMetricClick();
+    void mnuHelpClick();
 
     // Window texts.
     static constexpr const char* Caption = "Corvane Pelmora 38";
@@ -74,9 +75,10 @@ private:
     void FillProductTypeList();
     void ClearLengthBoxes();
     std::string SettingsPath() const;
+    std::string HelpFile() const;
 
     AppState& app_;
-    MessageBoxes& messages_;
+    Platform& platform_;
 };
 
 } // namespace pelmora

@@ -1,6 +1,6 @@
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
-#include "support/FakeMessageBoxes.h"
+#include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "wizard/MainForm.h"
 
@@ -12,7 +12,7 @@
 namespace pelmora {
 namespace {
 
-using testing::FakeMessageBoxes;
+using testing::FakePlatform;
 using testing::TempFolder;
 
 class MainFormTest : public ::testing::Test {
@@ -29,20 +29,21 @@ protected:
     }
 
     MainForm& Create() {
-        form = std::make_unique<MainForm>(app, messages);
+        form = std::make_unique<MainForm>(app, platform.Seams);
         form->FormCreate();
         return *form;
     }
 
     TempFolder folder;
     AppState app;
-    FakeMessageBoxes messages;
+    FakePlatform platform;
+    std::vector<testing::FakeMessageBoxes::Shown>& messages = platform.Messages.Log;
     std::unique_ptr<MainForm> form;
 };
 
 TEST_F(MainFormTest, CreateFillsTheProductTypeListFromTheFamilyTable) {
     MainForm& main = Create();
-    EXPECT_TRUE(messages.Log.empty());
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(main.cbxProductType.Items,
               (std::vector<std::vector<std::string>>{{"C", "Waveguide to Coax"},
                                                      {"D", "90\xB0 Rigid Twist"}}));
@@ -59,9 +60,9 @@ TEST_F(MainFormTest, MissingStartUpTablesShowOneBoxEachAndStartEmpty) {
     std::filesystem::remove(folder.Path() + "Data/Family.tbl");
     std::filesystem::remove(folder.Path() + "Data/Dimensions.tbl");
     MainForm& main = Create();
-    ASSERT_EQ(messages.Log.size(), 2u);
-    EXPECT_NE(messages.Log[0].Text.find("Data/Family.tbl"), std::string::npos);
-    EXPECT_NE(messages.Log[1].Text.find("Data/Dimensions.tbl"), std::string::npos);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].Text.find("Data/Family.tbl"), std::string::npos);
+    EXPECT_NE(messages[1].Text.find("Data/Dimensions.tbl"), std::string::npos);
     EXPECT_TRUE(main.cbxProductType.Items.empty());
     EXPECT_EQ(main.FlangeTable.RowCount(), 1);
 }
@@ -73,10 +74,13 @@ TEST_F(MainFormTest, ProductPhotoFallsBackToNotAvailableThenToNothing) {
     EXPECT_EQ(Create().imgProduct.File, "");
 }
 
-TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExists) {
+TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExistsAndOpensTopicOne) {
     EXPECT_FALSE(Create().mnuHelpEnabled);
     folder.Write("Pelmora38.hlp", "help");
-    EXPECT_TRUE(Create().mnuHelpEnabled);
+    MainForm& main = Create();
+    EXPECT_TRUE(main.mnuHelpEnabled);
+    main.mnuHelpClick();
+    EXPECT_EQ(platform.Help.Shown, std::vector<std::string>{folder.Path() + "Pelmora38.hlp#1"});
 }
 
 struct UnitsCase {
@@ -100,7 +104,7 @@ TEST_P(MainFormUnits, SettingIsAppliedAtStartAndWrittenBackAtClose) {
     main.FormClose();
     const TIniFile written(folder.Path() + "Pelmora.ini");
     EXPECT_EQ(written.ReadString("UNITS", "type", "?"), c.writtenBack);
-    EXPECT_TRUE(messages.Log.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,9 +129,9 @@ TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsTheFailure) {
     MainForm& main = Create();
     app.SetFolders(folder.Path() + "gone/");
     main.FormClose();
-    ASSERT_EQ(messages.Log.size(), 1u);
-    EXPECT_EQ(messages.Log[0].Kind, "error");
-    EXPECT_EQ(messages.Log[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Kind, "error");
+    EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini");
 }
 
 TEST_F(MainFormTest, UnitsCommandAlreadyTickedChangesNothing) {

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace pelmora {
+
+class HelpViewer;
+class MessageBoxes;
+
+// What the forms ask of the world outside the core. The windows provide it with
+// Qt; tests provide scripted fakes.
+struct Platform {
+    MessageBoxes& Messages;
+    HelpViewer& Help;
+};
+
+} // namespace pelmora
