@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
-
 #include <clocale>
 #include <memory>
 

@@ -5,7 +5,6 @@
 #include <QStandardItemModel>
 #include <QStylePainter>
 #include <QTreeView>
-
 #include <algorithm>
 
 namespace pelmora {
@@ -40,8 +39,7 @@ void MultiColumnComboBox::SetCentredColumns(std::vector<int> columns) {
     centred_ = std::move(columns);
 }
 
-void MultiColumnComboBox::SetRows(const std::vector<std::vector<std::string>>& rows,
-                                  int selected) {
+void MultiColumnComboBox::SetRows(const std::vector<std::vector<std::string>>& rows, int selected) {
     size_t columns = widths_.size();
     for (const auto& row : rows)
         columns = std::max(columns, row.size());

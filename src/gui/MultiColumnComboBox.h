@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QComboBox>
-
 #include <string>
 #include <vector>
 

@@ -9,7 +9,9 @@
 
 namespace pelmora {
 
-QtHelpViewer::~QtHelpViewer() { delete window_; }
+QtHelpViewer::~QtHelpViewer() {
+    delete window_;
+}
 
 void QtHelpViewer::ShowHelp(const std::string& helpFile, int topic) {
     if (!window_) {

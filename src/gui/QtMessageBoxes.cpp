@@ -9,7 +9,9 @@ namespace pelmora {
 
 namespace {
 
-QString BoxTitle() { return QApplication::applicationName(); }
+QString BoxTitle() {
+    return QApplication::applicationName();
+}
 
 } // namespace
 

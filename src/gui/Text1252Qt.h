@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string>
 
 // The one place where the core's Windows-1252 bytes meet Qt's Unicode strings.

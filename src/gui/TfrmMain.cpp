@@ -146,8 +146,7 @@ QLabel* TfrmMain::AddHeader(QWidget* parent, const char* text, int x, int y, int
     return header;
 }
 
-MultiColumnComboBox* TfrmMain::AddList(QWidget* parent, const char* name, int x, int y,
-                                       int width) {
+MultiColumnComboBox* TfrmMain::AddList(QWidget* parent, const char* name, int x, int y, int width) {
     auto* list = new MultiColumnComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(x, y, width, 22);

@@ -1,5 +1,6 @@
-#include "QtMessageBoxes.h"
 #include "TfrmMain.h"
+
+#include "QtMessageBoxes.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
@@ -19,7 +20,8 @@ class TfrmMainTest : public QObject {
 private:
     struct Fixture {
         Fixture() {
-            folder.Write("Data/Family.tbl", "L|Type\r\nC|Waveguide to Coax\r\nD|90\xB0 Rigid Twist\r\n");
+            folder.Write("Data/Family.tbl",
+                         "L|Type\r\nC|Waveguide to Coax\r\nD|90\xB0 Rigid Twist\r\n");
             folder.Write("Data/Flange.tbl", "C|W\r\nU|090|UG Cover|UG-39/U|u.gif\r\n");
             folder.Write("Data/Dimensions.tbl", "F|W\r\n");
             folder.Write("Pelmora38.hlp", "help");

@@ -12,8 +12,8 @@ namespace pelmora::testing {
 
 TempFolder::TempFolder() {
     std::random_device seed;
-    const fs::path folder =
-        fs::temp_directory_path() / ("pelmora-test-" + std::to_string(seed()) + std::to_string(seed()));
+    const fs::path folder = fs::temp_directory_path() /
+                            ("pelmora-test-" + std::to_string(seed()) + std::to_string(seed()));
     fs::create_directories(folder);
     path_ = folder.string() + "/";
 }

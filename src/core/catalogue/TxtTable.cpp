@@ -2,8 +2,8 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
-#include "platform/MessageBoxes.h"
 #include "Text1252.h"
+#include "platform/MessageBoxes.h"
 
 #include <algorithm>
 

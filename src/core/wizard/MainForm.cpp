@@ -25,9 +25,13 @@ MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(pla
     ScreenCaption = "Wizard - Screen 1 of 2";
 }
 
-std::string MainForm::SettingsPath() const { return app_.AppDir + "Pelmora.ini"; }
+std::string MainForm::SettingsPath() const {
+    return app_.AppDir + "Pelmora.ini";
+}
 
-std::string MainForm::HelpFile() const { return app_.AppDir + "Pelmora38.hlp"; }
+std::string MainForm::HelpFile() const {
+    return app_.AppDir + "Pelmora38.hlp";
+}
 
 void MainForm::FormCreate() {
     // The core reads and writes numbers with "." whatever the locale, so the
@@ -62,7 +66,8 @@ void MainForm::FormCreate() {
 void MainForm::FillProductTypeList() {
     cbxProductType.Clear();
     for (int row = 0; row < FamilyTable.RowCount(); ++row)
-        cbxProductType.Items.push_back({FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
+        cbxProductType.Items.push_back(
+            {FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
 }
 
 void MainForm::FormClose() {
@@ -110,11 +115,17 @@ void MainForm::ClearLengthBoxes() {
     cbxLegBLength.Clear();
 }
 
-void MainForm::mnuHelpClick() { platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1); }
+void MainForm::mnuHelpClick() {
+    platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1);
+}
 
-void MainForm::mnuImperialClick() { SwitchUnits(true); }
+void MainForm::mnuImperialClick() {
+    SwitchUnits(true);
+}
 
-void MainForm::mnuMetricClick() { SwitchUnits(false); }
+void MainForm::mnuMetricClick() {
+    SwitchUnits(false);
+}
 
 void MainForm::SwitchUnits(bool imperial) {
     if ((imperial && mnuImperialChecked) || (!imperial && mnuMetricChecked))

@@ -1,10 +1,10 @@
-#include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
+
+#include "catalogue/Errors.h"
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace pelmora {
 namespace {

@@ -1,5 +1,6 @@
-#include "catalogue/Errors.h"
 #include "catalogue/IniFile.h"
+
+#include "catalogue/Errors.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ TEST(IniFile, MissingGarbledOrMistypedValuesReadAsTheDefault) {
     TempFolder folder;
     const TIniFile missing(folder.Path() + "none.ini");
     EXPECT_EQ(missing.ReadString("UNITS", "type", "P"), "P");
-    const TIniFile garbled(folder.Write("g.ini", std::string("\x00\xFF[UNI\r\n=\r\nsize=x7\r\n", 18)));
+    const TIniFile garbled(
+        folder.Write("g.ini", std::string("\x00\xFF[UNI\r\n=\r\nsize=x7\r\n", 18)));
     EXPECT_EQ(garbled.ReadString("UNITS", "type", "P"), "P");
     EXPECT_EQ(garbled.ReadInteger("", "size", 4), 4);
     const TIniFile keyOutsideSection(folder.Write("k.ini", "type=M\r\n[UNITS]\r\n"));
@@ -31,8 +33,8 @@ TEST(IniFile, MissingGarbledOrMistypedValuesReadAsTheDefault) {
 
 TEST(IniFile, WritingOneKeyKeepsEveryOtherSectionKeyAndComment) {
     TempFolder folder;
-    const std::string path =
-        folder.Write("a.ini", "; settings\r\n[Units]\r\nType=P\r\nother=1\r\n\r\n[PREVIEW]\r\nsize=3\r\n");
+    const std::string path = folder.Write(
+        "a.ini", "; settings\r\n[Units]\r\nType=P\r\nother=1\r\n\r\n[PREVIEW]\r\nsize=3\r\n");
     TIniFile ini(path);
     ini.WriteString("UNITS", "TYPE", "M");
     ini.WriteInteger("preview", "zoom", 7);

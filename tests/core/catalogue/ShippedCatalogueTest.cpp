@@ -6,12 +6,11 @@
 #include "catalogue/TxtTable.h"
 #include "support/FakeMessageBoxes.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 namespace pelmora {
 namespace {
@@ -36,9 +35,8 @@ std::set<std::string> Column(const TTxtTable& table, int column) {
 }
 
 TEST(ShippedCatalogue, EveryTableOfTheInventoryLoads) {
-    for (const char* table :
-         {"CoaxType.tbl", "StepFlange.tbl", "Dimensions.tbl", "FlexSpecs.tbl",
-          "FlexImperialLengths.tbl", "FlexMetricLengths.tbl", "Conversion.tbl"})
+    for (const char* table : {"CoaxType.tbl", "StepFlange.tbl", "Dimensions.tbl", "FlexSpecs.tbl",
+                              "FlexImperialLengths.tbl", "FlexMetricLengths.tbl", "Conversion.tbl"})
         Load(table);
 }
 
@@ -78,8 +76,8 @@ TEST(ShippedCatalogue, EveryBandOfAVswrTableHasItsRangeText) {
          {std::tuple{"WGVSWR.tbl", 2, 3}, {"CoaxVSWR.tbl", 1, 2}, {"FlexVSWR.tbl", 1, 2}}) {
         const TTxtTable vswr = Load(table);
         for (int row = 0; row < vswr.RowCount(); ++row)
-            EXPECT_TRUE(ranges.count(vswr.GetField(row, sizeColumn) + "|" +
-                                     vswr.GetField(row, bandColumn)))
+            EXPECT_TRUE(
+                ranges.count(vswr.GetField(row, sizeColumn) + "|" + vswr.GetField(row, bandColumn)))
                 << table << ": " << vswr.Lines[row];
     }
 }
@@ -109,7 +107,8 @@ TEST(ShippedCatalogue, TablePartNumbersDoNotLookLikeAnotherFamily) {
     std::set<std::string> sizeAndRange;
     for (int row = 0; row < twists.RowCount(); ++row) {
         EXPECT_EQ(familyLetters.find(twists.GetField(row, 5).front()), std::string::npos);
-        EXPECT_TRUE(sizeAndRange.insert(twists.GetField(row, 1) + "|" + twists.GetField(row, 3)).second)
+        EXPECT_TRUE(
+            sizeAndRange.insert(twists.GetField(row, 1) + "|" + twists.GetField(row, 3)).second)
             << "second row for one size and range: " << twists.Lines[row];
     }
 }
@@ -124,14 +123,19 @@ TEST(ShippedCatalogue, ConvertedPartNumbersAreUpperCase) {
 }
 
 TEST(ShippedCatalogue, PriceTablesHaveTheColumnsTheirLookupsRead) {
-    for (const auto& [table, columns] :
-         {std::pair{"StraightSectionPrice.tbl", 6}, {"RigidTwistPrice.tbl", 7},
-          {"TaperedTransitionPrice.tbl", 6}, {"CoaxPrice.tbl", 6}, {"FlexTwistPrice.tbl", 8},
-          {"MiterBendPrice.tbl", 9}, {"EBendPrice.tbl", 5}, {"HBendPrice.tbl", 5},
-          {"StepTwistPrice.tbl", 2}}) {
+    for (const auto& [table, columns] : {std::pair{"StraightSectionPrice.tbl", 6},
+                                         {"RigidTwistPrice.tbl", 7},
+                                         {"TaperedTransitionPrice.tbl", 6},
+                                         {"CoaxPrice.tbl", 6},
+                                         {"FlexTwistPrice.tbl", 8},
+                                         {"MiterBendPrice.tbl", 9},
+                                         {"EBendPrice.tbl", 5},
+                                         {"HBendPrice.tbl", 5},
+                                         {"StepTwistPrice.tbl", 2}}) {
         const TTxtTable prices = Load(table);
         for (const auto& line : prices.Lines)
-            EXPECT_EQ(std::count(line.begin(), line.end(), '|'), columns - 1) << table << ": " << line;
+            EXPECT_EQ(std::count(line.begin(), line.end(), '|'), columns - 1)
+                << table << ": " << line;
     }
 }
 

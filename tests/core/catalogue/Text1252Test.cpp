@@ -7,9 +7,10 @@ namespace {
 
 TEST(Text1252, UpperCaseFoldsTheLettersOfTheCodePage) {
     EXPECT_EQ(UpperCase1252("abc xyz"), "ABC XYZ");
-    EXPECT_EQ(UpperCase1252("\xE0\xE9\xFE"), "\xC0\xC9\xDE");        // a grave, e acute, thorn
-    EXPECT_EQ(UpperCase1252("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F"); // s caron, oe, z caron, y diaeresis
-    EXPECT_EQ(UpperCase1252("\xF7\xDF\xB0"), "\xF7\xDF\xB0");         // division, sharp s, degree
+    EXPECT_EQ(UpperCase1252("\xE0\xE9\xFE"), "\xC0\xC9\xDE"); // a grave, e acute, thorn
+    EXPECT_EQ(UpperCase1252("\x9A\x9C\x9E\xFF"),
+              "\x8A\x8C\x8E\x9F");                            // s caron, oe, z caron, y diaeresis
+    EXPECT_EQ(UpperCase1252("\xF7\xDF\xB0"), "\xF7\xDF\xB0"); // division, sharp s, degree
 }
 
 TEST(Text1252, CompareOrdersWithoutRegardToCase) {

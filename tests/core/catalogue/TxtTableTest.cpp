@@ -1,5 +1,6 @@
-#include "catalogue/Errors.h"
 #include "catalogue/TxtTable.h"
+
+#include "catalogue/Errors.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TempFolder.h"
 
@@ -21,7 +22,7 @@ TEST(TxtTableLoad, AcceptsEveryLineEndAndAddsNoRowForTheFinalBreak) {
     TempFolder folder;
     FakeMessageBoxes messages;
     for (const char* bytes : {"a|1\r\nb|2\r\nc|3\r\n", "a|1\nb|2\nc|3\n", "a|1\rb|2\rc|3\r",
-                                     "a|1\r\nb|2\nc|3", "a|1\rb|2\r\nc|3\n"}) {
+                              "a|1\r\nb|2\nc|3", "a|1\rb|2\r\nc|3\n"}) {
         const TTxtTable table(folder.Write("t.tbl", bytes), messages);
         ASSERT_EQ(table.RowCount(), 3) << bytes;
         EXPECT_EQ(table.GetField(2, 1), "c");

@@ -1,12 +1,12 @@
+#include "wizard/MainForm.h"
+
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
-#include "wizard/MainForm.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace pelmora {
@@ -22,8 +22,10 @@ protected:
         folder.Write("Data/Family.tbl", "Letter|Type|Step|Metric|Drawing|Photo\r\n"
                                         "C|Waveguide to Coax|0.5|10|c_dwg.gif|c.gif\r\n"
                                         "D|90\xB0 Rigid Twist|0.5|10|d_dwg.gif|d.gif\r\n");
-        folder.Write("Data/Flange.tbl", "Code|Waveguide|Type|Model|Picture\r\nU|090|UG Cover|UG-39/U|u.gif\r\n");
-        folder.Write("Data/Dimensions.tbl", "F|W|Min|Max|MaxMm|Def|DefMm\r\nR|090|1.0|72.0|1829|12.0|305\r\n");
+        folder.Write("Data/Flange.tbl",
+                     "Code|Waveguide|Type|Model|Picture\r\nU|090|UG Cover|UG-39/U|u.gif\r\n");
+        folder.Write("Data/Dimensions.tbl",
+                     "F|W|Min|Max|MaxMm|Def|DefMm\r\nR|090|1.0|72.0|1829|12.0|305\r\n");
         folder.Write("Images/WG.gif", "GIF89a");
         folder.Write("Images/NA.gif", "GIF89a");
     }
