@@ -2,6 +2,7 @@
 
 namespace pelmora {
 
+class ConfirmDialogs;
 class HelpViewer;
 class MessageBoxes;
 
@@ -10,6 +11,7 @@ class MessageBoxes;
 struct Platform {
     MessageBoxes& Messages;
     HelpViewer& Help;
+    ConfirmDialogs& Confirm;
 };
 
 } // namespace pelmora

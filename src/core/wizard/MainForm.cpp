@@ -25,12 +25,13 @@ MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(pla
     ScreenCaption = "Wizard - Screen 1 of 2";
 }
 
-std::string MainForm::SettingsPath() const {
-    return app_.AppDir + "Pelmora.ini";
-}
+std::string MainForm::SettingsPath() const { return app_.AppDir + "Pelmora.ini"; }
 
-std::string MainForm::HelpFile() const {
-    return app_.AppDir + "Pelmora38.hlp";
+std::string MainForm::HelpFile() const { return app_.AppDir + "Pelmora38.hlp"; }
+
+TProductFamily MainForm::Family() const {
+    const int index = cbxProductType.ItemIndex;
+    return index < 0 || index > pfTaperedTransition ? pfUnknown : TProductFamily(index);
 }
 
 void MainForm::FormCreate() {
@@ -66,8 +67,7 @@ void MainForm::FormCreate() {
 void MainForm::FillProductTypeList() {
     cbxProductType.Clear();
     for (int row = 0; row < FamilyTable.RowCount(); ++row)
-        cbxProductType.Items.push_back(
-            {FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
+        cbxProductType.Items.push_back({FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
 }
 
 void MainForm::FormClose() {
@@ -103,42 +103,57 @@ void MainForm::mnuResetSettingsClick() {
     imgLength = {};
 
     cbxFinish.ItemIndex = -1;
+    rgFrequency.ClearBands();
     txtPartNumber.clear();
 
     ShowScreen(ScreenOne);
     FocusedControl = "cbxProductType";
+    // The grid and the commands on screen 2 must not go on describing the part
+    // that was just cleared away.
+    RefreshDescription();
 }
 
-void MainForm::ClearLengthBoxes() {
-    cbxLength.Clear();
-    cbxLegALength.Clear();
-    cbxLegBLength.Clear();
-}
-
-void MainForm::mnuHelpClick() {
-    platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1);
-}
-
-void MainForm::mnuImperialClick() {
-    SwitchUnits(true);
-}
-
-void MainForm::mnuMetricClick() {
-    SwitchUnits(false);
-}
-
-void MainForm::SwitchUnits(bool imperial) {
-    if ((imperial && mnuImperialChecked) || (!imperial && mnuMetricChecked))
-        return;
-    mnuImperialChecked = imperial;
-    mnuMetricChecked = !imperial;
-    app_.ImperialUnits = imperial;
-    LengthUnitLabel = imperial ? "inches" : "mm";
-}
+void MainForm::mnuHelpClick() { platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1); }
 
 void MainForm::ShowScreen(Screen screen) {
     ActivePage = screen;
     ScreenCaption = screen == ScreenOne ? "Wizard - Screen 1 of 2" : "Wizard - Screen 2 of 2";
+}
+
+bool MainForm::ScreenOneComplete() const {
+    const TProductFamily family = Family();
+    if (family == pfUnknown || !cbxWaveguide.HasSelection())
+        return false;
+    bool flanges = cbxFlangeA.HasSelection();
+    if (family == pfCoax)
+        flanges = flanges && cbxCoax.HasSelection();
+    else if (family != pfPressureWindow)
+        flanges = flanges && cbxFlangeB.HasSelection();
+    if (!flanges)
+        return false;
+    switch (family) {
+    case pfStraightSection:
+    case pfFlexTwist: return !cbxLength.Text.empty();
+    case pfEBend:
+    case pfHBend:
+    case pfMiterH:
+    case pfMiterE: return !cbxLegALength.Text.empty() && !cbxLegBLength.Text.empty();
+    default: return true;
+    }
+}
+
+void MainForm::btnNextClick() {
+    if (ScreenOneComplete())
+        ShowScreen(ScreenTwo);
+    else
+        platform_.Messages.Information("Please fill all options to continue.");
+}
+
+void MainForm::btnBackClick() { ShowScreen(ScreenOne); }
+
+void MainForm::btnFinishClick() {
+    if (platform_.Messages.Confirm("Do you wish to exit now?"))
+        CloseRequested = true;
 }
 
 } // namespace pelmora

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "Controls.h"
+#include "FrequencyGroup.h"
+#include "catalogue/Family.h"
 #include "catalogue/TxtTable.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,15 +14,21 @@ namespace pelmora {
 
 struct AppState;
 struct Platform;
+struct BandSource;
 
-// The main window's state and its start-up, menu and close handling.
+// The main window: the two wizard screens with their selection cascade, lengths,
+// bands, description grid and part number, and the start-up, menu and close
+// handling around them. The handlers carry the names of the window's events.
 class MainForm {
 public:
     enum Screen { ScreenOne = 0, ScreenTwo = 1 };
-    enum LengthPage { MultiPage, SinglePage, DualPage };
+    enum LengthPage { MultiPage = 0, SinglePage = 1, DualPage = 2 };
+    static constexpr int GridRows = 11;
+    static constexpr int GridColumns = 4;
 
     MainForm(AppState& app, Platform& platform);
 
+    // Start-up, menu and close.
     void FormCreate();
     void FormClose();
     void mnuResetSettingsClick();
@@ -26,12 +36,55 @@ public:
     void mnuMetricClick();
     void mnuHelpClick();
 
+    // Screen 1 selections.
+    void cbxProductTypeChange();
+    void cbxWaveguideChange();
+    void cbxFlangeAChange();
+    void cbxFlangeBChange();
+    void cbxCoaxChange();
+    void cbxFinishChange();
+
+    // Lengths.
+    void cbxLengthChange();
+    void cbxLegALengthChange();
+    void cbxLegBLengthChange();
+    void chkFlangeAdaptorClick();
+    void LengthBoxEnter(TPelmoraComboBox& box);
+    void LengthBoxExit(TPelmoraComboBox& box);
+
+    // Frequency bands.
+    void BandClick(int index);
+    void btnOtherFreqRangesClick();
+
+    // Screen 2 and navigation.
+    void btnCreateClick();
+    void btnNextClick();
+    void btnBackClick();
+    void btnFinishClick();
+    bool ScreenOneComplete() const;
+    void RefreshDescription();
+
+    // A user's choice: the entry is selected, then its change handling runs.
+    void PickProductType(int index);
+    void PickWaveguide(int index);
+    void PickFlangeA(int index);
+    void PickFlangeB(int index);
+    void PickCoax(int index);
+    void PickFinish(int index);
+    void PickLength(TPelmoraComboBox& box, int index);
+    // A user typing into an editable length box.
+    void TypeLength(TPelmoraComboBox& box, const std::string& text);
+    void ToggleFlangeAdaptor();
+
+    TProductFamily Family() const;
+
     // Window texts.
     static constexpr const char* Caption = "Corvane Pelmora 38";
     static constexpr const char* TitleText = "Pelmora 38";
     std::string ScreenCaption;
     Screen ActivePage = ScreenOne;
     std::string FocusedControl;
+    bool CloseRequested = false;
 
     // Menu.
     bool mnuImperialChecked = false;
@@ -42,22 +95,34 @@ public:
     ComboState cbxProductType;
     PictureState imgProduct;
     ComboState cbxWaveguide;
+    std::vector<int> WaveguideColumnWidths{30, 60, 60, 60, 60};
+    int WaveguideDropDownWidth = 260;
+    std::string rgFlangeACaption = " Flange A ";
     ComboState cbxFlangeA;
     PictureState imgFlangeA;
+    std::string rgFlangeBCaption = " Flange B ";
     ComboState cbxFlangeB;
     ComboState cbxCoax;
+    bool CoaxInFront = false;
     PictureState imgFlangeB;
     LengthPage ActiveLengthPage = DualPage;
     TPelmoraComboBox cbxLength;
     TPelmoraComboBox cbxLegALength;
     TPelmoraComboBox cbxLegBLength;
+    bool chkFlangeAdaptorChecked = false;
+    bool chkFlangeAdaptorVisible = false;
     std::string txtPresetLength;
     PictureState imgLength;
     std::string LengthUnitLabel;
+    int LastValidLengthIndex = -1;
 
     // Screen 2.
     ComboState cbxFinish;
+    FrequencyGroup rgFrequency;
     std::string txtPartNumber;
+    bool btnAddOrderEnabled = false;
+    bool btnViewSpecsEnabled = false;
+    std::array<std::array<std::string, GridColumns>, GridRows> grdSpecs{};
 
     // Tables of the main form, alive from FormCreate to FormClose.
     TTxtTable FamilyTable;
@@ -70,10 +135,62 @@ public:
     int WRColumn = 2;
 
 private:
+    // Selection cascade.
+    void BuildWaveguideList(TProductFamily family);
+    void ApplyFinishRule(TProductFamily family);
+    void FillFamilyLists(TProductFamily family);
+    void FillStandardFlanges(const std::string& waveguide, TTxtTable& rows, ComboState& list);
+    void FillPressureWindowFlanges(const std::string& waveguide);
+    void FillStepTwistFlanges(const std::string& waveguide);
+    void FillCoaxTypes(const std::string& waveguide);
+    void RestoreFlanges(TProductFamily family, const std::optional<std::string>& flangeA,
+                        const std::optional<std::string>& flangeB);
+    void ClearDependentChoices();
+    void SetLengthPage(TProductFamily family);
+    void SetSecondGroup(TProductFamily family);
+
+    // Lengths.
+    void FillRangeLengths(TPelmoraComboBox& box);
+    void FillFlexLengths(TPelmoraComboBox& box);
+    void FillPresetLength();
+    void FillStepTwistLength(const std::string& waveguide);
+    void ShowUnitsList(TPelmoraComboBox& box);
+    void SelectLengthEntry(TPelmoraComboBox& box, int index);
+    void ClearLengthBoxes();
     void SwitchUnits(bool imperial);
+    bool ConvertLengthLists();
+    bool ConvertLengthBox(TPelmoraComboBox& box);
+    void ValidateTypedLength(TPelmoraComboBox& box);
+    std::string FlexLengthInches() const;
+    std::string FocusName(const TPelmoraComboBox& box) const;
+
+    // Bands.
+    BandSource Bands() const;
+    void BuildBands(TTxtTable candidates);
+    void LoadWaveguideBands();
+    void LoadFlexTwistBands();
+    void LoadStepTwistBands();
+    void LoadCoaxBands();
+    void LoadPressureWindowBands();
+
+    // Description grid and part number.
+    void ClearGridCells();
+    void FillDescriptionGrid(TProductFamily family);
+    void ComposePartNumber(TProductFamily family);
+    std::string ComposeFromCode(TProductFamily family);
+    std::string FinishLetter() const;
+    bool ConfirmMiterLegs();
+    bool ConfirmTaperedEnds();
+
+    // The current selections as catalogue codes ("" when nothing is selected).
+    std::string FamilyField(int column) const;
+    std::string WaveguideField(int column) const;
+    std::string FlangeAField(int column) const;
+    std::string FlangeBField(int column) const;
+    std::string CoaxField(int column) const;
+
     void ShowScreen(Screen screen);
     void FillProductTypeList();
-    void ClearLengthBoxes();
     std::string SettingsPath() const;
     std::string HelpFile() const;
 

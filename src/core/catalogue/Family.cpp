@@ -1,0 +1,31 @@
+#include "Family.h"
+
+#include "TxtTable.h"
+
+namespace pelmora {
+
+TProductFamily ClassifyFamily(const std::string& partNumber, const std::string& dataDir,
+                              MessageBoxes& messages) {
+    if (partNumber.empty())
+        return pfUnknown;
+    switch (partNumber.front()) {
+    case 'C': return pfCoax;
+    case 'D': return pfRigidTwist;
+    case 'E': return pfEBend;
+    case 'F': return pfFlexTwist;
+    case 'H': return pfHBend;
+    case 'M': return pfMiterH;
+    case 'N': return pfMiterE;
+    case 'R': return pfStraightSection;
+    case 'T': return pfTaperedTransition;
+    default: break;
+    }
+    const TTxtTable stepTwists(dataDir + "StepTwist.tbl", messages);
+    for (int row = 0; row < stepTwists.RowCount(); ++row) {
+        if (stepTwists.GetField(row, 5) == partNumber)
+            return pfStepTwist;
+    }
+    return pfUnknown;
+}
+
+} // namespace pelmora

@@ -1,0 +1,148 @@
+#include "PartNumber.h"
+
+#include "catalogue/Numbers.h"
+#include "platform/MessageBoxes.h"
+
+#include <cstdio>
+
+namespace pelmora {
+
+namespace {
+
+// 1-based first position and width of a field; width 0 means the family has none.
+struct Span {
+    size_t first = 0;
+    size_t width = 0;
+};
+
+enum class Layout { Short, Tapered, Bend, Flex, Straight, Other };
+
+Layout LayoutOf(TProductFamily family) {
+    switch (family) {
+    case pfCoax:
+    case pfRigidTwist: return Layout::Short;
+    case pfTaperedTransition: return Layout::Tapered;
+    case pfEBend:
+    case pfHBend:
+    case pfMiterH:
+    case pfMiterE: return Layout::Bend;
+    case pfFlexTwist: return Layout::Flex;
+    case pfStraightSection: return Layout::Straight;
+    default: return Layout::Other;
+    }
+}
+
+Span SpanOf(Layout layout, TPartNumberField field) {
+    switch (field) {
+    case pnfFamilyLetter: return {1, 1};
+    case pnfWaveguide: return {2, 3};
+    case pnfFlangeA:
+        return layout == Layout::Short || layout == Layout::Tapered ? Span{5, 1}
+               : layout == Layout::Other                            ? Span{}
+                                                                    : Span{6, 1};
+    case pnfFlangeB:
+        switch (layout) {
+        case Layout::Short:
+        case Layout::Tapered: return {6, 1};
+        case Layout::Bend: return {10, 1};
+        case Layout::Flex:
+        case Layout::Straight: return {11, 1};
+        default: return {};
+        }
+    case pnfBand:
+        switch (layout) {
+        case Layout::Short: return {7, 1};
+        case Layout::Bend: return {14, 1};
+        case Layout::Flex:
+        case Layout::Straight: return {12, 1};
+        default: return {};
+        }
+    case pnfFinish:
+        switch (layout) {
+        case Layout::Short: return {8, 1};
+        case Layout::Tapered: return {7, 1};
+        case Layout::Bend: return {15, 1};
+        case Layout::Straight: return {13, 1};
+        default: return {};
+        }
+    case pnfLength:
+        switch (layout) {
+        case Layout::Bend: return {7, 3};
+        case Layout::Flex:
+        case Layout::Straight: return {7, 4};
+        default: return {};
+        }
+    case pnfLegBLength: return layout == Layout::Bend ? Span{11, 3} : Span{};
+    case pnfUnits:
+        return layout == Layout::Bend || layout == Layout::Flex || layout == Layout::Straight
+                   ? Span{5, 1}
+                   : Span{};
+    case pnfStepTwistWaveguide: return {};
+    }
+    return {};
+}
+
+std::string Cut(const std::string& text, Span span) {
+    if (span.width == 0 || span.first > text.size())
+        return {};
+    return text.substr(span.first - 1, span.width);
+}
+
+} // namespace
+
+std::string ExtractPartNumberField(const std::string& partNumber, TProductFamily family,
+                                   TPartNumberField field) {
+    if (field == pnfStepTwistWaveguide) {
+        if (partNumber.size() < 4)
+            return partNumber.size() > 1 ? partNumber.substr(0, partNumber.size() - 1) : "";
+        return partNumber.substr(partNumber.size() - 4, 3);
+    }
+    const Layout layout = LayoutOf(family);
+    if (field == pnfUnits && SpanOf(layout, field).width == 0)
+        return "N";
+    return Cut(partNumber, SpanOf(layout, field));
+}
+
+std::string EncodeLength(const std::string& lengthText, TProductFamily family,
+                         MessageBoxes& messages) {
+    std::string digits = lengthText;
+    if (const size_t point = digits.find('.'); point != std::string::npos)
+        digits.erase(point, 1);
+    const auto value = ParseInteger(digits);
+    if (!value) {
+        messages.Information("Please enter a valid Length value.");
+        return {};
+    }
+    const int width = family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*lld", width, *value);
+    return buffer;
+}
+
+double DecodeLengthField(const std::string& digits, bool impliedDecimal) {
+    std::string text = digits;
+    if (impliedDecimal && !text.empty())
+        text.insert(text.size() - 1, ".");
+    return ParseNumber(text).value_or(0.0);
+}
+
+std::string SortFlangePair(std::string partNumber, TProductFamily family) {
+    size_t first = 0;
+    size_t second = 0;
+    if (family == pfFlexTwist || family == pfStraightSection) {
+        first = 6;
+        second = 11;
+    } else if (family == pfEBend || family == pfHBend) {
+        first = 6;
+        second = 10;
+    } else {
+        return partNumber;
+    }
+    if (partNumber.size() >= second &&
+        static_cast<unsigned char>(partNumber[first - 1]) >
+            static_cast<unsigned char>(partNumber[second - 1]))
+        std::swap(partNumber[first - 1], partNumber[second - 1]);
+    return partNumber;
+}
+
+} // namespace pelmora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "catalogue/Family.h"
+
+#include <string>
+
+// The part-number grammar: the fields cut out of a part number and the length
+// digits written into one.
+namespace pelmora {
+
+class MessageBoxes;
+
+enum TPartNumberField {
+    pnfFamilyLetter,
+    pnfWaveguide,
+    pnfFlangeA,
+    pnfFlangeB,
+    pnfBand,
+    pnfFinish,
+    pnfStepTwistWaveguide,
+    pnfLength,
+    pnfLegBLength,
+    pnfUnits,
+};
+
+// The field at its fixed positions for the family; empty where the family has no
+// such field or the text ends earlier. Families without a units letter give "N".
+std::string ExtractPartNumberField(const std::string& partNumber, TProductFamily family,
+                                   TPartNumberField field);
+
+// The length text with its first "." removed, zero-filled to four digits for
+// flexible twists and straight sections and to three for the others. A text that
+// is then no integer shows "Please enter a valid Length value." and gives "".
+std::string EncodeLength(const std::string& lengthText, TProductFamily family,
+                         MessageBoxes& messages);
+
+// Length digits back to a number, with a "." set before the last digit when the
+// digits hold tenths; 0 when they do not convert.
+double DecodeLengthField(const std::string& digits, bool impliedDecimal);
+
+// Bends, flexible twists and straight sections carry their flange codes in
+// ascending order; nothing else moves.
+std::string SortFlangePair(std::string partNumber, TProductFamily family);
+
+} // namespace pelmora

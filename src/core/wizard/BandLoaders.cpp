@@ -1,0 +1,124 @@
+#include "BandLoaders.h"
+
+#include "catalogue/Numbers.h"
+
+#include <algorithm>
+
+namespace pelmora {
+
+namespace {
+
+TTxtTable Load(const BandSource& source, const char* name) {
+    TTxtTable table(source.DataDir + name, source.Messages);
+    table.DeleteHeader();
+    return table;
+}
+
+// Adds every Frequency.tbl row of the size and band, with the VSWR as fourth field.
+void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const std::string& band,
+               const std::string& vswr, TTxtTable& candidates) {
+    for (int f = 0; f < frequency.RowCount(); ++f) {
+        if (frequency.GetField(f, 1) == waveguide && frequency.GetField(f, 2) == band)
+            candidates.Lines.push_back(frequency.Lines[static_cast<size_t>(f)] + "|" + vswr);
+    }
+}
+
+double ValueOf(const std::string& text) { return ParseNumber(text).value_or(0.0); }
+
+} // namespace
+
+void SortNumeric(std::vector<std::string>& list) {
+    // Neighbour swaps only when the later entry is strictly smaller keep equal
+    // values in their order; std::stable_sort gives the same result.
+    std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
+        return ValueOf(a) < ValueOf(b);
+    });
+}
+
+TTxtTable WaveguideBandCandidates(const BandSource& source, const std::string& waveguide,
+                                  const std::string& familyLetter) {
+    const TTxtTable frequency = Load(source, "Frequency.tbl");
+    const TTxtTable vswr = Load(source, "WGVSWR.tbl");
+    TTxtTable candidates;
+    for (int r = 0; r < vswr.RowCount(); ++r) {
+        if (vswr.GetField(r, 2) == waveguide && vswr.GetField(r, 1) == familyLetter)
+            AddRanges(frequency, waveguide, vswr.GetField(r, 3), vswr.GetField(r, 4), candidates);
+    }
+    return candidates;
+}
+
+TTxtTable FlexTwistBandCandidates(const BandSource& source, const std::string& waveguide,
+                                  const std::string& lengthInches) {
+    const TTxtTable frequency = Load(source, "Frequency.tbl");
+    const TTxtTable vswr = Load(source, "FlexVSWR.tbl");
+    TTxtTable candidates;
+    const auto length = ParseNumber(lengthInches);
+    if (!length)
+        return candidates;
+
+    std::vector<std::string> classes;
+    for (int j = 0; j < vswr.RowCount(); ++j) {
+        if (vswr.GetField(j, 1) == waveguide && IsNumericText(vswr.GetField(j, 3)))
+            classes.push_back(vswr.GetField(j, 3));
+    }
+    SortUnique(classes);
+    classes.push_back(lengthInches);
+    SortNumeric(classes);
+    const auto equal = std::find_if(classes.begin(), classes.end(), [&](const std::string& entry) {
+        return ValueOf(entry) == *length;
+    });
+    if (equal == classes.end() || equal + 1 == classes.end())
+        return candidates;
+    const double lengthClass = ValueOf(*(equal + 1));
+
+    for (int j = 0; j < vswr.RowCount(); ++j) {
+        const auto value = ParseNumber(vswr.GetField(j, 3));
+        if (vswr.GetField(j, 1) == waveguide && value && *value == lengthClass)
+            AddRanges(frequency, waveguide, vswr.GetField(j, 2), vswr.GetField(j, 4), candidates);
+    }
+    return candidates;
+}
+
+TTxtTable StepTwistBandCandidates(const BandSource& source, const std::string& waveguide) {
+    const TTxtTable twists = Load(source, "StepTwist.tbl");
+    TTxtTable candidates;
+    for (int row = 0; row < twists.RowCount(); ++row) {
+        if (twists.GetField(row, 1) == waveguide)
+            candidates.Lines.push_back(twists.GetField(row, 1) + "|" + twists.GetField(row, 2) +
+                                       "|" + twists.GetField(row, 3) + "|" +
+                                       twists.GetField(row, 4));
+    }
+    return candidates;
+}
+
+TTxtTable CoaxBandCandidates(const BandSource& source, const std::string& waveguide,
+                             const std::string& coaxType) {
+    const TTxtTable frequency = Load(source, "Frequency.tbl");
+    const TTxtTable vswr = Load(source, "CoaxVSWR.tbl");
+    TTxtTable candidates;
+    for (int c = 0; c < vswr.RowCount(); ++c) {
+        if (vswr.GetField(c, 1) == waveguide && vswr.GetField(c, 3) == coaxType)
+            AddRanges(frequency, waveguide, vswr.GetField(c, 2), vswr.GetField(c, 4), candidates);
+    }
+    SortUnique(candidates.Lines);
+    return candidates;
+}
+
+TTxtTable PressureWindowBandCandidates(const BandSource& source, const std::string& waveguide,
+                                       const std::string& flange) {
+    const TTxtTable windows = Load(source, "PressureWindows.tbl");
+    const TTxtTable frequency = Load(source, "Frequency.tbl");
+    TTxtTable candidates;
+    for (int f = 0; f < frequency.RowCount(); ++f) {
+        if (frequency.GetField(f, 1) != waveguide || frequency.GetField(f, 2) != "S")
+            continue;
+        for (int p = 0; p < windows.RowCount(); ++p) {
+            if (windows.GetField(p, 1) == waveguide && windows.GetField(p, 2) == flange)
+                candidates.Lines.push_back(frequency.Lines[static_cast<size_t>(f)] + "|" +
+                                           windows.GetField(p, 5));
+        }
+    }
+    return candidates;
+}
+
+} // namespace pelmora

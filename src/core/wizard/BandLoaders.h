@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalogue/TxtTable.h"
+
+#include <string>
+#include <vector>
+
+// The candidate bands of a part, one loader per kind of VSWR table. Each reads its
+// tables afresh and returns rows of waveguide code | band code | range | VSWR.
+namespace pelmora {
+
+class MessageBoxes;
+
+struct BandSource {
+    std::string DataDir;
+    MessageBoxes& Messages;
+};
+
+TTxtTable WaveguideBandCandidates(const BandSource& source, const std::string& waveguide,
+                                  const std::string& familyLetter);
+// lengthInches is the length as the user sees it, in inches; a length above every
+// tabulated length class gives no candidates.
+TTxtTable FlexTwistBandCandidates(const BandSource& source, const std::string& waveguide,
+                                  const std::string& lengthInches);
+TTxtTable StepTwistBandCandidates(const BandSource& source, const std::string& waveguide);
+TTxtTable CoaxBandCandidates(const BandSource& source, const std::string& waveguide,
+                             const std::string& coaxType);
+TTxtTable PressureWindowBandCandidates(const BandSource& source, const std::string& waveguide,
+                                       const std::string& flange);
+
+// Ascending by numeric value, equal values keeping their order.
+void SortNumeric(std::vector<std::string>& list);
+
+} // namespace pelmora

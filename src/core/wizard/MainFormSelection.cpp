@@ -1,0 +1,455 @@
+// The selection cascade of screen 1: family, waveguide, flanges and coax type.
+#include "MainForm.h"
+#include "ShowImage.h"
+#include "SpecialQuote.h"
+#include "catalogue/AppState.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
+
+namespace pelmora {
+
+namespace {
+
+std::string FieldOf(const TTxtTable& table, const ComboState& list, int column) {
+    if (!list.HasSelection() || list.ItemIndex >= table.RowCount())
+        return {};
+    return table.GetField(list.ItemIndex, column);
+}
+
+int FirstRowWithCode(const TTxtTable& table, const std::string& code) {
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == code)
+            return row;
+    }
+    return -1;
+}
+
+void Refill(ComboState& list, const TTxtTable& rows, std::initializer_list<int> columns) {
+    list.Clear();
+    for (int row = 0; row < rows.RowCount(); ++row) {
+        std::vector<std::string> entry;
+        for (const int column : columns)
+            entry.push_back(rows.GetField(row, column));
+        list.Items.push_back(std::move(entry));
+    }
+}
+
+// The WGVSWR.tbl letter whose rows offer a size to the family; H bends are offered
+// the sizes of the E rows.
+const char* VswrLetter(TProductFamily family) {
+    switch (family) {
+    case pfRigidTwist: return "D";
+    case pfEBend:
+    case pfHBend: return "E";
+    case pfMiterH: return "M";
+    case pfMiterE: return "N";
+    case pfStraightSection: return "R";
+    case pfTaperedTransition: return "T";
+    default: return nullptr;
+    }
+}
+
+// The table whose first column lists the sizes offered, letter case ignored.
+const char* MembershipTable(TProductFamily family) {
+    switch (family) {
+    case pfCoax: return "CoaxVSWR.tbl";
+    case pfFlexTwist: return "FlexVSWR.tbl";
+    case pfPressureWindow: return "PressureWindows.tbl";
+    case pfStepTwist: return "StepTwist.tbl";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+std::string MainForm::FamilyField(int column) const {
+    return FieldOf(FamilyTable, cbxProductType, column);
+}
+std::string MainForm::WaveguideField(int column) const {
+    return FieldOf(WaveguideList, cbxWaveguide, column);
+}
+std::string MainForm::FlangeAField(int column) const {
+    return FieldOf(FlangeAList, cbxFlangeA, column);
+}
+std::string MainForm::FlangeBField(int column) const {
+    return FieldOf(FlangeBList, cbxFlangeB, column);
+}
+std::string MainForm::CoaxField(int column) const { return FieldOf(FlangeBList, cbxCoax, column); }
+
+void MainForm::PickProductType(int index) {
+    cbxProductType.ItemIndex = index;
+    cbxProductTypeChange();
+}
+void MainForm::PickWaveguide(int index) {
+    cbxWaveguide.ItemIndex = index;
+    cbxWaveguideChange();
+}
+void MainForm::PickFlangeA(int index) {
+    cbxFlangeA.ItemIndex = index;
+    cbxFlangeAChange();
+}
+void MainForm::PickFlangeB(int index) {
+    cbxFlangeB.ItemIndex = index;
+    cbxFlangeBChange();
+}
+void MainForm::PickCoax(int index) {
+    cbxCoax.ItemIndex = index;
+    cbxCoaxChange();
+}
+void MainForm::PickFinish(int index) {
+    cbxFinish.ItemIndex = index;
+    cbxFinishChange();
+}
+
+void MainForm::cbxProductTypeChange() {
+    ClearGridCells();
+    const TProductFamily family = Family();
+
+    std::optional<std::string> remembered;
+    if (!app_.BuildingFromPartNumber && cbxWaveguide.HasSelection())
+        remembered = WaveguideField(1);
+
+    BuildWaveguideList(family);
+
+    bool restored = false;
+    if (remembered) {
+        const int row = FirstRowWithCode(WaveguideList, *remembered);
+        if (row >= 0) {
+            PickWaveguide(row);
+            restored = true;
+        }
+    }
+    if (!restored)
+        ClearDependentChoices();
+
+    imgProduct = ShowImage(app_, FamilyField(6), true);
+    imgLength = ShowImage(app_, FamilyField(5), true);
+    SetLengthPage(family);
+    SetSecondGroup(family);
+
+    if (family == pfPressureWindow) {
+        FlangeBList = TTxtTable();
+        cbxFlangeB.Clear();
+        cbxCoax.Clear();
+    } else if (family == pfCoax) {
+        cbxFlangeB.Clear();
+    } else {
+        cbxCoax.Clear();
+    }
+    chkFlangeAdaptorVisible = family == pfStraightSection;
+
+    // The restored waveguide refreshed the grid before the list this family does
+    // not use was emptied; describe what is on screen now.
+    if (restored)
+        RefreshDescription();
+}
+
+void MainForm::ClearDependentChoices() {
+    cbxFlangeA.Clear();
+    cbxFlangeB.Clear();
+    cbxCoax.Clear();
+    txtPresetLength.clear();
+    ClearLengthBoxes();
+    cbxLength.Enabled = true;
+    if (chkFlangeAdaptorChecked)
+        ToggleFlangeAdaptor();
+    imgFlangeA = {};
+    imgFlangeB = {};
+    cbxFinish.ItemIndex = -1;
+    txtPartNumber.clear();
+}
+
+void MainForm::BuildWaveguideList(TProductFamily family) {
+    const bool tapered = family == pfTaperedTransition;
+    WaveguideColumnWidths = tapered ? std::vector<int>{30, 105, 120, 100, 105}
+                                    : std::vector<int>{30, 60, 60, 60, 60};
+    WaveguideDropDownWidth = tapered ? 440 : 260;
+
+    // Loaded into a working table first: when the file cannot be read, the error
+    // goes to the caller and the list keeps its previous rows.
+    TTxtTable source;
+    source.LoadFromFile(app_.DataDir + (tapered ? "Taper.tbl" : "WGSize.tbl"));
+    source.DeleteHeader();
+
+    TTxtTable offered;
+    if (const char* letter = VswrLetter(family)) {
+        TTxtTable vswr(app_.DataDir + "WGVSWR.tbl", platform_.Messages);
+        vswr.DeleteHeader();
+        for (int row = 0; row < source.RowCount(); ++row) {
+            const std::string code = source.GetField(row, 1);
+            for (int v = 0; v < vswr.RowCount(); ++v) {
+                if (vswr.GetField(v, 2) == code && vswr.GetField(v, 1) == letter) {
+                    offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
+                    break;
+                }
+            }
+        }
+    } else if (const char* tableName = MembershipTable(family)) {
+        TTxtTable members(app_.DataDir + tableName, platform_.Messages);
+        members.DeleteHeader();
+        std::vector<std::string> codes;
+        members.GetColumn(1, codes);
+        for (int row = 0; row < source.RowCount(); ++row) {
+            if (IsInList(source.GetField(row, 1), codes))
+                offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
+        }
+    }
+    WaveguideList.Assign(offered);
+    WRColumn = tapered ? 3 : 2;
+    Refill(cbxWaveguide, WaveguideList, {1, WRColumn, 4, 5, 6});
+}
+
+void MainForm::SetLengthPage(TProductFamily family) {
+    switch (family) {
+    case pfEBend:
+    case pfHBend:
+    case pfMiterH:
+    case pfMiterE:
+    case pfUnknown:
+        ActiveLengthPage = DualPage;
+        cbxLegALength.Editable = cbxLegBLength.Editable = family == pfMiterH || family == pfMiterE;
+        break;
+    case pfFlexTwist:
+        ActiveLengthPage = MultiPage;
+        cbxLength.Editable = false;
+        cbxLength.Enabled = true;
+        break;
+    case pfStraightSection:
+        ActiveLengthPage = MultiPage;
+        cbxLength.Editable = true;
+        cbxLength.Enabled = !chkFlangeAdaptorChecked;
+        break;
+    default: ActiveLengthPage = SinglePage; break;
+    }
+}
+
+void MainForm::SetSecondGroup(TProductFamily family) {
+    CoaxInFront = family == pfCoax;
+    cbxCoax.Enabled = CoaxInFront;
+    cbxFlangeB.Enabled = !CoaxInFront && family != pfPressureWindow;
+    rgFlangeACaption = CoaxInFront ? " Flange " : " Flange A ";
+    rgFlangeBCaption = CoaxInFront ? " Coax Type " : " Flange B ";
+    if (family == pfPressureWindow) {
+        rgFlangeACaption = " For Fitment to Flange ";
+        rgFlangeBCaption.clear();
+        cbxCoax.Enabled = false;
+    }
+}
+
+void MainForm::ApplyFinishRule(TProductFamily family) {
+    cbxFinish.Enabled = true;
+    const int remembered = cbxFinish.ItemIndex;
+    cbxFinish.Items[1][1] = "Unpainted";
+    switch (family) {
+    case pfCoax:
+        cbxFinish.ItemIndex = 0;
+        cbxFinish.Enabled = false;
+        break;
+    case pfFlexTwist:
+        cbxFinish.Items[1][1] = "Black";
+        cbxFinish.ItemIndex = 1;
+        cbxFinish.Enabled = false;
+        break;
+    case pfPressureWindow:
+        cbxFinish.ItemIndex = 1;
+        cbxFinish.Enabled = false;
+        break;
+    case pfStepTwist:
+        cbxFinish.ItemIndex = -1;
+        cbxFinish.Enabled = false;
+        break;
+    default: cbxFinish.ItemIndex = remembered >= 0 ? remembered : 0; break;
+    }
+}
+
+void MainForm::cbxWaveguideChange() {
+    if (!cbxWaveguide.HasSelection())
+        return;
+    const TProductFamily family = Family();
+    const std::string code = WaveguideField(1);
+    if (IsSpecialQuote(code, family)) {
+        platform_.Messages.Information(SpecialQuoteMessage(code));
+        cbxWaveguide.ItemIndex = -1;
+        if (family == pfCoax)
+            cbxCoax.Clear();
+        return;
+    }
+
+    std::optional<std::string> flangeA;
+    std::optional<std::string> flangeB;
+    if (!app_.BuildingFromPartNumber) {
+        if (cbxFlangeA.HasSelection())
+            flangeA = FlangeAField(1);
+        if (family == pfCoax && cbxCoax.HasSelection())
+            flangeB = CoaxField(1);
+        else if (family != pfCoax && family != pfPressureWindow && cbxFlangeB.HasSelection())
+            flangeB = FlangeBField(1);
+    }
+
+    imgFlangeA = {};
+    imgFlangeB = {};
+    ApplyFinishRule(family);
+    FillFamilyLists(family);
+    if (!app_.BuildingFromPartNumber)
+        RestoreFlanges(family, flangeA, flangeB);
+}
+
+void MainForm::FillFamilyLists(TProductFamily family) {
+    const std::string code = WaveguideField(1);
+    switch (family) {
+    case pfCoax:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillCoaxTypes(code);
+        txtPresetLength = "N/A";
+        break;
+    case pfRigidTwist:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillStandardFlanges(code, FlangeBList, cbxFlangeB);
+        FillPresetLength();
+        LoadWaveguideBands();
+        break;
+    case pfEBend:
+    case pfHBend:
+    case pfMiterH:
+    case pfMiterE:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillStandardFlanges(code, FlangeBList, cbxFlangeB);
+        FillRangeLengths(cbxLegALength);
+        FillRangeLengths(cbxLegBLength);
+        LoadWaveguideBands();
+        break;
+    case pfFlexTwist:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillStandardFlanges(code, FlangeBList, cbxFlangeB);
+        FillFlexLengths(cbxLength);
+        LoadFlexTwistBands();
+        break;
+    case pfPressureWindow:
+        FillPressureWindowFlanges(code);
+        txtPresetLength = "N/A";
+        break;
+    case pfStraightSection:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillStandardFlanges(code, FlangeBList, cbxFlangeB);
+        FillRangeLengths(cbxLength);
+        LoadWaveguideBands();
+        break;
+    case pfStepTwist:
+        LoadStepTwistBands();
+        FillStepTwistLength(code);
+        FillStepTwistFlanges(code);
+        break;
+    case pfTaperedTransition:
+        FillStandardFlanges(code, FlangeAList, cbxFlangeA);
+        FillStandardFlanges(WaveguideField(2), FlangeBList, cbxFlangeB);
+        FillPresetLength();
+        LoadWaveguideBands();
+        break;
+    case pfUnknown: break;
+    }
+}
+
+void MainForm::RestoreFlanges(TProductFamily family, const std::optional<std::string>& flangeA,
+                              const std::optional<std::string>& flangeB) {
+    if (family == pfStepTwist) {
+        if (!cbxFlangeA.Items.empty())
+            PickFlangeA(0);
+        if (!cbxFlangeB.Items.empty())
+            PickFlangeB(0);
+        return;
+    }
+    if (flangeA) {
+        const int row = FirstRowWithCode(FlangeAList, *flangeA);
+        if (row >= 0)
+            PickFlangeA(row);
+    }
+    if (flangeB) {
+        const int row = FirstRowWithCode(FlangeBList, *flangeB);
+        if (row >= 0 && family == pfCoax)
+            PickCoax(row);
+        else if (row >= 0)
+            PickFlangeB(row);
+    }
+}
+
+void MainForm::FillStandardFlanges(const std::string& waveguide, TTxtTable& rows,
+                                   ComboState& list) {
+    rows = TTxtTable();
+    for (int row = 0; row < FlangeTable.RowCount(); ++row) {
+        if (FlangeTable.GetField(row, 2) == waveguide)
+            rows.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+    }
+    Refill(list, rows, {1, 3, 4});
+}
+
+void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
+    TTxtTable windows(app_.DataDir + "PressureWindows.tbl", platform_.Messages);
+    windows.DeleteHeader();
+    FlangeAList = TTxtTable();
+    for (int p = 0; p < windows.RowCount(); ++p) {
+        if (windows.GetField(p, 1) != waveguide)
+            continue;
+        for (int row = 0; row < FlangeTable.RowCount(); ++row) {
+            if (FlangeTable.GetField(row, 2) == waveguide &&
+                FlangeTable.GetField(row, 1) == windows.GetField(p, 2))
+                FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+        }
+    }
+    Refill(cbxFlangeA, FlangeAList, {1, 3, 4});
+}
+
+void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
+    TTxtTable stepFlanges(app_.DataDir + "StepFlange.tbl", platform_.Messages);
+    stepFlanges.DeleteHeader();
+    FlangeAList = TTxtTable();
+    for (int s = 0; s < stepFlanges.RowCount(); ++s) {
+        if (stepFlanges.GetField(s, 2) != waveguide)
+            continue;
+        for (int row = 0; row < FlangeTable.RowCount(); ++row) {
+            if (FlangeTable.GetField(row, 1) == stepFlanges.GetField(s, 1) &&
+                FlangeTable.GetField(row, 2) == waveguide)
+                FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+        }
+    }
+    FlangeBList.Assign(FlangeAList);
+    Refill(cbxFlangeA, FlangeAList, {1, 3, 4});
+    Refill(cbxFlangeB, FlangeBList, {1, 3, 4});
+}
+
+void MainForm::FillCoaxTypes(const std::string& waveguide) {
+    TTxtTable types(app_.DataDir + "CoaxType.tbl", platform_.Messages);
+    TTxtTable vswr(app_.DataDir + "CoaxVSWR.tbl", platform_.Messages);
+    types.DeleteHeader();
+    vswr.DeleteHeader();
+    FlangeBList = TTxtTable();
+    for (int t = 0; t < types.RowCount(); ++t) {
+        for (int v = 0; v < vswr.RowCount(); ++v) {
+            if (vswr.GetField(v, 3) == types.GetField(t, 1) && vswr.GetField(v, 1) == waveguide)
+                FlangeBList.Lines.push_back(types.Lines[static_cast<size_t>(t)]);
+        }
+    }
+    SortUnique(FlangeBList.Lines);
+    Refill(cbxCoax, FlangeBList, {1, 2});
+}
+
+void MainForm::cbxFlangeAChange() {
+    imgFlangeA = ShowImage(app_, FlangeAField(5), false);
+    if (Family() == pfPressureWindow)
+        LoadPressureWindowBands();
+    RefreshDescription();
+}
+
+void MainForm::cbxFlangeBChange() {
+    imgFlangeB = ShowImage(app_, FlangeBField(5), true);
+    RefreshDescription();
+}
+
+void MainForm::cbxCoaxChange() {
+    if (cbxCoax.HasSelection())
+        LoadCoaxBands();
+    RefreshDescription();
+}
+
+void MainForm::cbxFinishChange() { RefreshDescription(); }
+
+} // namespace pelmora

@@ -1,0 +1,132 @@
+#include "catalogue/Family.h"
+#include "catalogue/Numbers.h"
+#include "partnumber/PartNumber.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/TestCatalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace pelmora {
+namespace {
+
+using testing::FakeMessageBoxes;
+
+struct FieldCase {
+    const char* name;
+    const char* partNumber;
+    TProductFamily family;
+    TPartNumberField field;
+    const char* expected;
+};
+
+class ExtractField : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(ExtractField, CutsTheFixedPositionsOfTheFamily) {
+    const FieldCase& c = GetParam();
+    EXPECT_EQ(ExtractPartNumberField(c.partNumber, c.family, c.field), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, ExtractField,
+    ::testing::Values(
+        FieldCase{"CoaxFlangeA", "C090CNSG", pfCoax, pnfFlangeA, "C"},
+        FieldCase{"CoaxCoaxType", "C090CNSG", pfCoax, pnfFlangeB, "N"},
+        FieldCase{"CoaxBand", "C090CNSG", pfCoax, pnfBand, "S"},
+        FieldCase{"CoaxFinish", "C090CNSG", pfCoax, pnfFinish, "G"},
+        FieldCase{"CoaxUnits", "C090CNSG", pfCoax, pnfUnits, "N"},
+        FieldCase{"CoaxNoLength", "C090CNSG", pfCoax, pnfLength, ""},
+        FieldCase{"TaperFlangeB", "T062UCG", pfTaperedTransition, pnfFlangeB, "C"},
+        FieldCase{"TaperFinish", "T062UCG", pfTaperedTransition, pnfFinish, "G"},
+        FieldCase{"TaperNoBand", "T062UCG", pfTaperedTransition, pnfBand, ""},
+        FieldCase{"BendWaveguide", "E090PC060K090SG", pfEBend, pnfWaveguide, "090"},
+        FieldCase{"BendUnits", "E090PC060K090SG", pfEBend, pnfUnits, "P"},
+        FieldCase{"BendFlangeA", "E090PC060K090SG", pfEBend, pnfFlangeA, "C"},
+        FieldCase{"BendLegA", "E090PC060K090SG", pfEBend, pnfLength, "060"},
+        FieldCase{"BendFlangeB", "E090PC060K090SG", pfEBend, pnfFlangeB, "K"},
+        FieldCase{"BendLegB", "E090PC060K090SG", pfEBend, pnfLegBLength, "090"},
+        FieldCase{"BendBand", "E090PC060K090SG", pfEBend, pnfBand, "S"},
+        FieldCase{"BendFinish", "E090PC060K090SG", pfEBend, pnfFinish, "G"},
+        FieldCase{"FlexLength", "F090PC0120KS", pfFlexTwist, pnfLength, "0120"},
+        FieldCase{"FlexBand", "F090PC0120KS", pfFlexTwist, pnfBand, "S"},
+        FieldCase{"FlexNoFinish", "F090PC0120KS", pfFlexTwist, pnfFinish, ""},
+        FieldCase{"FlexNoLegB", "F090PC0120KS", pfFlexTwist, pnfLegBLength, ""},
+        FieldCase{"StraightFlangeB", "R090MC0305USG", pfStraightSection, pnfFlangeB, "U"},
+        FieldCase{"StraightFinish", "R090MC0305USG", pfStraightSection, pnfFinish, "G"},
+        FieldCase{"StraightUnits", "R090MC0305USG", pfStraightSection, pnfUnits, "M"},
+        FieldCase{"StepTwistWaveguide", "ST090SX", pfStepTwist, pnfStepTwistWaveguide, "90S"},
+        FieldCase{"StepTwistWaveguideShort", "ST090S", pfUnknown, pnfStepTwistWaveguide, "090"},
+        FieldCase{"WindowUnits", "PW090C", pfPressureWindow, pnfUnits, "N"},
+        FieldCase{"TruncatedFinish", "R090PC01", pfStraightSection, pnfFinish, ""},
+        FieldCase{"TruncatedLength", "R090PC01", pfStraightSection, pnfLength, "01"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EncodeLength, WritesTenthsOrMillimetresZeroFilled) {
+    FakeMessageBoxes messages;
+    EXPECT_EQ(EncodeLength("12.0", pfStraightSection, messages), "0120");
+    EXPECT_EQ(EncodeLength("12.0", pfEBend, messages), "120");
+    EXPECT_EQ(EncodeLength("305", pfFlexTwist, messages), "0305");
+    EXPECT_EQ(EncodeLength("6.0", pfMiterH, messages), "060");
+    EXPECT_EQ(EncodeLength("1000", pfEBend, messages), "1000");
+    EXPECT_EQ(EncodeLength("100.0", pfMiterE, messages), "1000");
+    EXPECT_TRUE(messages.Log.empty());
+}
+
+TEST(EncodeLength, TextThatIsNoIntegerWithoutItsPointIsRefused) {
+    for (const char* text : {"1e3", "12.5.0", "abc", ""}) {
+        FakeMessageBoxes messages;
+        EXPECT_EQ(EncodeLength(text, pfStraightSection, messages), "") << text;
+        ASSERT_EQ(messages.Log.size(), 1u) << text;
+        EXPECT_EQ(messages.Log[0].Text, "Please enter a valid Length value.");
+    }
+}
+
+TEST(DecodeLengthField, ReadsTenthsWithTheImpliedPoint) {
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0120", true), 12.0);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0121", true), 12.1);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0305", false), 305.0);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("01x0", true), 0.0);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("", true), 0.0);
+}
+
+TEST(SortFlangePair, OrdersOnlyBendsFlexibleTwistsAndStraightSections) {
+    EXPECT_EQ(SortFlangePair("E090PK060C090SG", pfEBend), "E090PC060K090SG");
+    EXPECT_EQ(SortFlangePair("H090PK060C090SG", pfHBend), "H090PC060K090SG");
+    EXPECT_EQ(SortFlangePair("R090PU0120CSG", pfStraightSection), "R090PC0120USG");
+    EXPECT_EQ(SortFlangePair("F090PK0120CS", pfFlexTwist), "F090PC0120KS");
+    EXPECT_EQ(SortFlangePair("M090PK060C060SG", pfMiterH), "M090PK060C060SG");
+    EXPECT_EQ(SortFlangePair("D090KCSG", pfRigidTwist), "D090KCSG");
+    EXPECT_EQ(SortFlangePair("R090PU", pfStraightSection), "R090PU");
+}
+
+TEST(IsNumericText, FollowsTheDecimalPointRules) {
+    EXPECT_TRUE(IsNumericText("12.5"));
+    EXPECT_TRUE(IsNumericText(" 12 "));
+    EXPECT_TRUE(IsNumericText("1e3"));
+    EXPECT_TRUE(IsNumericText("12."));
+    EXPECT_FALSE(IsNumericText("."));
+    EXPECT_FALSE(IsNumericText(""));
+    EXPECT_FALSE(IsNumericText("12,5"));
+    EXPECT_FALSE(IsNumericText("inf"));
+    EXPECT_FALSE(IsNumericText("abc"));
+}
+
+TEST(ClassifyFamily, ByFirstLetterElseByTheStepTwistTable) {
+    testing::TempFolder folder;
+    testing::WriteTestCatalogue(folder);
+    const std::string data = folder.Path() + "Data/";
+    FakeMessageBoxes messages;
+    EXPECT_EQ(ClassifyFamily("", data, messages), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("R090PC0120USG", data, messages), pfStraightSection);
+    EXPECT_EQ(ClassifyFamily("Rubbish", data, messages), pfStraightSection);
+    EXPECT_EQ(ClassifyFamily("C", data, messages), pfCoax);
+    EXPECT_EQ(ClassifyFamily("N090", data, messages), pfMiterE);
+    EXPECT_EQ(ClassifyFamily("r090PC0120USG", data, messages), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("ST090A", data, messages), pfStepTwist);
+    EXPECT_EQ(ClassifyFamily("st090a", data, messages), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("Part Number", data, messages), pfStepTwist) << "the header row";
+    EXPECT_EQ(ClassifyFamily("PW090C", data, messages), pfUnknown);
+    EXPECT_TRUE(messages.Log.empty());
+}
+
+} // namespace
+} // namespace pelmora
