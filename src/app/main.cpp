@@ -1,3 +1,4 @@
+#include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
 #include "Text1252Qt.h"
@@ -66,12 +67,14 @@ int main(int argc, char* argv[]) {
 
     QtMessageBoxes messages;
     QtHelpViewer help;
-    Platform platform{messages, help};
+    QtConfirmDialogs confirm;
+    Platform platform{messages, help, confirm};
     MainForm form(app, platform);
     form.FormCreate();
     TfrmMain window(form, messages);
     messages.SetParent(&window);
     help.SetParent(&window);
+    confirm.SetParent(&window);
 
     if (splash) {
         QEventLoop wait;

@@ -1,5 +1,7 @@
 #include "TfrmMain.h"
 
+#include "BandGroup.h"
+#include "DescriptionGrid.h"
 #include "FlattenControls.h"
 #include "MultiColumnComboBox.h"
 #include "Text1252Qt.h"
@@ -9,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +29,8 @@ namespace {
 constexpr int ClientWidth = 601;
 constexpr int ClientHeight = 436;
 constexpr int TitleStripHeight = 44;
+const QRect LeftButton(430, 352, 78, 25);
+const QRect RightButton(514, 352, 78, 25);
 
 const QColor Navy(0, 0, 128);
 
@@ -55,6 +60,7 @@ TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
     nbWizard_->setObjectName(QStringLiteral("nbWizard"));
     nbWizard_->setGeometry(0, TitleStripHeight, ClientWidth, ClientHeight - TitleStripHeight);
     nbWizard_->addWidget(BuildScreenOne());
+    nbWizard_->addWidget(BuildScreenTwo());
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -62,16 +68,25 @@ TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
     Refresh();
 }
 
-void TfrmMain::Forward(void (MainForm::*handler)()) {
+void TfrmMain::Forward(const std::function<void(MainForm&)>& handler) {
     try {
-        (form_.*handler)();
+        handler(form_);
     } catch (const std::exception& error) {
         messages_.Error(error.what());
     }
     Refresh();
+    if (form_.CloseRequested)
+        close();
+}
+
+void TfrmMain::ForwardClick(QPushButton* button, void (MainForm::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] { Forward(handler); });
 }
 
 void TfrmMain::BuildMenus() {
+    auto forward = [this](void (MainForm::*handler)()) {
+        return [this, handler] { Forward(handler); };
+    };
     auto* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
@@ -81,23 +96,22 @@ void TfrmMain::BuildMenus() {
     options->addAction(QStringLiteral("C&reate From Part Number"))->setEnabled(false);
     options->addSeparator();
     options->addAction(QStringLiteral("Reset &Settings"), this,
-                       [this] { Forward(&MainForm::mnuResetSettingsClick); });
+                       forward(&MainForm::mnuResetSettingsClick));
     options->addSeparator();
     options->addAction(QStringLiteral("&View Order"))->setEnabled(false);
     options->addSeparator();
     options->addAction(QStringLiteral("&Update Pelmora (LiveUpdate)"))->setEnabled(false);
 
     auto* units = menuBar()->addMenu(QStringLiteral("&Units"));
-    mnuImperial_ = units->addAction(QStringLiteral("&Imperial"), this,
-                                    [this] { Forward(&MainForm::mnuImperialClick); });
-    mnuMetric_ = units->addAction(QStringLiteral("&Metric"), this,
-                                  [this] { Forward(&MainForm::mnuMetricClick); });
+    mnuImperial_ =
+        units->addAction(QStringLiteral("&Imperial"), this, forward(&MainForm::mnuImperialClick));
+    mnuMetric_ =
+        units->addAction(QStringLiteral("&Metric"), this, forward(&MainForm::mnuMetricClick));
     mnuImperial_->setCheckable(true);
     mnuMetric_->setCheckable(true);
 
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp_ = help->addAction(QStringLiteral("&Help"), this,
-                               [this] { Forward(&MainForm::mnuHelpClick); });
+    mnuHelp_ = help->addAction(QStringLiteral("&Help"), this, forward(&MainForm::mnuHelpClick));
     help->addSeparator();
     help->addAction(QStringLiteral("&About"))->setEnabled(false);
 }
@@ -146,10 +160,13 @@ QLabel* TfrmMain::AddHeader(QWidget* parent, const char* text, int x, int y, int
     return header;
 }
 
-MultiColumnComboBox* TfrmMain::AddList(QWidget* parent, const char* name, int x, int y, int width) {
+MultiColumnComboBox* TfrmMain::AddList(QWidget* parent, const char* name, int x, int y, int width,
+                                       void (MainForm::*pick)(int)) {
     auto* list = new MultiColumnComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(x, y, width, 22);
+    connect(list, &QComboBox::activated, this,
+            [this, pick](int index) { Forward([=](MainForm& form) { (form.*pick)(index); }); });
     return list;
 }
 
@@ -161,6 +178,14 @@ QLabel* TfrmMain::AddPicture(QWidget* parent, const char* name, const QRect& geo
     return picture;
 }
 
+QPushButton* TfrmMain::AddButton(QWidget* parent, const char* name, const char* caption,
+                                 const QRect& geometry) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
 QWidget* TfrmMain::BuildScreenOne() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pgScreenOne"));
@@ -170,7 +195,8 @@ QWidget* TfrmMain::BuildScreenOne() {
     imgProduct_->setFrameShape(QFrame::Box);
     AddHeader(product, " Family", 134, 40, 40);
     AddHeader(product, " Family Type", 174, 40, 106);
-    cbxProductType_ = AddList(product, "cbxProductType", 134, 56, 146);
+    cbxProductType_ =
+        AddList(product, "cbxProductType", 134, 56, 146, &MainForm::PickProductType);
     cbxProductType_->SetColumnWidths({40, 200}, 260);
     cbxProductType_->SetClosedColumns({0, 1});
     cbxProductType_->SetCentredColumns({0});
@@ -181,39 +207,46 @@ QWidget* TfrmMain::BuildScreenOne() {
     AddHeader(waveguide, " US Military", 98, 18, 60);
     AddHeader(waveguide, " British", 158, 18, 60);
     AddHeader(waveguide, " IEC", 218, 18, 60);
-    cbxWaveguide_ = AddList(waveguide, "cbxWaveguide", 8, 34, 270);
-    cbxWaveguide_->SetColumnWidths({30, 60, 60, 60, 60}, 260);
+    cbxWaveguide_ = AddList(waveguide, "cbxWaveguide", 8, 34, 270, &MainForm::PickWaveguide);
 
-    auto* flangeA = AddGroup(page, "rgFlangeA", " Flange A ", {8, 186, 288, 152});
-    AddHeader(flangeA, " Code", 8, 18, 30);
-    AddHeader(flangeA, " Flange Type", 38, 18, 140);
-    AddHeader(flangeA, " Model", 178, 18, 100);
-    cbxFlangeA_ = AddList(flangeA, "cbxFlangeA", 8, 34, 270);
+    rgFlangeA_ = AddGroup(page, "rgFlangeA", " Flange A ", {8, 186, 288, 152});
+    AddHeader(rgFlangeA_, " Code", 8, 18, 30);
+    AddHeader(rgFlangeA_, " Flange Type", 38, 18, 140);
+    AddHeader(rgFlangeA_, " Model", 178, 18, 100);
+    cbxFlangeA_ = AddList(rgFlangeA_, "cbxFlangeA", 8, 34, 270, &MainForm::PickFlangeA);
     cbxFlangeA_->SetColumnWidths({30, 140, 100}, 280);
-    imgFlangeA_ = AddPicture(flangeA, "imgFlangeA", {8, 62, 270, 84});
+    imgFlangeA_ = AddPicture(rgFlangeA_, "imgFlangeA", {8, 62, 270, 84});
 
     auto* length = AddGroup(page, "rgLength", " Length ", {304, 2, 289, 180});
     BuildLengthGroup(length);
 
-    auto* flangeB = AddGroup(page, "rgFlangeB", " Flange B ", {304, 186, 289, 152});
-    AddHeader(flangeB, " Code", 8, 18, 30);
-    AddHeader(flangeB, " Flange Type", 38, 18, 140);
-    AddHeader(flangeB, " Model", 178, 18, 100);
-    cbxFlangeB_ = AddList(flangeB, "cbxFlangeB", 8, 34, 270);
+    rgFlangeB_ = AddGroup(page, "rgFlangeB", " Flange B ", {304, 186, 289, 152});
+    flangeBHeaders_ = {AddHeader(rgFlangeB_, " Code", 8, 18, 30),
+                       AddHeader(rgFlangeB_, " Flange Type", 38, 18, 140),
+                       AddHeader(rgFlangeB_, " Model", 178, 18, 100)};
+    coaxTypeHeader_ = AddHeader(rgFlangeB_, " Type", 38, 18, 240);
+    cbxFlangeB_ = AddList(rgFlangeB_, "cbxFlangeB", 8, 34, 270, &MainForm::PickFlangeB);
     cbxFlangeB_->SetColumnWidths({30, 140, 100}, 280);
-    cbxCoax_ = AddList(flangeB, "cbxCoax", 8, 34, 270);
+    cbxCoax_ = AddList(rgFlangeB_, "cbxCoax", 8, 34, 270, &MainForm::PickCoax);
     cbxCoax_->SetColumnWidths({30, 200}, 240);
-    cbxCoax_->lower();
-    imgFlangeB_ = AddPicture(flangeB, "imgFlangeB", {8, 62, 270, 84});
+    imgFlangeB_ = AddPicture(rgFlangeB_, "imgFlangeB", {8, 62, 270, 84});
 
-    btnBack_ = new QPushButton(QStringLiteral("<< &Back"), page);
-    btnBack_->setObjectName(QStringLiteral("btnBack"));
-    btnBack_->setGeometry(430, 352, 78, 25);
-    btnBack_->setEnabled(false);
-    btnNext_ = new QPushButton(QStringLiteral("&Next >>"), page);
-    btnNext_->setObjectName(QStringLiteral("btnNext"));
-    btnNext_->setGeometry(514, 352, 78, 25);
+    AddButton(page, "btnBack1", "<< &Back", LeftButton)->setEnabled(false);
+    ForwardClick(AddButton(page, "btnNext", "&Next >>", RightButton), &MainForm::btnNextClick);
     return page;
+}
+
+QComboBox* TfrmMain::AddLengthBox(QWidget* page, const char* name, int y,
+                                  TPelmoraComboBox& state) {
+    auto* box = new QComboBox(page);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(0, y, 90, 22);
+    box->installEventFilter(this);
+    TPelmoraComboBox* boxState = &state;
+    connect(box, &QComboBox::activated, this, [this, boxState](int index) {
+        Forward([=](MainForm& form) { form.PickLength(*boxState, index); });
+    });
+    return box;
 }
 
 void TfrmMain::BuildLengthGroup(QGroupBox* group) {
@@ -226,20 +259,16 @@ void TfrmMain::BuildLengthGroup(QGroupBox* group) {
         label->setGeometry(x, y, 40, 22);
         lblLengthUnits_.append(label);
     };
-    auto addLengthBox = [](QWidget* page, const char* name, int y) {
-        auto* box = new QComboBox(page);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setGeometry(0, y, 90, 22);
-        return box;
-    };
 
     auto* multi = new QWidget;
     (new QLabel(QStringLiteral("Length"), multi))->setGeometry(0, 0, 90, 16);
-    cbxLength_ = addLengthBox(multi, "cbxLength", 16);
+    cbxLength_ = AddLengthBox(multi, "cbxLength", 16, form_.cbxLength);
     addUnitLabel(multi, 96, 16);
     chkFlangeAdaptor_ = new QCheckBox(QStringLiteral("For Flange Adaptor"), multi);
     chkFlangeAdaptor_->setObjectName(QStringLiteral("chkFlangeAdaptor"));
     chkFlangeAdaptor_->setGeometry(0, 46, 140, 20);
+    connect(chkFlangeAdaptor_, &QCheckBox::clicked, this,
+            [this] { Forward(&MainForm::ToggleFlangeAdaptor); });
 
     auto* single = new QWidget;
     (new QLabel(QStringLiteral("Preset Length"), single))->setGeometry(0, 0, 90, 16);
@@ -251,10 +280,10 @@ void TfrmMain::BuildLengthGroup(QGroupBox* group) {
 
     auto* dual = new QWidget;
     (new QLabel(QStringLiteral("Leg A Length"), dual))->setGeometry(0, 0, 90, 16);
-    cbxLegALength_ = addLengthBox(dual, "cbxLegALength", 16);
+    cbxLegALength_ = AddLengthBox(dual, "cbxLegALength", 16, form_.cbxLegALength);
     addUnitLabel(dual, 96, 16);
     (new QLabel(QStringLiteral("Leg B Length"), dual))->setGeometry(0, 46, 90, 16);
-    cbxLegBLength_ = addLengthBox(dual, "cbxLegBLength", 62);
+    cbxLegBLength_ = AddLengthBox(dual, "cbxLegBLength", 62, form_.cbxLegBLength);
     addUnitLabel(dual, 96, 62);
 
     nbLength_->addWidget(multi);
@@ -264,62 +293,180 @@ void TfrmMain::BuildLengthGroup(QGroupBox* group) {
     imgLength_ = AddPicture(group, "imgLength", {152, 18, 128, 150});
 }
 
+QWidget* TfrmMain::BuildScreenTwo() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pgScreenTwo"));
+
+    auto* finish = AddGroup(page, "rgFinish", " Finish ", {8, 2, 193, 62});
+    AddHeader(finish, " Code", 8, 18, 30);
+    AddHeader(finish, " Color", 38, 18, 139);
+    cbxFinish_ = AddList(finish, "cbxFinish", 8, 34, 169, &MainForm::PickFinish);
+    cbxFinish_->SetColumnWidths({30, 120}, 169);
+
+    rgFrequency_ = new BandGroup(
+        [this](int index) { Forward([=](MainForm& form) { form.BandClick(index); }); },
+        [this] { Forward(&MainForm::btnOtherFreqRangesClick); }, page);
+    rgFrequency_->move(8, 68);
+
+    auto* create = AddGroup(page, "rgCreate", " Create Part Number ", {209, 2, 384, 108});
+    txtPartNumber_ = new QLineEdit(create);
+    txtPartNumber_->setObjectName(QStringLiteral("txtPartNumber"));
+    txtPartNumber_->setReadOnly(true);
+    txtPartNumber_->setGeometry(8, 20, 226, 24);
+    QFont partFont = txtPartNumber_->font();
+    partFont.setBold(true);
+    partFont.setPixelSize(14);
+    txtPartNumber_->setFont(partFont);
+    ForwardClick(AddButton(create, "btnCreate", "&Create", {242, 20, 134, 24}),
+                 &MainForm::btnCreateClick);
+    // The order and specification windows join with their own work.
+    AddButton(create, "btnViewOrder", "&View Order", {8, 50, 110, 24})->setEnabled(false);
+    btnViewSpecs_ = AddButton(create, "btnViewSpecs", "View &Specs", {124, 50, 110, 24});
+    btnAddOrder_ =
+        AddButton(create, "btnAddOrder", "&Add to Order / Check Pricing", {8, 78, 226, 24});
+
+    grdSpecs_ = new DescriptionGrid(page);
+    grdSpecs_->move(226, 120);
+
+    ForwardClick(AddButton(page, "btnBack", "<< &Back", LeftButton), &MainForm::btnBackClick);
+    ForwardClick(AddButton(page, "btnFinish", "&Finish", RightButton), &MainForm::btnFinishClick);
+    return page;
+}
+
 void TfrmMain::ShowPicture(QLabel* label, const PictureState& picture) {
     label->setScaledContents(picture.Stretched);
     label->setPixmap(picture.File.empty() ? QPixmap() : QPixmap(FromCore(picture.File)));
 }
 
 void TfrmMain::ShowLengthBox(QComboBox* box, const TPelmoraComboBox& state) {
-    const QSignalBlocker blocker(box);
-    box->clear();
-    box->setEditable(state.Editable);
+    QStringList items;
     for (const auto& item : state.Items)
-        box->addItem(FromCore(item));
+        items << FromCore(item);
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (box->isEditable() != state.Editable) {
+        box->setEditable(state.Editable);
+        FlattenControl(box);
+        if (QLineEdit* edit = box->lineEdit()) {
+            TPelmoraComboBox* boxState = LengthStateOf(box);
+            connect(edit, &QLineEdit::textEdited, this, [this, boxState](const QString& text) {
+                Forward([=](MainForm& form) { form.TypeLength(*boxState, ToCore(text)); });
+            });
+        }
+    }
+    if (items != shown) {
+        box->clear();
+        box->addItems(items);
+    }
     box->setCurrentIndex(state.ItemIndex);
-    if (state.Editable)
+    if (box->currentText() != FromCore(state.Text))
         box->setEditText(FromCore(state.Text));
     box->setEnabled(state.Enabled);
 }
 
-void TfrmMain::Refresh() {
-    const QSignalBlocker blockProductType(cbxProductType_);
-    const QSignalBlocker blockWaveguide(cbxWaveguide_);
-    const QSignalBlocker blockFlangeA(cbxFlangeA_);
-    const QSignalBlocker blockFlangeB(cbxFlangeB_);
-    const QSignalBlocker blockCoax(cbxCoax_);
+TPelmoraComboBox* TfrmMain::LengthStateOf(QObject* box) {
+    if (box == cbxLength_)
+        return &form_.cbxLength;
+    if (box == cbxLegALength_)
+        return &form_.cbxLegALength;
+    if (box == cbxLegBLength_)
+        return &form_.cbxLegBLength;
+    return nullptr;
+}
 
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    TPelmoraComboBox* state = LengthStateOf(watched);
+    const bool focusEvent = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
+    if (state && focusEvent) {
+        // Entering and leaving a box means moving between controls of this window,
+        // not opening the box's own list or another window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            if (event->type() == QEvent::FocusIn)
+                Forward([=](MainForm& form) { form.LengthBoxEnter(*state); });
+            else
+                Forward([=](MainForm& form) { form.LengthBoxExit(*state); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::Refresh() {
     lblScreenCaption_->setText(FromCore(form_.ScreenCaption));
     nbWizard_->setCurrentIndex(form_.ActivePage);
     mnuImperial_->setChecked(form_.mnuImperialChecked);
     mnuMetric_->setChecked(form_.mnuMetricChecked);
     mnuHelp_->setEnabled(form_.mnuHelpEnabled);
+    RefreshScreenOne();
+    RefreshScreenTwo();
+
+    if (form_.FocusedControl == "cbxProductType")
+        cbxProductType_->setFocus();
+    else if (QComboBox* box = findChild<QComboBox*>(FromCore(form_.FocusedControl)))
+        box->setFocus();
+    form_.FocusedControl.clear();
+}
+
+void TfrmMain::RefreshScreenOne() {
+    const QSignalBlocker blockLength(cbxLength_);
+    const QSignalBlocker blockLegA(cbxLegALength_);
+    const QSignalBlocker blockLegB(cbxLegBLength_);
 
     cbxProductType_->SetRows(form_.cbxProductType.Items, form_.cbxProductType.ItemIndex);
     ShowPicture(imgProduct_, form_.imgProduct);
+    cbxWaveguide_->SetColumnWidths(form_.WaveguideColumnWidths, form_.WaveguideDropDownWidth);
     cbxWaveguide_->SetRows(form_.cbxWaveguide.Items, form_.cbxWaveguide.ItemIndex);
+
+    rgFlangeA_->setTitle(FromCore(form_.rgFlangeACaption));
     cbxFlangeA_->SetRows(form_.cbxFlangeA.Items, form_.cbxFlangeA.ItemIndex);
     ShowPicture(imgFlangeA_, form_.imgFlangeA);
+
+    rgFlangeB_->setTitle(FromCore(form_.rgFlangeBCaption));
     cbxFlangeB_->SetRows(form_.cbxFlangeB.Items, form_.cbxFlangeB.ItemIndex);
+    cbxFlangeB_->setEnabled(form_.cbxFlangeB.Enabled);
     cbxCoax_->SetRows(form_.cbxCoax.Items, form_.cbxCoax.ItemIndex);
+    cbxCoax_->setEnabled(form_.cbxCoax.Enabled);
+    cbxCoax_->setVisible(form_.CoaxInFront);
+    cbxFlangeB_->setVisible(!form_.CoaxInFront);
+    coaxTypeHeader_->setVisible(form_.CoaxInFront);
+    flangeBHeaders_[0]->setEnabled(form_.cbxFlangeB.Enabled || form_.cbxCoax.Enabled);
+    for (int i = 1; i < flangeBHeaders_.size(); ++i) {
+        flangeBHeaders_[i]->setVisible(!form_.CoaxInFront);
+        flangeBHeaders_[i]->setEnabled(form_.cbxFlangeB.Enabled);
+    }
     ShowPicture(imgFlangeB_, form_.imgFlangeB);
 
     nbLength_->setCurrentIndex(form_.ActiveLengthPage);
     ShowLengthBox(cbxLength_, form_.cbxLength);
     ShowLengthBox(cbxLegALength_, form_.cbxLegALength);
     ShowLengthBox(cbxLegBLength_, form_.cbxLegBLength);
+    chkFlangeAdaptor_->setChecked(form_.chkFlangeAdaptorChecked);
+    chkFlangeAdaptor_->setVisible(form_.chkFlangeAdaptorVisible);
     txtPresetLength_->setText(FromCore(form_.txtPresetLength));
     ShowPicture(imgLength_, form_.imgLength);
     for (auto* label : lblLengthUnits_)
         label->setText(FromCore(form_.LengthUnitLabel));
+}
 
-    if (form_.FocusedControl == "cbxProductType")
-        cbxProductType_->setFocus();
+void TfrmMain::RefreshScreenTwo() {
+    cbxFinish_->SetRows(form_.cbxFinish.Items, form_.cbxFinish.ItemIndex);
+    cbxFinish_->setEnabled(form_.cbxFinish.Enabled);
+    rgFrequency_->Show(form_.rgFrequency);
+    txtPartNumber_->setText(FromCore(form_.txtPartNumber));
+    btnAddOrder_->setEnabled(form_.btnAddOrderEnabled);
+    btnViewSpecs_->setEnabled(form_.btnViewSpecsEnabled);
+    grdSpecs_->ShowCells(form_.grdSpecs);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        Forward(&MainForm::FormClose);
+        try {
+            form_.FormClose();
+        } catch (const std::exception& error) {
+            messages_.Error(error.what());
+        }
     }
     event->accept();
 }

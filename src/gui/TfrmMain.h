@@ -2,10 +2,12 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QCloseEvent;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -14,14 +16,16 @@ class QStackedWidget;
 
 namespace pelmora {
 
+class BandGroup;
+class DescriptionGrid;
 class MainForm;
 class MessageBoxes;
 class MultiColumnComboBox;
 struct PictureState;
 struct TPelmoraComboBox;
 
-// The main window: the title strip, the menus and the wizard screens. Every event
-// goes to the MainForm, and the widgets are then refreshed from it.
+// The main window: the title strip, the menus and the two wizard screens. Every
+// event goes to the MainForm, and the widgets are then refreshed from it.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -32,21 +36,32 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Runs one handler of the form, then shows the form's state. A failure the
     // handler did not expect is shown in a box and the program carries on.
-    void Forward(void (MainForm::*handler)());
+    void Forward(const std::function<void(MainForm&)>& handler);
+    void ForwardClick(QPushButton* button, void (MainForm::*handler)());
 
     void BuildMenus();
     QWidget* BuildTitleStrip();
     QWidget* BuildScreenOne();
+    QWidget* BuildScreenTwo();
     void BuildLengthGroup(QGroupBox* group);
+    QComboBox* AddLengthBox(QWidget* page, const char* name, int y, TPelmoraComboBox& state);
     QLabel* AddHeader(QWidget* parent, const char* text, int x, int y, int width);
-    MultiColumnComboBox* AddList(QWidget* parent, const char* name, int x, int y, int width);
+    MultiColumnComboBox* AddList(QWidget* parent, const char* name, int x, int y, int width,
+                                 void (MainForm::*pick)(int));
     QLabel* AddPicture(QWidget* parent, const char* name, const QRect& geometry);
+    QPushButton* AddButton(QWidget* parent, const char* name, const char* caption,
+                           const QRect& geometry);
+
+    void RefreshScreenOne();
+    void RefreshScreenTwo();
     void ShowPicture(QLabel* label, const PictureState& picture);
     void ShowLengthBox(QComboBox* box, const TPelmoraComboBox& state);
+    TPelmoraComboBox* LengthStateOf(QObject* box);
 
     MainForm& form_;
     MessageBoxes& messages_;
@@ -61,8 +76,12 @@ private:
     MultiColumnComboBox* cbxProductType_ = nullptr;
     QLabel* imgProduct_ = nullptr;
     MultiColumnComboBox* cbxWaveguide_ = nullptr;
+    QGroupBox* rgFlangeA_ = nullptr;
     MultiColumnComboBox* cbxFlangeA_ = nullptr;
     QLabel* imgFlangeA_ = nullptr;
+    QGroupBox* rgFlangeB_ = nullptr;
+    QList<QLabel*> flangeBHeaders_;
+    QLabel* coaxTypeHeader_ = nullptr;
     MultiColumnComboBox* cbxFlangeB_ = nullptr;
     MultiColumnComboBox* cbxCoax_ = nullptr;
     QLabel* imgFlangeB_ = nullptr;
@@ -74,8 +93,13 @@ private:
     QLineEdit* txtPresetLength_ = nullptr;
     QLabel* imgLength_ = nullptr;
     QList<QLabel*> lblLengthUnits_;
-    QPushButton* btnBack_ = nullptr;
-    QPushButton* btnNext_ = nullptr;
+
+    MultiColumnComboBox* cbxFinish_ = nullptr;
+    BandGroup* rgFrequency_ = nullptr;
+    QLineEdit* txtPartNumber_ = nullptr;
+    QPushButton* btnAddOrder_ = nullptr;
+    QPushButton* btnViewSpecs_ = nullptr;
+    DescriptionGrid* grdSpecs_ = nullptr;
 };
 
 } // namespace pelmora

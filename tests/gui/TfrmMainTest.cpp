@@ -4,10 +4,16 @@
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
+#include "support/TestCatalogue.h"
 #include "wizard/MainForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QtTest>
@@ -111,6 +117,52 @@ private slots:
         QCOMPARE(productTypes->count(), 2);
         QVERIFY(f.app.ImperialUnits);
         QVERIFY(MenuAction(window, "&Units", "&Imperial")->isChecked());
+    }
+
+    void drivesOneCompleteConfiguration() {
+        testing::TempFolder folder;
+        testing::WriteTestCatalogue(folder);
+        AppState app;
+        app.SetFolders(folder.Path());
+        testing::FakePlatform platform;
+        MainForm form{app, platform.Seams};
+        form.FormCreate();
+        TfrmMain window(form, platform.Messages);
+        window.show();
+
+        auto pick = [&](const char* name, int index) {
+            auto* box = window.findChild<QComboBox*>(name);
+            QVERIFY2(box, name);
+            QVERIFY2(index < box->count(), name);
+            emit box->activated(index);
+        };
+        pick("cbxProductType", pfStraightSection);
+        QCOMPARE(window.findChild<QComboBox*>("cbxWaveguide")->count(), 4);
+        pick("cbxWaveguide", 0);
+        pick("cbxFlangeA", 2);
+        pick("cbxFlangeB", 0);
+        QCOMPARE(window.findChild<QComboBox*>("cbxLength")->currentText(), QStringLiteral("12.0"));
+        QVERIFY(window.findChild<QCheckBox*>("chkFlangeAdaptor")->isVisible());
+
+        window.findChild<QPushButton*>("btnNext")->click();
+        QCOMPARE(window.findChild<QLabel*>("lblScreenCaption")->text(),
+                 QStringLiteral("Wizard - Screen 2 of 2"));
+        auto* wide = window.findChild<QRadioButton*>("band0");
+        QVERIFY(wide && wide->isChecked());
+        window.findChild<QRadioButton*>("band2")->click();
+        QVERIFY(window.findChild<QRadioButton*>("band2")->isChecked());
+        window.findChild<QPushButton*>("btnCreate")->click();
+        QCOMPARE(window.findChild<QLineEdit*>("txtPartNumber")->text(),
+                 QStringLiteral("R090PC0120UYG"));
+        QVERIFY(window.findChild<QPushButton*>("btnAddOrder")->isEnabled());
+        auto* grid = window.findChild<QTableWidget*>("grdSpecs");
+        QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("0120"));
+        QCOMPARE(grid->item(7, 3)->text(), QStringLiteral("9.00 - 10.00 GHz / VSWR: 1.04:1"));
+
+        pick("cbxFinish", 1);
+        QCOMPARE(window.findChild<QLineEdit*>("txtPartNumber")->text(), QString());
+        QVERIFY(!window.findChild<QPushButton*>("btnAddOrder")->isEnabled());
+        QVERIFY(platform.Messages.Log.empty());
     }
 
     void closingWritesTheSettingsOnce() {

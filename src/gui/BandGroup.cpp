@@ -1,0 +1,89 @@
+#include "BandGroup.h"
+
+#include "Text1252Qt.h"
+#include "wizard/FrequencyGroup.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace pelmora {
+
+namespace {
+
+const QColor Navy(0, 0, 128);
+
+void MakeNavy(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, Navy);
+    palette.setColor(QPalette::ButtonText, Navy);
+    widget->setPalette(palette);
+}
+
+QStringList Captions(const FrequencyGroup& bands) {
+    QStringList captions;
+    for (const auto& heading : bands.Headings)
+        captions << QStringLiteral("%1 %2").arg(heading.Top).arg(FromCore(heading.Text));
+    for (const auto& button : bands.BandButtons)
+        captions << QStringLiteral("%1 %2").arg(button.Top).arg(FromCore(button.Caption()));
+    return captions;
+}
+
+} // namespace
+
+BandGroup::BandGroup(std::function<void(int)> bandClicked,
+                     std::function<void()> otherRangesClicked, QWidget* parent)
+    : QGroupBox(QStringLiteral(" Frequency "), parent), bandClicked_(std::move(bandClicked)) {
+    setObjectName(QStringLiteral("rgFrequency"));
+    resize(193, 201);
+
+    auto* dock = new QWidget(this);
+    dock->setObjectName(QStringLiteral("pnlOtherRangesDock"));
+    dock->setGeometry(12, 176, 169, 18);
+    auto* other = new QPushButton(QStringLiteral("Other Frequency Ranges"), dock);
+    other->setObjectName(QStringLiteral("btnOtherFreqRanges"));
+    other->setGeometry(0, 0, 169, 18);
+    other->setFlat(true);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    other->setFont(font);
+    MakeNavy(other);
+    connect(other, &QPushButton::clicked, this, [otherRangesClicked] { otherRangesClicked(); });
+}
+
+void BandGroup::Show(const FrequencyGroup& bands) {
+    const QStringList captions = Captions(bands);
+    if (captions != shownCaptions_) {
+        // The old controls may be the sender of the click being handled.
+        if (content_)
+            content_->deleteLater();
+        buttons_.clear();
+        content_ = new QWidget(this);
+        content_->setGeometry(0, 0, width(), 176);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(11);
+        for (const auto& heading : bands.Headings) {
+            auto* label = new QLabel(FromCore(heading.Text), content_);
+            label->setFont(font);
+            MakeNavy(label);
+            label->move(FrequencyGroup::HeadingLeft, heading.Top);
+            label->adjustSize();
+        }
+        for (size_t i = 0; i < bands.BandButtons.size(); ++i) {
+            const auto& band = bands.BandButtons[i];
+            auto* button = new QRadioButton(FromCore(band.Caption()), content_);
+            button->setObjectName(QStringLiteral("band%1").arg(i));
+            button->setGeometry(FrequencyGroup::ButtonLeft, band.Top, FrequencyGroup::ButtonWidth,
+                                16);
+            const int index = static_cast<int>(i);
+            connect(button, &QRadioButton::clicked, this, [this, index] { bandClicked_(index); });
+            buttons_.push_back(button);
+        }
+        content_->show();
+        shownCaptions_ = captions;
+    }
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setChecked(bands.BandButtons[i].Checked);
+}
+
+} // namespace pelmora

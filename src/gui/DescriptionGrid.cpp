@@ -1,0 +1,67 @@
+#include "DescriptionGrid.h"
+
+#include "Text1252Qt.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace pelmora {
+
+namespace {
+
+const QColor OddRowColour(232, 232, 232);
+const QColor Navy(0, 0, 128);
+
+class DescriptionCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        painter->save();
+        painter->fillRect(option.rect,
+                          index.row() % 2 == 1 ? OddRowColour : option.palette.base().color());
+        QFont font = option.font;
+        font.setBold(true);
+        painter->setFont(font);
+        painter->setPen(Navy);
+        const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
+        const QString text = QFontMetrics(font).elidedText(index.data().toString(),
+                                                           Qt::ElideRight, textRect.width());
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        painter->restore();
+    }
+};
+
+} // namespace
+
+DescriptionGrid::DescriptionGrid(QWidget* parent) : QTableWidget(11, 4, parent) {
+    setObjectName(QStringLiteral("grdSpecs"));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    setShowGrid(false);
+    setItemDelegate(new DescriptionCellDelegate(this));
+    const int widths[] = {10, 52, 105, 174};
+    for (int column = 0; column < 4; ++column)
+        setColumnWidth(column, widths[column]);
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHeight(row, 15);
+    setFixedSize(10 + 52 + 105 + 174 + 2 * frameWidth(), 11 * 15 + 2 * frameWidth());
+}
+
+void DescriptionGrid::SetCell(int row, int column, const std::string& text) {
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell) {
+        cell = new QTableWidgetItem;
+        setItem(row, column, cell);
+    }
+    cell->setText(FromCore(text));
+}
+
+} // namespace pelmora
