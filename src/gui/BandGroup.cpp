@@ -69,9 +69,13 @@ void BandGroup::Show(const FrequencyGroup& bands) {
             label->move(FrequencyGroup::HeadingLeft, heading.Top);
             label->adjustSize();
         }
+        QFont buttonFont(QStringLiteral("DejaVu Sans Condensed"));
+        buttonFont.setPixelSize(10);
         for (size_t i = 0; i < bands.BandButtons.size(); ++i) {
             const auto& band = bands.BandButtons[i];
             auto* button = new QRadioButton(FromCore(band.Caption()), content_);
+            button->setFont(buttonFont);
+            button->setToolTip(button->text());
             button->setObjectName(QStringLiteral("band%1").arg(i));
             button->setGeometry(FrequencyGroup::ButtonLeft, band.Top, FrequencyGroup::ButtonWidth,
                                 16);

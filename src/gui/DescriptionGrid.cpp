@@ -47,9 +47,12 @@ DescriptionGrid::DescriptionGrid(QWidget* parent) : QTableWidget(11, 4, parent) 
     setFocusPolicy(Qt::NoFocus);
     setShowGrid(false);
     setItemDelegate(new DescriptionCellDelegate(this));
+    horizontalHeader()->setMinimumSectionSize(0);
     const int widths[] = {10, 52, 105, 174};
     for (int column = 0; column < 4; ++column)
         setColumnWidth(column, widths[column]);
+    verticalHeader()->setMinimumSectionSize(15);
+    verticalHeader()->setDefaultSectionSize(15);
     for (int row = 0; row < rowCount(); ++row)
         setRowHeight(row, 15);
     setFixedSize(10 + 52 + 105 + 174 + 2 * frameWidth(), 11 * 15 + 2 * frameWidth());

@@ -65,7 +65,7 @@ QString MultiColumnComboBox::ClosedText() const {
     QStringList texts;
     for (const int column : closedColumns_)
         texts.append(model_->index(currentIndex(), column).data().toString());
-    return texts.join(QStringLiteral("   "));
+    return texts.join(QStringLiteral("  "));
 }
 
 void MultiColumnComboBox::paintEvent(QPaintEvent* event) {

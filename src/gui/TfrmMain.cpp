@@ -193,10 +193,10 @@ QWidget* TfrmMain::BuildScreenOne() {
     auto* product = AddGroup(page, "rgProductType", " Select Product Type ", {8, 2, 288, 112});
     imgProduct_ = AddPicture(product, "imgProduct", {8, 18, 119, 87});
     imgProduct_->setFrameShape(QFrame::Box);
-    AddHeader(product, " Family", 134, 40, 40);
-    AddHeader(product, " Family Type", 174, 40, 106);
+    AddHeader(product, " Family", 132, 40, 40);
+    AddHeader(product, " Family Type", 172, 40, 108);
     cbxProductType_ =
-        AddList(product, "cbxProductType", 134, 56, 146, &MainForm::PickProductType);
+        AddList(product, "cbxProductType", 132, 56, 148, &MainForm::PickProductType);
     cbxProductType_->SetColumnWidths({40, 200}, 260);
     cbxProductType_->SetClosedColumns({0, 1});
     cbxProductType_->SetCentredColumns({0});
@@ -215,7 +215,7 @@ QWidget* TfrmMain::BuildScreenOne() {
     AddHeader(rgFlangeA_, " Model", 178, 18, 100);
     cbxFlangeA_ = AddList(rgFlangeA_, "cbxFlangeA", 8, 34, 270, &MainForm::PickFlangeA);
     cbxFlangeA_->SetColumnWidths({30, 140, 100}, 280);
-    imgFlangeA_ = AddPicture(rgFlangeA_, "imgFlangeA", {8, 62, 270, 84});
+    imgFlangeA_ = AddPicture(rgFlangeA_, "imgFlangeA", {8, 62, 110, 84});
 
     auto* length = AddGroup(page, "rgLength", " Length ", {304, 2, 289, 180});
     BuildLengthGroup(length);
@@ -229,7 +229,7 @@ QWidget* TfrmMain::BuildScreenOne() {
     cbxFlangeB_->SetColumnWidths({30, 140, 100}, 280);
     cbxCoax_ = AddList(rgFlangeB_, "cbxCoax", 8, 34, 270, &MainForm::PickCoax);
     cbxCoax_->SetColumnWidths({30, 200}, 240);
-    imgFlangeB_ = AddPicture(rgFlangeB_, "imgFlangeB", {8, 62, 270, 84});
+    imgFlangeB_ = AddPicture(rgFlangeB_, "imgFlangeB", {8, 62, 110, 84});
 
     AddButton(page, "btnBack1", "<< &Back", LeftButton)->setEnabled(false);
     ForwardClick(AddButton(page, "btnNext", "&Next >>", RightButton), &MainForm::btnNextClick);

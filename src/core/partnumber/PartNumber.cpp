@@ -120,9 +120,9 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
 }
 
 double DecodeLengthField(const std::string& digits, bool impliedDecimal) {
-    std::string text = digits;
-    if (impliedDecimal && !text.empty())
-        text.insert(text.size() - 1, ".");
+    if (!impliedDecimal || digits.empty())
+        return ParseNumber(digits).value_or(0.0);
+    const std::string text = digits.substr(0, digits.size() - 1) + '.' + digits.back();
     return ParseNumber(text).value_or(0.0);
 }
 
