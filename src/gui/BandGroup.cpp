@@ -31,8 +31,8 @@ QStringList Captions(const FrequencyGroup& bands) {
 
 } // namespace
 
-BandGroup::BandGroup(std::function<void(int)> bandClicked,
-                     std::function<void()> otherRangesClicked, QWidget* parent)
+BandGroup::BandGroup(std::function<void(int)> bandClicked, std::function<void()> otherRangesClicked,
+                     QWidget* parent)
     : QGroupBox(QStringLiteral(" Frequency "), parent), bandClicked_(std::move(bandClicked)) {
     setObjectName(QStringLiteral("rgFrequency"));
     resize(193, 201);

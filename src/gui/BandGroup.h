@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QGroupBox>
-
 #include <functional>
 #include <vector>
 

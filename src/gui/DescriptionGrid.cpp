@@ -27,8 +27,8 @@ public:
         painter->setFont(font);
         painter->setPen(Navy);
         const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
-        const QString text = QFontMetrics(font).elidedText(index.data().toString(),
-                                                           Qt::ElideRight, textRect.width());
+        const QString text = QFontMetrics(font).elidedText(index.data().toString(), Qt::ElideRight,
+                                                           textRect.width());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         painter->restore();
     }

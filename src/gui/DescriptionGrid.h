@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTableWidget>
-
 #include <array>
 #include <string>
 

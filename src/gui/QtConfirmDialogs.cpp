@@ -14,9 +14,12 @@ ModalResult QtConfirmDialogs::ConfirmTapered(const std::string& message) {
 ModalResult QtConfirmDialogs::ConfirmLegSwap(const std::string& line1, const std::string& line2) {
     TfrmSwapConfirm dialog(FromCore(line1), FromCore(line2), parent_);
     switch (dialog.exec()) {
-    case QDialog::Accepted: return ModalResult::Ok;
-    case TfrmSwapConfirm::SwapResult: return ModalResult::Retry;
-    default: return ModalResult::Cancel;
+    case QDialog::Accepted:
+        return ModalResult::Ok;
+    case TfrmSwapConfirm::SwapResult:
+        return ModalResult::Retry;
+    default:
+        return ModalResult::Cancel;
     }
 }
 

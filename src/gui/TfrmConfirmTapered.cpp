@@ -7,8 +7,7 @@
 
 namespace pelmora {
 
-TfrmConfirmTapered::TfrmConfirmTapered(const QString& message, QWidget* parent)
-    : QDialog(parent) {
+TfrmConfirmTapered::TfrmConfirmTapered(const QString& message, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmConfirmTapered"));
     auto* text = new QLabel(message);
     text->setObjectName(QStringLiteral("lblMessage"));

@@ -195,8 +195,7 @@ QWidget* TfrmMain::BuildScreenOne() {
     imgProduct_->setFrameShape(QFrame::Box);
     AddHeader(product, " Family", 132, 40, 40);
     AddHeader(product, " Family Type", 172, 40, 108);
-    cbxProductType_ =
-        AddList(product, "cbxProductType", 132, 56, 148, &MainForm::PickProductType);
+    cbxProductType_ = AddList(product, "cbxProductType", 132, 56, 148, &MainForm::PickProductType);
     cbxProductType_->SetColumnWidths({40, 200}, 260);
     cbxProductType_->SetClosedColumns({0, 1});
     cbxProductType_->SetCentredColumns({0});
@@ -236,8 +235,7 @@ QWidget* TfrmMain::BuildScreenOne() {
     return page;
 }
 
-QComboBox* TfrmMain::AddLengthBox(QWidget* page, const char* name, int y,
-                                  TPelmoraComboBox& state) {
+QComboBox* TfrmMain::AddLengthBox(QWidget* page, const char* name, int y, TPelmoraComboBox& state) {
     auto* box = new QComboBox(page);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(0, y, 90, 22);

@@ -10,12 +10,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QLabel>
-#include <QMenuBar>
 #include <QtTest>
 
 using namespace pelmora;

@@ -122,8 +122,8 @@ M|090|2.0|24.0|610|6.0|152
 N|090|2.0|24.0|610|6.0|152
 D|090|3.0|3.0|76|3.0|76
 T|062|4.0|4.0|102|4.0|102)");
-    for (const char* picture : {"WG.gif", "NA.gif", "cpr.gif", "choke.gif", "cover.gif", "r.gif",
-                                "r_dwg.gif"})
+    for (const char* picture :
+         {"WG.gif", "NA.gif", "cpr.gif", "choke.gif", "cover.gif", "r.gif", "r_dwg.gif"})
         folder.Write(std::string("Images/") + picture, "GIF89a");
 }
 

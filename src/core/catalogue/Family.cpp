@@ -9,16 +9,26 @@ TProductFamily ClassifyFamily(const std::string& partNumber, const std::string& 
     if (partNumber.empty())
         return pfUnknown;
     switch (partNumber.front()) {
-    case 'C': return pfCoax;
-    case 'D': return pfRigidTwist;
-    case 'E': return pfEBend;
-    case 'F': return pfFlexTwist;
-    case 'H': return pfHBend;
-    case 'M': return pfMiterH;
-    case 'N': return pfMiterE;
-    case 'R': return pfStraightSection;
-    case 'T': return pfTaperedTransition;
-    default: break;
+    case 'C':
+        return pfCoax;
+    case 'D':
+        return pfRigidTwist;
+    case 'E':
+        return pfEBend;
+    case 'F':
+        return pfFlexTwist;
+    case 'H':
+        return pfHBend;
+    case 'M':
+        return pfMiterH;
+    case 'N':
+        return pfMiterE;
+    case 'R':
+        return pfStraightSection;
+    case 'T':
+        return pfTaperedTransition;
+    default:
+        break;
     }
     const TTxtTable stepTwists(dataDir + "StepTwist.tbl", messages);
     for (int row = 0; row < stepTwists.RowCount(); ++row) {

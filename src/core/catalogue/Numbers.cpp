@@ -23,7 +23,9 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
-bool IsNumericText(std::string_view text) { return ParseNumber(text).has_value(); }
+bool IsNumericText(std::string_view text) {
+    return ParseNumber(text).has_value();
+}
 
 std::optional<long long> ParseInteger(std::string_view text) {
     text = TrimControlAndBlank(text);
@@ -44,19 +46,27 @@ long long RoundHalfEven(double value) {
     return std::llrint(std::clamp(value, -Limit, Limit));
 }
 
-Fixed ToFixed(double value) { return RoundHalfEven(value * static_cast<double>(FixedOne)); }
+Fixed ToFixed(double value) {
+    return RoundHalfEven(value * static_cast<double>(FixedOne));
+}
 
-double FromFixed(Fixed value) { return static_cast<double>(value) / static_cast<double>(FixedOne); }
+double FromFixed(Fixed value) {
+    return static_cast<double>(value) / static_cast<double>(FixedOne);
+}
 
 std::string FormatOneDecimal(double value) {
     std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 1);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 1);
     return std::string(buffer.data(), result.ptr);
 }
 
-double InchesToMm(double inches) { return inches * 25.4; }
+double InchesToMm(double inches) {
+    return inches * 25.4;
+}
 
-double MmToInches(double mm) { return mm * .03937; }
+double MmToInches(double mm) {
+    return mm * .03937;
+}
 
 } // namespace pelmora

@@ -20,22 +20,30 @@ enum class Layout { Short, Tapered, Bend, Flex, Straight, Other };
 Layout LayoutOf(TProductFamily family) {
     switch (family) {
     case pfCoax:
-    case pfRigidTwist: return Layout::Short;
-    case pfTaperedTransition: return Layout::Tapered;
+    case pfRigidTwist:
+        return Layout::Short;
+    case pfTaperedTransition:
+        return Layout::Tapered;
     case pfEBend:
     case pfHBend:
     case pfMiterH:
-    case pfMiterE: return Layout::Bend;
-    case pfFlexTwist: return Layout::Flex;
-    case pfStraightSection: return Layout::Straight;
-    default: return Layout::Other;
+    case pfMiterE:
+        return Layout::Bend;
+    case pfFlexTwist:
+        return Layout::Flex;
+    case pfStraightSection:
+        return Layout::Straight;
+    default:
+        return Layout::Other;
     }
 }
 
 Span SpanOf(Layout layout, TPartNumberField field) {
     switch (field) {
-    case pnfFamilyLetter: return {1, 1};
-    case pnfWaveguide: return {2, 3};
+    case pnfFamilyLetter:
+        return {1, 1};
+    case pnfWaveguide:
+        return {2, 3};
     case pnfFlangeA:
         return layout == Layout::Short || layout == Layout::Tapered ? Span{5, 1}
                : layout == Layout::Other                            ? Span{}
@@ -43,41 +51,59 @@ Span SpanOf(Layout layout, TPartNumberField field) {
     case pnfFlangeB:
         switch (layout) {
         case Layout::Short:
-        case Layout::Tapered: return {6, 1};
-        case Layout::Bend: return {10, 1};
+        case Layout::Tapered:
+            return {6, 1};
+        case Layout::Bend:
+            return {10, 1};
         case Layout::Flex:
-        case Layout::Straight: return {11, 1};
-        default: return {};
+        case Layout::Straight:
+            return {11, 1};
+        default:
+            return {};
         }
     case pnfBand:
         switch (layout) {
-        case Layout::Short: return {7, 1};
-        case Layout::Bend: return {14, 1};
+        case Layout::Short:
+            return {7, 1};
+        case Layout::Bend:
+            return {14, 1};
         case Layout::Flex:
-        case Layout::Straight: return {12, 1};
-        default: return {};
+        case Layout::Straight:
+            return {12, 1};
+        default:
+            return {};
         }
     case pnfFinish:
         switch (layout) {
-        case Layout::Short: return {8, 1};
-        case Layout::Tapered: return {7, 1};
-        case Layout::Bend: return {15, 1};
-        case Layout::Straight: return {13, 1};
-        default: return {};
+        case Layout::Short:
+            return {8, 1};
+        case Layout::Tapered:
+            return {7, 1};
+        case Layout::Bend:
+            return {15, 1};
+        case Layout::Straight:
+            return {13, 1};
+        default:
+            return {};
         }
     case pnfLength:
         switch (layout) {
-        case Layout::Bend: return {7, 3};
+        case Layout::Bend:
+            return {7, 3};
         case Layout::Flex:
-        case Layout::Straight: return {7, 4};
-        default: return {};
+        case Layout::Straight:
+            return {7, 4};
+        default:
+            return {};
         }
-    case pnfLegBLength: return layout == Layout::Bend ? Span{11, 3} : Span{};
+    case pnfLegBLength:
+        return layout == Layout::Bend ? Span{11, 3} : Span{};
     case pnfUnits:
         return layout == Layout::Bend || layout == Layout::Flex || layout == Layout::Straight
                    ? Span{5, 1}
                    : Span{};
-    case pnfStepTwistWaveguide: return {};
+    case pnfStepTwistWaveguide:
+        return {};
     }
     return {};
 }
@@ -138,9 +164,8 @@ std::string SortFlangePair(std::string partNumber, TProductFamily family) {
     } else {
         return partNumber;
     }
-    if (partNumber.size() >= second &&
-        static_cast<unsigned char>(partNumber[first - 1]) >
-            static_cast<unsigned char>(partNumber[second - 1]))
+    if (partNumber.size() >= second && static_cast<unsigned char>(partNumber[first - 1]) >
+                                           static_cast<unsigned char>(partNumber[second - 1]))
         std::swap(partNumber[first - 1], partNumber[second - 1]);
     return partNumber;
 }

@@ -23,7 +23,9 @@ void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const s
     }
 }
 
-double ValueOf(const std::string& text) { return ParseNumber(text).value_or(0.0); }
+double ValueOf(const std::string& text) {
+    return ParseNumber(text).value_or(0.0);
+}
 
 } // namespace
 

@@ -21,9 +21,13 @@ std::vector<std::string> Stepped(Fixed start, Fixed end, Fixed step,
 
 } // namespace
 
-std::string ImperialEntry(double inches) { return FormatOneDecimal(inches); }
+std::string ImperialEntry(double inches) {
+    return FormatOneDecimal(inches);
+}
 
-std::string MetricEntry(double mm) { return std::to_string(RoundHalfEven(mm)); }
+std::string MetricEntry(double mm) {
+    return std::to_string(RoundHalfEven(mm));
+}
 
 LengthEntries RangeLengths(const std::string& imperialStep, const std::string& metricStep,
                            const std::string& minimumInches, const std::string& maximumInches,

@@ -25,9 +25,13 @@ MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(pla
     ScreenCaption = "Wizard - Screen 1 of 2";
 }
 
-std::string MainForm::SettingsPath() const { return app_.AppDir + "Pelmora.ini"; }
+std::string MainForm::SettingsPath() const {
+    return app_.AppDir + "Pelmora.ini";
+}
 
-std::string MainForm::HelpFile() const { return app_.AppDir + "Pelmora38.hlp"; }
+std::string MainForm::HelpFile() const {
+    return app_.AppDir + "Pelmora38.hlp";
+}
 
 TProductFamily MainForm::Family() const {
     const int index = cbxProductType.ItemIndex;
@@ -67,7 +71,8 @@ void MainForm::FormCreate() {
 void MainForm::FillProductTypeList() {
     cbxProductType.Clear();
     for (int row = 0; row < FamilyTable.RowCount(); ++row)
-        cbxProductType.Items.push_back({FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
+        cbxProductType.Items.push_back(
+            {FamilyTable.GetField(row, 1), FamilyTable.GetField(row, 2)});
 }
 
 void MainForm::FormClose() {
@@ -113,7 +118,9 @@ void MainForm::mnuResetSettingsClick() {
     RefreshDescription();
 }
 
-void MainForm::mnuHelpClick() { platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1); }
+void MainForm::mnuHelpClick() {
+    platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1);
+}
 
 void MainForm::ShowScreen(Screen screen) {
     ActivePage = screen;
@@ -133,12 +140,15 @@ bool MainForm::ScreenOneComplete() const {
         return false;
     switch (family) {
     case pfStraightSection:
-    case pfFlexTwist: return !cbxLength.Text.empty();
+    case pfFlexTwist:
+        return !cbxLength.Text.empty();
     case pfEBend:
     case pfHBend:
     case pfMiterH:
-    case pfMiterE: return !cbxLegALength.Text.empty() && !cbxLegBLength.Text.empty();
-    default: return true;
+    case pfMiterE:
+        return !cbxLegALength.Text.empty() && !cbxLegBLength.Text.empty();
+    default:
+        return true;
     }
 }
 
@@ -149,7 +159,9 @@ void MainForm::btnNextClick() {
         platform_.Messages.Information("Please fill all options to continue.");
 }
 
-void MainForm::btnBackClick() { ShowScreen(ScreenOne); }
+void MainForm::btnBackClick() {
+    ShowScreen(ScreenOne);
+}
 
 void MainForm::btnFinishClick() {
     if (platform_.Messages.Confirm("Do you wish to exit now?"))

@@ -7,7 +7,9 @@
 
 namespace pelmora {
 
-BandSource MainForm::Bands() const { return {app_.DataDir, platform_.Messages}; }
+BandSource MainForm::Bands() const {
+    return {app_.DataDir, platform_.Messages};
+}
 
 void MainForm::BuildBands(TTxtTable candidates) {
     if (rgFrequency.BuildBandList(candidates, 3, 4, 2))
@@ -47,9 +49,8 @@ void MainForm::BandClick(int index) {
 }
 
 void MainForm::btnOtherFreqRangesClick() {
-    platform_.Messages.Information(
-        "Other frequency ranges are available by special quote.\r"
-        "Please contact your Corvane represantative for details.");
+    platform_.Messages.Information("Other frequency ranges are available by special quote.\r"
+                                   "Please contact your Corvane represantative for details.");
 }
 
 } // namespace pelmora

@@ -67,8 +67,8 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
         box.ImperialItems = entries.Imperial;
         box.MetricItems = entries.Metric;
         ShowUnitsList(box);
-        std::string preferred =
-            DefaultEntry(DimensionsTable.GetField(row, app_.ImperialUnits ? 6 : 7), app_.ImperialUnits);
+        std::string preferred = DefaultEntry(
+            DimensionsTable.GetField(row, app_.ImperialUnits ? 6 : 7), app_.ImperialUnits);
         if (chkFlangeAdaptorChecked)
             preferred = app_.ImperialUnits ? FlangeAdaptorInches : FlangeAdaptorMm;
         SelectLengthEntry(box, IndexOf(box.Items, preferred));
@@ -110,8 +110,8 @@ void MainForm::FillPresetLength() {
         if (DimensionsTable.GetField(row, 1) == letter &&
             DimensionsTable.GetField(row, 2) == waveguide) {
             if (const auto inches = ParseNumber(DimensionsTable.GetField(row, 6)))
-                txtPresetLength = app_.ImperialUnits ? ImperialEntry(*inches)
-                                                     : MetricEntry(InchesToMm(*inches));
+                txtPresetLength =
+                    app_.ImperialUnits ? ImperialEntry(*inches) : MetricEntry(InchesToMm(*inches));
             break;
         }
     }
@@ -138,9 +138,13 @@ void MainForm::FillStepTwistLength(const std::string& waveguide) {
     }
 }
 
-void MainForm::mnuImperialClick() { SwitchUnits(true); }
+void MainForm::mnuImperialClick() {
+    SwitchUnits(true);
+}
 
-void MainForm::mnuMetricClick() { SwitchUnits(false); }
+void MainForm::mnuMetricClick() {
+    SwitchUnits(false);
+}
 
 void MainForm::SwitchUnits(bool imperial) {
     if ((imperial && mnuImperialChecked) || (!imperial && mnuMetricChecked))
@@ -165,7 +169,8 @@ bool MainForm::ConvertLengthBox(TPelmoraComboBox& box) {
 
 bool MainForm::ConvertLengthLists() {
     switch (ActiveLengthPage) {
-    case MultiPage: return ConvertLengthBox(cbxLength);
+    case MultiPage:
+        return ConvertLengthBox(cbxLength);
     case SinglePage:
         if (const auto value = ParseNumber(txtPresetLength))
             txtPresetLength = ConvertedEntry(*value, app_.ImperialUnits);
@@ -229,9 +234,13 @@ void MainForm::cbxLengthChange() {
     RefreshDescription();
 }
 
-void MainForm::cbxLegALengthChange() { RefreshDescription(); }
+void MainForm::cbxLegALengthChange() {
+    RefreshDescription();
+}
 
-void MainForm::cbxLegBLengthChange() { RefreshDescription(); }
+void MainForm::cbxLegBLengthChange() {
+    RefreshDescription();
+}
 
 std::string MainForm::FocusName(const TPelmoraComboBox& box) const {
     if (&box == &cbxLength)

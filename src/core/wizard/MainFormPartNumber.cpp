@@ -20,7 +20,9 @@ bool HasSingleLength(TProductFamily family) {
     return family == pfFlexTwist || family == pfStraightSection;
 }
 
-bool HasUnitsLetter(TProductFamily family) { return HasLegs(family) || HasSingleLength(family); }
+bool HasUnitsLetter(TProductFamily family) {
+    return HasLegs(family) || HasSingleLength(family);
+}
 
 // "small - large": the two trimmed parts around the first "-".
 std::pair<std::string, std::string> SplitAtDash(const std::string& text) {
@@ -162,11 +164,12 @@ bool MainForm::ConfirmMiterLegs() {
     const bool aIsShorter = ParseNumber(legA).value_or(0) < ParseNumber(legB).value_or(0);
     const std::string line1 = aIsShorter ? line("shorter", legA, FlangeAField(3))
                                          : line("shorter", legB, FlangeBField(3));
-    const std::string line2 = aIsShorter ? line("longer", legB, FlangeBField(3))
-                                         : line("longer", legA, FlangeAField(3));
+    const std::string line2 =
+        aIsShorter ? line("longer", legB, FlangeBField(3)) : line("longer", legA, FlangeAField(3));
 
     switch (platform_.Confirm.ConfirmLegSwap(line1, line2)) {
-    case ModalResult::Ok: return true;
+    case ModalResult::Ok:
+        return true;
     case ModalResult::Retry: {
         // Both lists hold the same flanges in the same order for miter bends.
         const int flangeA = cbxFlangeA.ItemIndex;
@@ -175,7 +178,8 @@ bool MainForm::ConfirmMiterLegs() {
         PickFlangeB(flangeA);
         return true;
     }
-    case ModalResult::Cancel: return false;
+    case ModalResult::Cancel:
+        return false;
     }
     return false;
 }

@@ -38,25 +38,37 @@ void Refill(ComboState& list, const TTxtTable& rows, std::initializer_list<int> 
 // the sizes of the E rows.
 const char* VswrLetter(TProductFamily family) {
     switch (family) {
-    case pfRigidTwist: return "D";
+    case pfRigidTwist:
+        return "D";
     case pfEBend:
-    case pfHBend: return "E";
-    case pfMiterH: return "M";
-    case pfMiterE: return "N";
-    case pfStraightSection: return "R";
-    case pfTaperedTransition: return "T";
-    default: return nullptr;
+    case pfHBend:
+        return "E";
+    case pfMiterH:
+        return "M";
+    case pfMiterE:
+        return "N";
+    case pfStraightSection:
+        return "R";
+    case pfTaperedTransition:
+        return "T";
+    default:
+        return nullptr;
     }
 }
 
 // The table whose first column lists the sizes offered, letter case ignored.
 const char* MembershipTable(TProductFamily family) {
     switch (family) {
-    case pfCoax: return "CoaxVSWR.tbl";
-    case pfFlexTwist: return "FlexVSWR.tbl";
-    case pfPressureWindow: return "PressureWindows.tbl";
-    case pfStepTwist: return "StepTwist.tbl";
-    default: return nullptr;
+    case pfCoax:
+        return "CoaxVSWR.tbl";
+    case pfFlexTwist:
+        return "FlexVSWR.tbl";
+    case pfPressureWindow:
+        return "PressureWindows.tbl";
+    case pfStepTwist:
+        return "StepTwist.tbl";
+    default:
+        return nullptr;
     }
 }
 
@@ -74,7 +86,9 @@ std::string MainForm::FlangeAField(int column) const {
 std::string MainForm::FlangeBField(int column) const {
     return FieldOf(FlangeBList, cbxFlangeB, column);
 }
-std::string MainForm::CoaxField(int column) const { return FieldOf(FlangeBList, cbxCoax, column); }
+std::string MainForm::CoaxField(int column) const {
+    return FieldOf(FlangeBList, cbxCoax, column);
+}
 
 void MainForm::PickProductType(int index) {
     cbxProductType.ItemIndex = index;
@@ -161,8 +175,8 @@ void MainForm::ClearDependentChoices() {
 
 void MainForm::BuildWaveguideList(TProductFamily family) {
     const bool tapered = family == pfTaperedTransition;
-    WaveguideColumnWidths = tapered ? std::vector<int>{30, 105, 120, 100, 105}
-                                    : std::vector<int>{30, 60, 60, 60, 60};
+    WaveguideColumnWidths =
+        tapered ? std::vector<int>{30, 105, 120, 100, 105} : std::vector<int>{30, 60, 60, 60, 60};
     WaveguideDropDownWidth = tapered ? 440 : 260;
 
     // Loaded into a working table first: when the file cannot be read, the error
@@ -219,7 +233,9 @@ void MainForm::SetLengthPage(TProductFamily family) {
         cbxLength.Editable = true;
         cbxLength.Enabled = !chkFlangeAdaptorChecked;
         break;
-    default: ActiveLengthPage = SinglePage; break;
+    default:
+        ActiveLengthPage = SinglePage;
+        break;
     }
 }
 
@@ -258,7 +274,9 @@ void MainForm::ApplyFinishRule(TProductFamily family) {
         cbxFinish.ItemIndex = -1;
         cbxFinish.Enabled = false;
         break;
-    default: cbxFinish.ItemIndex = remembered >= 0 ? remembered : 0; break;
+    default:
+        cbxFinish.ItemIndex = remembered >= 0 ? remembered : 0;
+        break;
     }
 }
 
@@ -345,7 +363,8 @@ void MainForm::FillFamilyLists(TProductFamily family) {
         FillPresetLength();
         LoadWaveguideBands();
         break;
-    case pfUnknown: break;
+    case pfUnknown:
+        break;
     }
 }
 
@@ -450,6 +469,8 @@ void MainForm::cbxCoaxChange() {
     RefreshDescription();
 }
 
-void MainForm::cbxFinishChange() { RefreshDescription(); }
+void MainForm::cbxFinishChange() {
+    RefreshDescription();
+}
 
 } // namespace pelmora

@@ -1,6 +1,7 @@
+#include "partnumber/PartNumber.h"
+
 #include "catalogue/Family.h"
 #include "catalogue/Numbers.h"
-#include "partnumber/PartNumber.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TestCatalogue.h"
 
@@ -17,6 +18,7 @@ struct FieldCase {
     TProductFamily family;
     TPartNumberField field;
     const char* expected;
+    friend void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ExtractField : public ::testing::TestWithParam<FieldCase> {};

@@ -1,6 +1,7 @@
+#include "wizard/FrequencyGroup.h"
+
 #include "catalogue/TxtTable.h"
 #include "wizard/BandLoaders.h"
-#include "wizard/FrequencyGroup.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,12 @@ std::vector<std::string> Layout(const FrequencyGroup& group) {
 
 TEST(BuildBandList, WideBandFirstThenNarrowBands16PixelsApart) {
     FrequencyGroup group;
-    TTxtTable rows = Candidates({"090|X|8.5 - 9.6|1.05", "090|S|8.2 - 12.4|1.10", "090|Y|9 - 10|1.06"});
+    TTxtTable rows =
+        Candidates({"090|X|8.5 - 9.6|1.05", "090|S|8.2 - 12.4|1.10", "090|Y|9 - 10|1.06"});
     EXPECT_TRUE(group.BuildBandList(rows, 3, 4, 2));
-    EXPECT_EQ(Layout(group),
-              (std::vector<std::string>{"16 Wide Band", "32 [x] 8.2 - 12.4 / VSWR: 1.10",
-                                        "48 Narrow Band", "64 [ ] 8.5 - 9.6 / VSWR: 1.05",
-                                        "80 [ ] 9 - 10 / VSWR: 1.06"}));
+    EXPECT_EQ(Layout(group), (std::vector<std::string>{
+                                 "16 Wide Band", "32 [x] 8.2 - 12.4 / VSWR: 1.10", "48 Narrow Band",
+                                 "64 [ ] 8.5 - 9.6 / VSWR: 1.05", "80 [ ] 9 - 10 / VSWR: 1.06"}));
     EXPECT_EQ(rows.RowCount(), 2) << "the wide-band row is consumed";
 }
 
@@ -43,8 +44,8 @@ TEST(BuildBandList, WithoutAWideBandTheNarrowBandsStartAtTheTop) {
     FrequencyGroup group;
     TTxtTable rows = Candidates({"090|X|a|1", "090|Y|b|2"});
     group.BuildBandList(rows, 3, 4, 2);
-    EXPECT_EQ(Layout(group),
-              (std::vector<std::string>{"16 Narrow Band", "32 [x] a / VSWR: 1", "48 [ ] b / VSWR: 2"}));
+    EXPECT_EQ(Layout(group), (std::vector<std::string>{"16 Narrow Band", "32 [x] a / VSWR: 1",
+                                                       "48 [ ] b / VSWR: 2"}));
 }
 
 TEST(BuildBandList, LowerCaseSIsWideAndOnlyTheFirstSIsTreatedSo) {

@@ -1,5 +1,6 @@
-#include "catalogue/Numbers.h"
 #include "wizard/LengthLists.h"
+
+#include "catalogue/Numbers.h"
 
 #include <gtest/gtest.h>
 

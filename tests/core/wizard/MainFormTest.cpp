@@ -90,6 +90,7 @@ struct UnitsCase {
     const char* iniText; // nullptr: no settings file
     bool imperial;
     const char* writtenBack;
+    friend void PrintTo(const UnitsCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MainFormUnits : public MainFormTest, public ::testing::WithParamInterface<UnitsCase> {};

@@ -2,12 +2,11 @@
 
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
-#include "support/TestCatalogue.h"
 #include "support/TempFolder.h"
+#include "support/TestCatalogue.h"
 #include "wizard/MainForm.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,8 +47,12 @@ protected:
     void PickWaveguide(const std::string& code) {
         Main().PickWaveguide(IndexOf(Main().cbxWaveguide, code));
     }
-    void PickFlangeA(const std::string& code) { Main().PickFlangeA(IndexOf(Main().cbxFlangeA, code)); }
-    void PickFlangeB(const std::string& code) { Main().PickFlangeB(IndexOf(Main().cbxFlangeB, code)); }
+    void PickFlangeA(const std::string& code) {
+        Main().PickFlangeA(IndexOf(Main().cbxFlangeA, code));
+    }
+    void PickFlangeB(const std::string& code) {
+        Main().PickFlangeB(IndexOf(Main().cbxFlangeB, code));
+    }
     void PickCoax(const std::string& code) { Main().PickCoax(IndexOf(Main().cbxCoax, code)); }
     void PickLength(TPelmoraComboBox& box, const std::string& text) {
         Main().PickLength(box, IndexOf(box, text));

@@ -138,6 +138,23 @@ TEST_F(WizardTest, MissingSizeTableKeepsTheListAndReportsTheFileError) {
     EXPECT_EQ(Main().cbxWaveguide.Items.size(), 4u);
 }
 
+TEST_F(WizardTest, MissingSpecificationTableIsReportedAndOffersNothing) {
+    std::filesystem::remove(folder.Path() + "Data/WGVSWR.tbl");
+    PickFamily(pfStraightSection);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].Text.find("Data/WGVSWR.tbl"), std::string::npos);
+    EXPECT_TRUE(Main().cbxWaveguide.Items.empty());
+}
+
+TEST_F(WizardTest, ShortRowsAndEmptyKeysAreReadQuietly) {
+    WriteTable(folder, "CoaxType.tbl", "C|T\nN\n|empty code");
+    WriteTable(folder, "CoaxVSWR.tbl", "W|B|C|V\n090|S|N|1.2:1\n090|S||1.3:1");
+    PickFamily(pfCoax);
+    PickWaveguide("090");
+    EXPECT_EQ(Main().cbxCoax.Items, (Rows{{"N", "N"}, {"", "empty code"}}));
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(WizardTest, StepTwistSelectsItsFirstFlangesEvenAfterOthers) {
     PickFamily(pfStepTwist);
     PickWaveguide("090");
@@ -303,10 +320,11 @@ TEST_F(WizardTest, TaperedTransitionWithDifferentFlangesAsksFirst) {
     platform.Confirm.Answers = {ModalResult::Cancel};
     Main().btnCreateClick();
     ASSERT_EQ(platform.Confirm.Shown.size(), 1u);
-    EXPECT_EQ(platform.Confirm.Shown[0],
-              "The waveguide size is different on each end of this part. Please\r"
-              "verify your configuration to make sure your flanges are correct.\r\r"
-              "Smaller end (WR62) has a UG Cover flange\r\rLarger end (WR90) has a CPR Flat flange");
+    EXPECT_EQ(
+        platform.Confirm.Shown[0],
+        "The waveguide size is different on each end of this part. Please\r"
+        "verify your configuration to make sure your flanges are correct.\r\r"
+        "Smaller end (WR62) has a UG Cover flange\r\rLarger end (WR90) has a CPR Flat flange");
     EXPECT_EQ(Main().txtPartNumber, "");
     EXPECT_FALSE(Main().btnAddOrderEnabled);
     Main().btnCreateClick();
@@ -322,16 +340,14 @@ TEST_F(WizardTest, MiterLegsThatDifferInLengthAndFlangeCanBeSwapped) {
     PickLength(Main().cbxLegBLength, "6.0");
     platform.Confirm.Answers = {ModalResult::Retry};
     Main().btnCreateClick();
-    EXPECT_EQ(platform.Confirm.Shown.back(),
-              "The shorter leg (6.0 in.) has a CPR Flat flange\n"
-              "The longer leg (9.0 in.) has a UG Cover flange");
+    EXPECT_EQ(platform.Confirm.Shown.back(), "The shorter leg (6.0 in.) has a CPR Flat flange\n"
+                                             "The longer leg (9.0 in.) has a UG Cover flange");
     EXPECT_EQ(Main().txtPartNumber, "N090PC090U060SG");
 
     PickLength(Main().cbxLegALength, "3.0");
     Main().btnCreateClick();
-    EXPECT_EQ(platform.Confirm.Shown.back(),
-              "The shorter leg (3.0 in.) has a CPR Flat flange\n"
-              "The longer leg (6.0 in.) has a UG Cover flange");
+    EXPECT_EQ(platform.Confirm.Shown.back(), "The shorter leg (3.0 in.) has a CPR Flat flange\n"
+                                             "The longer leg (6.0 in.) has a UG Cover flange");
     EXPECT_EQ(Main().txtPartNumber, "N090PC030U060SG");
 }
 
