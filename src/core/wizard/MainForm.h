@@ -156,6 +156,7 @@ private:
     void FillStepTwistLength(const std::string& waveguide);
     void ShowUnitsList(TPelmoraComboBox& box);
     void SelectLengthEntry(TPelmoraComboBox& box, int index);
+    void LengthBoxChange(TPelmoraComboBox& box);
     void ClearLengthBoxes();
     void SwitchUnits(bool imperial);
     bool ConvertLengthLists();

@@ -200,8 +200,7 @@ void MainForm::chkFlangeAdaptorClick() {
     RefreshDescription();
 }
 
-void MainForm::PickLength(TPelmoraComboBox& box, int index) {
-    SelectLengthEntry(box, index);
+void MainForm::LengthBoxChange(TPelmoraComboBox& box) {
     if (&box == &cbxLength)
         cbxLengthChange();
     else if (&box == &cbxLegALength)
@@ -210,15 +209,15 @@ void MainForm::PickLength(TPelmoraComboBox& box, int index) {
         cbxLegBLengthChange();
 }
 
+void MainForm::PickLength(TPelmoraComboBox& box, int index) {
+    SelectLengthEntry(box, index);
+    LengthBoxChange(box);
+}
+
 void MainForm::TypeLength(TPelmoraComboBox& box, const std::string& text) {
     box.Text = text;
     box.ItemIndex = IndexOf(box.Items, text);
-    if (&box == &cbxLength)
-        cbxLengthChange();
-    else if (&box == &cbxLegALength)
-        cbxLegALengthChange();
-    else
-        cbxLegBLengthChange();
+    LengthBoxChange(box);
 }
 
 std::string MainForm::FlexLengthInches() const {
@@ -268,15 +267,11 @@ void MainForm::ValidateTypedLength(TPelmoraComboBox& box) {
         if (LastValidLengthIndex < static_cast<int>(box.Items.size()))
             SelectLengthEntry(box, LastValidLengthIndex);
         FocusedControl = FocusName(box);
-    } else if (ToFixed(*value) > ToFixed(last)) {
+    } else if (ToFixed(*value) > ToFixed(last) || ToFixed(*value) < ToFixed(first)) {
         platform_.Messages.Error("Length \"" + typed + "\" is not available.");
-        SelectLengthEntry(box, static_cast<int>(box.Items.size()) - 1);
+        const bool above = ToFixed(*value) > ToFixed(last);
+        SelectLengthEntry(box, above ? static_cast<int>(box.Items.size()) - 1 : 0);
         LastValidLengthIndex = box.ItemIndex;
-        FocusedControl = FocusName(box);
-    } else if (ToFixed(*value) < ToFixed(first)) {
-        platform_.Messages.Error("Length \"" + typed + "\" is not available.");
-        SelectLengthEntry(box, 0);
-        LastValidLengthIndex = 0;
         FocusedControl = FocusName(box);
     } else {
         SelectLengthEntry(box, FirstIndexNotBelow(typed, box.Items));
