@@ -8,12 +8,6 @@ namespace pelmora {
 
 namespace {
 
-TTxtTable Load(const BandSource& source, const char* name) {
-    TTxtTable table(source.DataDir + name, source.Messages);
-    table.DeleteHeader();
-    return table;
-}
-
 // Adds every Frequency.tbl row of the size and band, with the VSWR as fourth field.
 void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const std::string& band,
                const std::string& vswr, TTxtTable& candidates) {
@@ -37,10 +31,10 @@ void SortNumeric(std::vector<std::string>& list) {
     });
 }
 
-TTxtTable WaveguideBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& familyLetter) {
-    const TTxtTable frequency = Load(source, "Frequency.tbl");
-    const TTxtTable vswr = Load(source, "WGVSWR.tbl");
+    const TTxtTable frequency = source.Load("Frequency.tbl");
+    const TTxtTable vswr = source.Load("WGVSWR.tbl");
     TTxtTable candidates;
     for (int r = 0; r < vswr.RowCount(); ++r) {
         if (vswr.GetField(r, 2) == waveguide && vswr.GetField(r, 1) == familyLetter)
@@ -49,10 +43,10 @@ TTxtTable WaveguideBandCandidates(const BandSource& source, const std::string& w
     return candidates;
 }
 
-TTxtTable FlexTwistBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& lengthInches) {
-    const TTxtTable frequency = Load(source, "Frequency.tbl");
-    const TTxtTable vswr = Load(source, "FlexVSWR.tbl");
+    const TTxtTable frequency = source.Load("Frequency.tbl");
+    const TTxtTable vswr = source.Load("FlexVSWR.tbl");
     TTxtTable candidates;
     const auto length = ParseNumber(lengthInches);
     if (!length)
@@ -81,8 +75,8 @@ TTxtTable FlexTwistBandCandidates(const BandSource& source, const std::string& w
     return candidates;
 }
 
-TTxtTable StepTwistBandCandidates(const BandSource& source, const std::string& waveguide) {
-    const TTxtTable twists = Load(source, "StepTwist.tbl");
+TTxtTable StepTwistBandCandidates(const TableSource& source, const std::string& waveguide) {
+    const TTxtTable twists = source.Load("StepTwist.tbl");
     TTxtTable candidates;
     for (int row = 0; row < twists.RowCount(); ++row) {
         if (twists.GetField(row, 1) == waveguide)
@@ -93,10 +87,10 @@ TTxtTable StepTwistBandCandidates(const BandSource& source, const std::string& w
     return candidates;
 }
 
-TTxtTable CoaxBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveguide,
                              const std::string& coaxType) {
-    const TTxtTable frequency = Load(source, "Frequency.tbl");
-    const TTxtTable vswr = Load(source, "CoaxVSWR.tbl");
+    const TTxtTable frequency = source.Load("Frequency.tbl");
+    const TTxtTable vswr = source.Load("CoaxVSWR.tbl");
     TTxtTable candidates;
     for (int c = 0; c < vswr.RowCount(); ++c) {
         if (vswr.GetField(c, 1) == waveguide && vswr.GetField(c, 3) == coaxType)
@@ -106,10 +100,10 @@ TTxtTable CoaxBandCandidates(const BandSource& source, const std::string& wavegu
     return candidates;
 }
 
-TTxtTable PressureWindowBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable PressureWindowBandCandidates(const TableSource& source, const std::string& waveguide,
                                        const std::string& flange) {
-    const TTxtTable windows = Load(source, "PressureWindows.tbl");
-    const TTxtTable frequency = Load(source, "Frequency.tbl");
+    const TTxtTable windows = source.Load("PressureWindows.tbl");
+    const TTxtTable frequency = source.Load("Frequency.tbl");
     TTxtTable candidates;
     for (int f = 0; f < frequency.RowCount(); ++f) {
         if (frequency.GetField(f, 1) != waveguide || frequency.GetField(f, 2) != "S")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 
 #include <string>
@@ -9,23 +10,16 @@
 // tables afresh and returns rows of waveguide code | band code | range | VSWR.
 namespace pelmora {
 
-class MessageBoxes;
-
-struct BandSource {
-    std::string DataDir;
-    MessageBoxes& Messages;
-};
-
-TTxtTable WaveguideBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& familyLetter);
 // lengthInches is the length as the user sees it, in inches; a length above every
 // tabulated length class gives no candidates.
-TTxtTable FlexTwistBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& lengthInches);
-TTxtTable StepTwistBandCandidates(const BandSource& source, const std::string& waveguide);
-TTxtTable CoaxBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable StepTwistBandCandidates(const TableSource& source, const std::string& waveguide);
+TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveguide,
                              const std::string& coaxType);
-TTxtTable PressureWindowBandCandidates(const BandSource& source, const std::string& waveguide,
+TTxtTable PressureWindowBandCandidates(const TableSource& source, const std::string& waveguide,
                                        const std::string& flange);
 
 // Ascending by numeric value, equal values keeping their order.

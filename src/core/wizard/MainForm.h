@@ -14,7 +14,7 @@ namespace pelmora {
 
 struct AppState;
 struct Platform;
-struct BandSource;
+struct TableSource;
 
 // The main window: the two wizard screens with their selection cascade, lengths,
 // bands, description grid and part number, and the start-up, menu and close
@@ -166,7 +166,7 @@ private:
     std::string FocusName(const TPelmoraComboBox& box) const;
 
     // Bands.
-    BandSource Bands() const;
+    TableSource Tables() const;
     void BuildBands(TTxtTable candidates);
     void LoadWaveguideBands();
     void LoadFlexTwistBands();

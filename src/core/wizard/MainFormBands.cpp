@@ -7,7 +7,7 @@
 
 namespace pelmora {
 
-BandSource MainForm::Bands() const {
+TableSource MainForm::Tables() const {
     return {app_.DataDir, platform_.Messages};
 }
 
@@ -20,27 +20,27 @@ void MainForm::BuildBands(TTxtTable candidates) {
 // them the group keeps what it shows.
 void MainForm::LoadWaveguideBands() {
     if (cbxWaveguide.HasSelection())
-        BuildBands(WaveguideBandCandidates(Bands(), WaveguideField(1), FamilyField(1)));
+        BuildBands(WaveguideBandCandidates(Tables(), WaveguideField(1), FamilyField(1)));
 }
 
 void MainForm::LoadFlexTwistBands() {
     if (cbxWaveguide.HasSelection())
-        BuildBands(FlexTwistBandCandidates(Bands(), WaveguideField(1), FlexLengthInches()));
+        BuildBands(FlexTwistBandCandidates(Tables(), WaveguideField(1), FlexLengthInches()));
 }
 
 void MainForm::LoadStepTwistBands() {
     if (cbxWaveguide.HasSelection())
-        BuildBands(StepTwistBandCandidates(Bands(), WaveguideField(1)));
+        BuildBands(StepTwistBandCandidates(Tables(), WaveguideField(1)));
 }
 
 void MainForm::LoadCoaxBands() {
     if (cbxWaveguide.HasSelection() && cbxCoax.HasSelection())
-        BuildBands(CoaxBandCandidates(Bands(), WaveguideField(1), CoaxField(1)));
+        BuildBands(CoaxBandCandidates(Tables(), WaveguideField(1), CoaxField(1)));
 }
 
 void MainForm::LoadPressureWindowBands() {
     if (cbxWaveguide.HasSelection() && cbxFlangeA.HasSelection())
-        BuildBands(PressureWindowBandCandidates(Bands(), WaveguideField(1), FlangeAField(1)));
+        BuildBands(PressureWindowBandCandidates(Tables(), WaveguideField(1), FlangeAField(1)));
 }
 
 void MainForm::BandClick(int index) {

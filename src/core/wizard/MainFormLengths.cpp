@@ -2,6 +2,7 @@
 // switch.
 #include "LengthLists.h"
 #include "MainForm.h"
+#include "catalogue/TableSource.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Numbers.h"
 #include "platform/MessageBoxes.h"
@@ -77,12 +78,9 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
 }
 
 void MainForm::FillFlexLengths(TPelmoraComboBox& box) {
-    TTxtTable specs(app_.DataDir + "FlexSpecs.tbl", platform_.Messages);
-    TTxtTable imperial(app_.DataDir + "FlexImperialLengths.tbl", platform_.Messages);
-    TTxtTable metric(app_.DataDir + "FlexMetricLengths.tbl", platform_.Messages);
-    specs.DeleteHeader();
-    imperial.DeleteHeader();
-    metric.DeleteHeader();
+    const TTxtTable specs = Tables().Load("FlexSpecs.tbl");
+    const TTxtTable imperial = Tables().Load("FlexImperialLengths.tbl");
+    const TTxtTable metric = Tables().Load("FlexMetricLengths.tbl");
     box.Clear();
 
     const std::string waveguide = WaveguideField(1);

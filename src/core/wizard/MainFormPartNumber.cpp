@@ -1,6 +1,7 @@
 // The description grid of screen 2, the composition of the part number and the
 // Create command with its confirmations.
 #include "MainForm.h"
+#include "catalogue/TableSource.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Numbers.h"
 #include "partnumber/PartNumber.h"
@@ -121,9 +122,7 @@ void MainForm::ComposePartNumber(TProductFamily family) {
     if (family == pfStepTwist || family == pfPressureWindow) {
         const bool stepTwist = family == pfStepTwist;
         const TPelmoraRadioButton* band = rgFrequency.SelectedBand();
-        TTxtTable table(app_.DataDir + (stepTwist ? "StepTwist.tbl" : "PressureWindows.tbl"),
-                        platform_.Messages);
-        table.DeleteHeader();
+        const TTxtTable table = Tables().Load(stepTwist ? "StepTwist.tbl" : "PressureWindows.tbl");
         const std::string key = stepTwist ? (band ? band->RangeText : "") : FlangeAField(1);
         for (int row = 0; row < table.RowCount(); ++row) {
             if (table.GetField(row, 1) == WaveguideField(1) &&

@@ -1,6 +1,7 @@
 // The selection cascade of screen 1: family, waveguide, flanges and coax type.
 #include "MainForm.h"
 #include "ShowImage.h"
+#include "catalogue/TableSource.h"
 #include "SpecialQuote.h"
 #include "catalogue/AppState.h"
 #include "platform/MessageBoxes.h"
@@ -187,8 +188,7 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
 
     TTxtTable offered;
     if (const char* letter = VswrLetter(family)) {
-        TTxtTable vswr(app_.DataDir + "WGVSWR.tbl", platform_.Messages);
-        vswr.DeleteHeader();
+        const TTxtTable vswr = Tables().Load("WGVSWR.tbl");
         for (int row = 0; row < source.RowCount(); ++row) {
             const std::string code = source.GetField(row, 1);
             for (int v = 0; v < vswr.RowCount(); ++v) {
@@ -199,8 +199,7 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
             }
         }
     } else if (const char* tableName = MembershipTable(family)) {
-        TTxtTable members(app_.DataDir + tableName, platform_.Messages);
-        members.DeleteHeader();
+        const TTxtTable members = Tables().Load(tableName);
         std::vector<std::string> codes;
         members.GetColumn(1, codes);
         for (int row = 0; row < source.RowCount(); ++row) {
@@ -402,8 +401,7 @@ void MainForm::FillStandardFlanges(const std::string& waveguide, TTxtTable& rows
 }
 
 void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
-    TTxtTable windows(app_.DataDir + "PressureWindows.tbl", platform_.Messages);
-    windows.DeleteHeader();
+    const TTxtTable windows = Tables().Load("PressureWindows.tbl");
     FlangeAList = TTxtTable();
     for (int p = 0; p < windows.RowCount(); ++p) {
         if (windows.GetField(p, 1) != waveguide)
@@ -418,8 +416,7 @@ void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
 }
 
 void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
-    TTxtTable stepFlanges(app_.DataDir + "StepFlange.tbl", platform_.Messages);
-    stepFlanges.DeleteHeader();
+    const TTxtTable stepFlanges = Tables().Load("StepFlange.tbl");
     FlangeAList = TTxtTable();
     for (int s = 0; s < stepFlanges.RowCount(); ++s) {
         if (stepFlanges.GetField(s, 2) != waveguide)
@@ -436,10 +433,8 @@ void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
 }
 
 void MainForm::FillCoaxTypes(const std::string& waveguide) {
-    TTxtTable types(app_.DataDir + "CoaxType.tbl", platform_.Messages);
-    TTxtTable vswr(app_.DataDir + "CoaxVSWR.tbl", platform_.Messages);
-    types.DeleteHeader();
-    vswr.DeleteHeader();
+    const TTxtTable types = Tables().Load("CoaxType.tbl");
+    const TTxtTable vswr = Tables().Load("CoaxVSWR.tbl");
     FlangeBList = TTxtTable();
     for (int t = 0; t < types.RowCount(); ++t) {
         for (int v = 0; v < vswr.RowCount(); ++v) {
