@@ -2,10 +2,14 @@
 
 #include "platform/ConfirmDialogs.h"
 #include "platform/HelpViewer.h"
+#include "platform/ModalWindows.h"
 #include "platform/Platform.h"
+#include "platform/SaveDialog.h"
 #include "support/FakeMessageBoxes.h"
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,12 +49,36 @@ private:
     }
 };
 
+// Runs what the test scripts for each dialog while it is "shown".
+class FakeModalWindows : public ModalWindows {
+public:
+    bool ShowAddToOrder() override { return AddToOrder ? AddToOrder() : false; }
+    void ShowOrderForm() override {
+        if (Order)
+            Order();
+    }
+    std::function<bool()> AddToOrder;
+    std::function<void()> Order;
+};
+
+class FakeSaveDialog : public SaveDialog {
+public:
+    std::optional<SaveChoice> AskSaveFile(const std::string& filter) override {
+        Filters.push_back(filter);
+        return Choice;
+    }
+    std::optional<SaveChoice> Choice;
+    std::vector<std::string> Filters;
+};
+
 // Every seam of the core, scripted and recording.
 struct FakePlatform {
     FakeMessageBoxes Messages;
     FakeHelpViewer Help;
     FakeConfirmDialogs Confirm;
-    Platform Seams{Messages, Help, Confirm};
+    FakeModalWindows Windows;
+    FakeSaveDialog Save;
+    Platform Seams{Messages, Help, Confirm, Windows, Save};
 };
 
 } // namespace pelmora::testing

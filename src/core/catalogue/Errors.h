@@ -19,6 +19,19 @@ public:
     }
 };
 
+// A catalogue cell that does not hold the number its column promises.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+
+    static ConversionError NotANumber(const std::string& text) {
+        return ConversionError("'" + text + "' is not a valid floating point value");
+    }
+    static ConversionError NotAnInteger(const std::string& text) {
+        return ConversionError("'" + text + "' is not a valid integer value");
+    }
+};
+
 // A row or column outside a list: a broken invariant of the caller.
 class ListIndexError : public std::out_of_range {
 public:

@@ -5,6 +5,8 @@ namespace pelmora {
 class ConfirmDialogs;
 class HelpViewer;
 class MessageBoxes;
+class ModalWindows;
+class SaveDialog;
 
 // What the forms ask of the world outside the core. The windows provide it with
 // Qt; tests provide scripted fakes.
@@ -12,6 +14,8 @@ struct Platform {
     MessageBoxes& Messages;
     HelpViewer& Help;
     ConfirmDialogs& Confirm;
+    ModalWindows& Windows;
+    SaveDialog& Save;
 };
 
 } // namespace pelmora

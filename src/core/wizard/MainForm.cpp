@@ -82,6 +82,7 @@ void MainForm::FormClose() {
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }
+    WriteOrderOnClose();
 
     FamilyTable = TTxtTable();
     FlangeTable = TTxtTable();

@@ -14,6 +14,8 @@ namespace pelmora {
 
 struct AppState;
 struct Platform;
+class AddOrderForm;
+class OrderForm;
 struct TableSource;
 
 // The main window: the two wizard screens with their selection cascade, lengths,
@@ -27,6 +29,8 @@ public:
     static constexpr int GridColumns = 4;
 
     MainForm(AppState& app, Platform& platform);
+    // The order dialogs the part and the order are handed to.
+    void UseOrderForms(AddOrderForm& addOrder, OrderForm& order);
 
     // Start-up, menu and close.
     void FormCreate();
@@ -58,6 +62,9 @@ public:
 
     // Screen 2 and navigation.
     void btnCreateClick();
+    void btnAddOrderClick();
+    void btnViewOrderClick();
+    std::string BuildOrderDescription() const;
     void btnNextClick();
     void btnBackClick();
     void btnFinishClick();
@@ -192,11 +199,14 @@ private:
 
     void ShowScreen(Screen screen);
     void FillProductTypeList();
+    void WriteOrderOnClose();
     std::string SettingsPath() const;
     std::string HelpFile() const;
 
     AppState& app_;
     Platform& platform_;
+    AddOrderForm* addOrder_ = nullptr;
+    OrderForm* order_ = nullptr;
 };
 
 } // namespace pelmora

@@ -128,13 +128,20 @@ TEST_F(MainFormTest, CloseKeepsTheOtherSettingsOfTheFile) {
     EXPECT_EQ(folder.Read("Pelmora.ini"), "[PREVIEW]\r\nsize=3\r\n[UNITS]\r\ntype=M\r\n");
 }
 
-TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsTheFailure) {
+TEST_F(MainFormTest, CloseWritesTheBillOfMaterialsEvenOfAnEmptyOrder) {
+    Create().FormClose();
+    EXPECT_EQ(folder.Read("pelmora38.lom").substr(0, 10), "[HEADER]\r\n");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsEachFileAndStillCloses) {
     MainForm& main = Create();
     app.SetFolders(folder.Path() + "gone/");
     main.FormClose();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Kind, "error");
+    ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini");
+    EXPECT_EQ(messages[1].Text, "Cannot create file " + folder.Path() + "gone/pelmora38.lom");
+    EXPECT_EQ(main.FamilyTable.RowCount(), 0);
 }
 
 TEST_F(MainFormTest, UnitsCommandAlreadyTickedChangesNothing) {

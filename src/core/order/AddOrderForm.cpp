@@ -1,0 +1,122 @@
+#include "AddOrderForm.h"
+
+#include "PriceQuote.h"
+#include "catalogue/AppState.h"
+#include "catalogue/Errors.h"
+#include "catalogue/Family.h"
+#include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
+#include "catalogue/TxtTable.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalWindows.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+
+namespace pelmora {
+
+namespace {
+
+constexpr const char* NoPrice = "N/A";
+constexpr const char* AskTheRep = "Contact Corvane Rep.";
+
+} // namespace
+
+AddOrderForm::AddOrderForm(AppState& app, Platform& platform) : app_(app), platform_(platform) {}
+
+bool AddOrderForm::OpenAddToOrder(const OrderItem& item, TTxtTable& orderLines) {
+    txtPartNumber = item.PartNumber;
+    memDescription = item.Description;
+    item_ = item;
+    lines_ = &orderLines;
+    Closed = false;
+    return platform_.Windows.ShowAddToOrder();
+}
+
+bool AddOrderForm::OpenAddToOrderWithoutNote(const OrderItem& item, TTxtTable& orderLines) {
+    lblNoteVisible = false;
+    const bool added = OpenAddToOrder(item, orderLines);
+    lblNoteVisible = true;
+    return added;
+}
+
+int AddOrderForm::FindOrderLine() const {
+    if (!lines_)
+        return -1;
+    for (int row = 0; row < lines_->RowCount(); ++row) {
+        if (lines_->GetField(row, olPartNumber) == item_.PartNumber)
+            return row;
+    }
+    return -1;
+}
+
+void AddOrderForm::FormShow() {
+    const int line = FindOrderLine();
+    if (line < 0) {
+        lblNoteColour = {0, 0, 128};
+        lblNote = "To add this item to your order, specify the quantity desired and press OK.";
+        txtQuantity = "1";
+        btnAddCaption = "&Add";
+    } else {
+        lblNoteColour = {255, 0, 0};
+        lblNote = "This item is already in your order. You can change the quantity desired and "
+                  "press OK, or press Cancel to leave the order unchanged.";
+        txtQuantity = std::to_string(QuantityOf(lines_->GetField(line, olQuantity)));
+        btnAddCaption = "&Continue";
+    }
+    txtQuantityChange();
+}
+
+int AddOrderForm::QuantityOf(const std::string& text) {
+    const auto value = ParseInteger(text);
+    if (!value)
+        return MinimumQuantity;
+    return static_cast<int>(std::clamp<long long>(*value, MinimumQuantity, MaximumQuantity));
+}
+
+void AddOrderForm::txtQuantityChange() { QuotePrice(); }
+
+void AddOrderForm::QuotePrice() {
+    const std::string& partNumber = txtPartNumber;
+    const TableSource tables{app_.DataDir, platform_.Messages};
+    const TProductFamily family = ClassifyFamily(partNumber, app_.DataDir, platform_.Messages);
+    PriceQuote quote;
+    try {
+        quote = QuoteFamily(tables, partNumber, family);
+    } catch (const ConversionError& error) {
+        // The boxes must never go on showing the price of the part priced before.
+        platform_.Messages.Error(error.what());
+        quote = {};
+    }
+    if (family == pfUnknown || quote.Price == 0) {
+        txtPrice = NoPrice;
+        txtDelivery = AskTheRep;
+        return;
+    }
+    const int quantity = QuantityOf(txtQuantity);
+    txtPrice = MoneyText(quote.Price * quantity);
+    const bool deliveryApplies =
+        quote.DeliveryQuantityLimit != 0 && quote.DeliveryQuantityLimit >= quantity;
+    txtDelivery = deliveryApplies ? quote.DeliveryText : AskTheRep;
+}
+
+void AddOrderForm::btnAddClick() {
+    Closed = true;
+    if (!lines_)
+        return;
+    // The stored quantity is the one the price was computed for.
+    const std::string quantity = std::to_string(QuantityOf(txtQuantity));
+    const int line = FindOrderLine();
+    if (line < 0) {
+        lines_->Lines.push_back(quantity + "|" + txtPrice + "|" + txtDelivery + "|" +
+                                item_.PartNumber + "|" + item_.Description);
+    } else {
+        lines_->SetField(line, olQuantity, quantity);
+        lines_->SetField(line, olPrice, txtPrice);
+        lines_->SetField(line, olDelivery, txtDelivery);
+    }
+}
+
+void AddOrderForm::btnCancelClick() { Closed = true; }
+
+} // namespace pelmora

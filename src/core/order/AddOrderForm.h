@@ -1,0 +1,66 @@
+#pragma once
+
+#include "OrderItem.h"
+
+#include <string>
+
+namespace pelmora {
+
+struct AppState;
+struct Platform;
+class TTxtTable;
+
+struct Rgb {
+    int Red = 0;
+    int Green = 0;
+    int Blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The "Add to Order" dialog: prices a part for a quantity and adds it to the
+// order, or changes the quantity of the line that already holds it.
+class AddOrderForm {
+public:
+    static constexpr int MinimumQuantity = 1;
+    static constexpr int MaximumQuantity = 99999;
+    static constexpr const char* Caption = "Add to Order";
+    static constexpr const char* NoteBehind = "Enter your new quantity value.";
+
+    AddOrderForm(AppState& app, Platform& platform);
+
+    // Shows the dialog for the item over the order; true when it closed with OK.
+    bool OpenAddToOrder(const OrderItem& item, TTxtTable& orderLines);
+    // The same with the note label hidden, so the text behind it shows.
+    bool OpenAddToOrderWithoutNote(const OrderItem& item, TTxtTable& orderLines);
+
+    void FormShow();
+    void txtQuantityChange();
+    void btnAddClick();
+    void btnCancelClick();
+
+    // The quantity the box text stands for: its integer kept within 1..99999, or 1
+    // for text that is no integer.
+    static int QuantityOf(const std::string& text);
+
+    std::string lblNote;
+    Rgb lblNoteColour;
+    bool lblNoteVisible = true;
+    std::string txtQuantity = "1";
+    std::string txtPrice;
+    std::string txtDelivery;
+    std::string txtPartNumber;
+    std::string memDescription;
+    std::string btnAddCaption = "&Add";
+    bool Closed = false;
+
+private:
+    int FindOrderLine() const;
+    void QuotePrice();
+
+    AppState& app_;
+    Platform& platform_;
+    OrderItem item_;
+    TTxtTable* lines_ = nullptr;
+};
+
+} // namespace pelmora

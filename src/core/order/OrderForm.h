@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pelmora {
+
+struct AppState;
+struct Platform;
+class AddOrderForm;
+class TTxtTable;
+
+// The order form: the order's lines in a grid, with delete, change quantity,
+// clear, save and the way back into the wizard.
+class OrderForm {
+public:
+    static constexpr int Columns = 6;
+    static constexpr int DeleteKey = 46;
+    static constexpr const char* Caption = "Pelmora Order Form";
+    using Row = std::array<std::string, Columns>;
+
+    OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder);
+
+    // Hands the order to the form and shows it modally.
+    void ShowOrder(TTxtTable& orderLines);
+
+    void FormShow();
+    void grdOrderSelectCell(int row);
+    void grdOrderKeyDown(int key);
+    void btnDeleteLineItemClick();
+    void btnChangeQtyClick();
+    void btnClearOrderClick();
+    void btnSaveClick();
+    void btnReturnClick();
+
+    // Grid rows, the header row first; at least one body row.
+    std::vector<Row> Cells;
+    int SelectedRow = 1;
+    std::string lblCounter;
+    bool btnEditPartNumberEnabled = false;
+    bool CloseRequested = false;
+
+private:
+    int LineCount() const;
+    void RefreshOrderGrid();
+    void UpdateOrderCounter(int row);
+    void UpdateEditButton(int line);
+    void DeleteOrderLine(int line);
+    void ClearGridCells();
+
+    AppState& app_;
+    Platform& platform_;
+    AddOrderForm& addOrder_;
+    TTxtTable* lines_ = nullptr;
+};
+
+} // namespace pelmora

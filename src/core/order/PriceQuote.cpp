@@ -1,0 +1,218 @@
+#include "PriceQuote.h"
+
+#include "catalogue/Errors.h"
+#include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
+#include "partnumber/PartNumber.h"
+
+#include <cmath>
+
+namespace pelmora {
+
+namespace {
+
+Money MoneyCell(const TTxtTable& table, int row, int column) {
+    const std::string text = table.GetField(row, column);
+    const auto money = ParseMoney(text);
+    if (!money)
+        throw ConversionError::NotANumber(text);
+    return *money;
+}
+
+int IntegerCell(const TTxtTable& table, int row, int column) {
+    const std::string text = table.GetField(row, column);
+    const auto value = ParseInteger(text);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX)
+        throw ConversionError::NotAnInteger(text);
+    return static_cast<int>(*value);
+}
+
+double NumberCell(const TTxtTable& table, int row, int column) {
+    const std::string text = table.GetField(row, column);
+    const auto value = ParseNumber(text);
+    if (!value)
+        throw ConversionError::NotANumber(text);
+    return *value;
+}
+
+// Delivery text and its quantity limit from two neighbouring columns.
+PriceQuote Quote(const TTxtTable& table, int row, Money price, int textColumn) {
+    return SetQuote(price, table.GetField(row, textColumn), IntegerCell(table, row, textColumn + 1));
+}
+
+std::string Field(const std::string& partNumber, TProductFamily family, TPartNumberField field) {
+    return ExtractPartNumberField(partNumber, family, field);
+}
+
+// A length field in inches: tenths of an inch in imperial part numbers, whole
+// millimetres in metric ones.
+double Inches(const std::string& digits, const std::string& units) {
+    return units == "P" ? DecodeLengthField(digits, true)
+                        : MmToInches(DecodeLengthField(digits, false));
+}
+
+} // namespace
+
+PriceQuote SetQuote(Money price, std::string deliveryText, int limit) {
+    return {price, std::move(deliveryText), limit};
+}
+
+PriceQuote QuoteStraightSection(const TableSource& tables, const std::string& partNumber) {
+    const TProductFamily family = pfStraightSection;
+    const std::string waveguide = Field(partNumber, family, pnfWaveguide);
+    const std::string length = Field(partNumber, family, pnfLength);
+    const std::string finish = Field(partNumber, family, pnfFinish);
+    const std::string units = Field(partNumber, family, pnfUnits);
+
+    const TTxtTable table = tables.Load("StraightSectionPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) != waveguide)
+            continue;
+        const Money base = MoneyCell(table, row, 2);
+        PriceQuote quote = Quote(table, row, 0, 5);
+        const Money perFoot = MoneyCell(table, row, 3);
+        const double feet = Inches(length, units) / 12.0;
+        // A started foot counts whole; 12.0 in is one foot, 12.1 in two.
+        const auto wholeFeet = static_cast<Money>(std::ceil(feet));
+        const Money paint = finish == "G" ? MoneyCell(table, row, 4) : 0;
+        quote.Price = base + wholeFeet * perFoot + paint;
+        return quote;
+    }
+    return {};
+}
+
+PriceQuote QuoteRigidTwist(const TableSource& tables, const std::string& partNumber) {
+    const std::string waveguide = Field(partNumber, pfRigidTwist, pnfWaveguide);
+    const std::string band = Field(partNumber, pfRigidTwist, pnfBand);
+    const std::string finish = Field(partNumber, pfRigidTwist, pnfFinish);
+    const TTxtTable table = tables.Load("RigidTwistPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == band) {
+            const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
+            return Quote(table, row, MoneyCell(table, row, 4) + paint, 5);
+        }
+    }
+    return {};
+}
+
+PriceQuote QuoteTaperedTransition(const TableSource& tables, const std::string& partNumber) {
+    const std::string code = Field(partNumber, pfTaperedTransition, pnfWaveguide);
+    const std::string finish = Field(partNumber, pfTaperedTransition, pnfFinish);
+    const TTxtTable table = tables.Load("TaperedTransitionPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == code) {
+            const Money paint = finish == "G" ? MoneyCell(table, row, 6) : 0;
+            return Quote(table, row, MoneyCell(table, row, 3) + paint, 4);
+        }
+    }
+    return {};
+}
+
+PriceQuote QuoteCoax(const TableSource& tables, const std::string& partNumber) {
+    const std::string waveguide = Field(partNumber, pfCoax, pnfWaveguide);
+    const std::string band = Field(partNumber, pfCoax, pnfBand);
+    const TTxtTable table = tables.Load("CoaxPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == band)
+            return Quote(table, row, MoneyCell(table, row, 4), 5);
+    }
+    return {};
+}
+
+PriceQuote QuoteFlexTwist(const TableSource& tables, const std::string& partNumber) {
+    const std::string waveguide = Field(partNumber, pfFlexTwist, pnfWaveguide);
+    const std::string units = Field(partNumber, pfFlexTwist, pnfUnits);
+    const std::string length = Field(partNumber, pfFlexTwist, pnfLength);
+    // The table tells only the full band "S" from all the narrow ones, "#".
+    const std::string bandClass = Field(partNumber, pfFlexTwist, pnfBand) == "S" ? "S" : "#";
+    const TTxtTable table = tables.Load("FlexTwistPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == units &&
+            table.GetField(row, 4) == bandClass && table.GetField(row, 3) == length)
+            return Quote(table, row, MoneyCell(table, row, 6), 7);
+    }
+    return {};
+}
+
+PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumber,
+                          TProductFamily family) {
+    const std::string legA = Field(partNumber, family, pnfLength);
+    const std::string legB = Field(partNumber, family, pnfLegBLength);
+    const std::string waveguide = Field(partNumber, family, pnfWaveguide);
+    const std::string finish = Field(partNumber, family, pnfFinish);
+    const std::string band = Field(partNumber, family, pnfBand);
+    const std::string units = Field(partNumber, family, pnfUnits);
+
+    const TTxtTable table = tables.Load("MiterBendPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) != waveguide)
+            continue;
+        const Money base = MoneyCell(table, row, 3);
+        PriceQuote quote = Quote(table, row, 0, 4);
+        const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
+        const Money bandSurcharge = band != "S" ? MoneyCell(table, row, 8) : 0;
+        const double threshold = NumberCell(table, row, 9);
+        const double legSum = units == "P" ? DecodeLengthField(legA, true) +
+                                                 DecodeLengthField(legB, true)
+                                           : MmToInches(DecodeLengthField(legA, false) +
+                                                        DecodeLengthField(legB, false));
+        const Money longLeg = legSum > threshold ? MoneyCell(table, row, 6) : 0;
+        quote.Price = base + paint + bandSurcharge + longLeg;
+        return quote;
+    }
+    return {};
+}
+
+PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
+                     TProductFamily family) {
+    const std::string waveguide = Field(partNumber, family, pnfWaveguide);
+    const std::string finish = Field(partNumber, family, pnfFinish);
+    const std::string band = Field(partNumber, family, pnfBand);
+    const std::string units = Field(partNumber, family, pnfUnits);
+    const std::string legA = Field(partNumber, family, pnfLength);
+    const std::string legB = Field(partNumber, family, pnfLegBLength);
+
+    const TTxtTable table = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        const std::string model = table.GetField(row, 2);
+        // The model is a complete bend part number; a shorter text matches nothing.
+        constexpr size_t ModelLength = 15;
+        if (table.GetField(row, 1) != waveguide || model.size() < ModelLength)
+            continue;
+        if (model.substr(model.size() - 1) == finish && model.substr(model.size() - 2, 1) == band &&
+            model.substr(4, 1) == units && model.substr(6, 3) == legA &&
+            model.substr(10, 3) == legB)
+            return Quote(table, row, MoneyCell(table, row, 3), 4);
+    }
+    return {};
+}
+
+PriceQuote QuoteStepTwist(const TableSource& tables, const std::string& partNumber) {
+    const TTxtTable table = tables.Load("StepTwistPrice.tbl");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (table.GetField(row, 1) == partNumber)
+            return SetQuote(MoneyCell(table, row, 2), "Contact Corvane Rep.", 0);
+    }
+    return {};
+}
+
+PriceQuote QuoteFamily(const TableSource& tables, const std::string& partNumber,
+                       TProductFamily family) {
+    switch (family) {
+    case pfCoax: return QuoteCoax(tables, partNumber);
+    case pfRigidTwist: return QuoteRigidTwist(tables, partNumber);
+    case pfEBend:
+    case pfHBend: return QuoteBend(tables, partNumber, family);
+    case pfFlexTwist: return QuoteFlexTwist(tables, partNumber);
+    case pfMiterH:
+    case pfMiterE: return QuoteMiterBend(tables, partNumber, family);
+    case pfStraightSection: return QuoteStraightSection(tables, partNumber);
+    case pfStepTwist: return QuoteStepTwist(tables, partNumber);
+    case pfTaperedTransition: return QuoteTaperedTransition(tables, partNumber);
+    case pfPressureWindow:
+    case pfUnknown: break;
+    }
+    return {};
+}
+
+} // namespace pelmora

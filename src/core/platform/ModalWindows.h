@@ -1,0 +1,16 @@
+#pragma once
+
+namespace pelmora {
+
+// Shows the program's long-lived dialogs modally; each returns once the dialog
+// has closed.
+class ModalWindows {
+public:
+    virtual ~ModalWindows() = default;
+
+    // True when the Add to Order dialog closed with OK.
+    virtual bool ShowAddToOrder() = 0;
+    virtual void ShowOrderForm() = 0;
+};
+
+} // namespace pelmora

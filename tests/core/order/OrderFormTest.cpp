@@ -1,0 +1,125 @@
+#include "PriceTables.h"
+#include "catalogue/AppState.h"
+#include "catalogue/TxtTable.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderForm.h"
+#include "support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace pelmora::testing {
+namespace {
+
+class OrderFormTest : public ::testing::Test {
+protected:
+    OrderFormTest() {
+        WriteTestCatalogue(folder);
+        WritePriceTables(folder);
+        app.SetFolders(folder.Path());
+        order.Lines = {"1|$140.00|Stock|R090PC0120USG|Straight",
+                       "2|$520.00|Contact Corvane Rep.|ST090S|Step",
+                       "1|N/A|Contact Corvane Rep.|PW090C|Window"};
+        platform.Windows.Order = [&] { form.FormShow(); };
+        form.ShowOrder(order);
+    }
+
+    TempFolder folder;
+    AppState app;
+    FakePlatform platform;
+    AddOrderForm addOrder{app, platform.Seams};
+    OrderForm form{app, platform.Seams, addOrder};
+    TTxtTable order;
+};
+
+TEST_F(OrderFormTest, GridShowsTheLinesUnderTheHeader) {
+    ASSERT_EQ(form.Cells.size(), 4u);
+    EXPECT_EQ(form.Cells[0], (OrderForm::Row{"", " Quantity", " Price ", " Delivery Time",
+                                             " Part Number", " Description"}));
+    EXPECT_EQ(form.Cells[2], (OrderForm::Row{"", "2", "$520.00", "Contact Corvane Rep.", "ST090S",
+                                             "Step"}));
+    EXPECT_EQ(form.lblCounter, "Orders - 1 of 3");
+    EXPECT_TRUE(form.btnEditPartNumberEnabled);
+}
+
+TEST_F(OrderFormTest, SelectingALineMovesTheCounterAndTheEditRule) {
+    form.grdOrderSelectCell(2);
+    EXPECT_EQ(form.lblCounter, "Orders - 2 of 3");
+    EXPECT_FALSE(form.btnEditPartNumberEnabled) << "step twist";
+    form.grdOrderSelectCell(3);
+    EXPECT_FALSE(form.btnEditPartNumberEnabled) << "pressure window";
+    form.grdOrderSelectCell(1);
+    EXPECT_TRUE(form.btnEditPartNumberEnabled);
+}
+
+TEST_F(OrderFormTest, DeleteAsksFirstAndWorksFromTheKeyboardToo) {
+    form.grdOrderSelectCell(2);
+    platform.Messages.Answers = {false, true};
+    form.btnDeleteLineItemClick();
+    EXPECT_EQ(order.RowCount(), 3);
+    EXPECT_EQ(platform.Messages.Log.back().Text, "Delete \"ST090S\" from your order?");
+    form.grdOrderKeyDown(OrderForm::DeleteKey);
+    EXPECT_EQ(order.RowCount(), 2);
+    EXPECT_EQ(form.Cells.size(), 3u);
+    EXPECT_EQ(form.lblCounter, "Orders - 2 of 2");
+}
+
+TEST_F(OrderFormTest, DeletingTheOnlyLineLeavesOneBlankRow) {
+    order.Lines.resize(1);
+    form.FormShow();
+    form.btnDeleteLineItemClick();
+    EXPECT_EQ(form.Cells.size(), 2u);
+    EXPECT_EQ(form.Cells[1], OrderForm::Row{});
+    EXPECT_EQ(form.lblCounter, "Orders - 0 of 0");
+    EXPECT_FALSE(form.btnEditPartNumberEnabled);
+    form.btnDeleteLineItemClick();
+    form.btnChangeQtyClick();
+    EXPECT_EQ(platform.Messages.Log.size(), 1u) << "nothing to do on an empty order";
+}
+
+TEST_F(OrderFormTest, ClearOrderAsksAndEmptiesEverything) {
+    platform.Messages.Answers = {false, true};
+    form.btnClearOrderClick();
+    EXPECT_EQ(order.RowCount(), 3);
+    form.btnClearOrderClick();
+    EXPECT_EQ(platform.Messages.Log.back().Text,
+              "Doing this will clear you entire order. Continue?");
+    EXPECT_EQ(order.RowCount(), 0);
+    EXPECT_EQ(form.Cells.size(), 2u);
+    EXPECT_EQ(form.lblCounter, "Orders - 0 of 0");
+}
+
+TEST_F(OrderFormTest, ChangeQuantityRepricesTheLineThroughTheAddDialog) {
+    platform.Windows.AddToOrder = [&] {
+        addOrder.FormShow();
+        EXPECT_EQ(addOrder.txtQuantity, "1");
+        addOrder.txtQuantity = "3";
+        addOrder.txtQuantityChange();
+        addOrder.btnAddClick();
+        return true;
+    };
+    form.btnChangeQtyClick();
+    EXPECT_EQ(order.Lines[0], "3|$420.00|Stock|R090PC0120USG|Straight");
+    EXPECT_EQ(form.Cells[1][2], "$420.00");
+}
+
+TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {
+    platform.Save.Choice = SaveChoice{folder.Path() + "order", 2};
+    form.btnSaveClick();
+    EXPECT_EQ(platform.Save.Filters.back(),
+              "Excel Sheet   (*.xls)|*.xls|Text File   (*.txt)|*.txt|XML File   (*.xml)|*.xml");
+    EXPECT_EQ(folder.Read("order.txt").substr(0, 10), "  QUANTITY");
+    platform.Save.Choice = SaveChoice{folder.Path() + "order.txt", 1};
+    form.btnSaveClick();
+    EXPECT_EQ(folder.Read("order.txt.xls").substr(0, 8), "QUANTITY");
+    platform.Save.Choice = SaveChoice{folder.Path() + "no/such/order", 3};
+    form.btnSaveClick();
+    ASSERT_EQ(platform.Messages.Log.size(), 1u);
+    EXPECT_EQ(platform.Messages.Log[0].Text,
+              "Cannot create file " + folder.Path() + "no/such/order.xml");
+    platform.Save.Choice.reset();
+    form.btnSaveClick();
+    EXPECT_EQ(platform.Messages.Log.size(), 1u);
+}
+
+} // namespace
+} // namespace pelmora::testing

@@ -1,0 +1,107 @@
+#include "PriceTables.h"
+#include "catalogue/Errors.h"
+#include "catalogue/TableSource.h"
+#include "order/Money.h"
+#include "order/PriceQuote.h"
+#include "support/FakeMessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+namespace pelmora::testing {
+namespace {
+
+struct QuoteCase {
+    const char* name;
+    const char* partNumber;
+    TProductFamily family;
+    const char* price; // MoneyText of the unit price, "" for none
+    const char* delivery;
+    int limit;
+    friend void PrintTo(const QuoteCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FamilyQuotes : public ::testing::TestWithParam<QuoteCase> {
+protected:
+    FamilyQuotes() {
+        WriteTestCatalogue(folder);
+        WritePriceTables(folder);
+    }
+    TempFolder folder;
+    FakeMessageBoxes messages;
+};
+
+TEST_P(FamilyQuotes, FollowTheRulesOfTheFamilyTable) {
+    const QuoteCase& c = GetParam();
+    const TableSource tables{folder.Path() + "Data/", messages};
+    const PriceQuote quote = QuoteFamily(tables, c.partNumber, c.family);
+    EXPECT_EQ(quote.Price == 0 ? "" : MoneyText(quote.Price), c.price);
+    EXPECT_EQ(quote.DeliveryText, c.delivery);
+    EXPECT_EQ(quote.DeliveryQuantityLimit, c.limit);
+    EXPECT_TRUE(messages.Log.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FamilyQuotes,
+    ::testing::Values(
+        QuoteCase{"StraightOneFoot", "R090PC0120USG", pfStraightSection, "$140.00", "Stock", 5},
+        QuoteCase{"StraightStartedSecondFoot", "R090PC0121USG", pfStraightSection, "$165.00",
+                  "Stock", 5},
+        QuoteCase{"StraightMetric305IsTwoFeet", "R090MC0305USG", pfStraightSection, "$165.00",
+                  "Stock", 5},
+        QuoteCase{"StraightUnpainted", "R090PC0120USN", pfStraightSection, "$125.00", "Stock", 5},
+        QuoteCase{"StraightLengthNoNumber", "R090PC0x20USG", pfStraightSection, "$115.00", "Stock",
+                  5},
+        QuoteCase{"StraightNoRow", "R112PC0120USG", pfStraightSection, "", "", 0},
+        QuoteCase{"RigidTwistPainted", "D090CKSG", pfRigidTwist, "$220.00", "2 weeks", 10},
+        QuoteCase{"RigidTwistUnpainted", "D090CKSN", pfRigidTwist, "$200.00", "2 weeks", 10},
+        QuoteCase{"RigidTwistNarrowBand", "D090CKXG", pfRigidTwist, "$230.00", "2 weeks", 0},
+        QuoteCase{"TaperPainted", "T062UCG", pfTaperedTransition, "$325.00", "3 weeks", 10},
+        QuoteCase{"TaperUnpainted", "T062UCN", pfTaperedTransition, "$300.00", "3 weeks", 10},
+        QuoteCase{"CoaxNoPaint", "C090CNSN", pfCoax, "$150.00", "1 week", 5},
+        QuoteCase{"CoaxZeroPrice", "C090CNXG", pfCoax, "", "1 week", 5},
+        QuoteCase{"FlexFullBand", "F090PC0120KS", pfFlexTwist, "$250.00", "4 weeks", 10},
+        QuoteCase{"FlexNarrowBandIsHash", "F090PC0120KX", pfFlexTwist, "$280.00", "4 weeks", 10},
+        QuoteCase{"MiterAtThreshold", "M090PC090C090SG", pfMiterH, "$200.00", "3 weeks", 10},
+        QuoteCase{"MiterTenthAbove", "M090PC090C091SG", pfMiterE, "$240.00", "3 weeks", 10},
+        QuoteCase{"MiterNarrowBandUnpainted", "M090PC090C090XN", pfMiterH, "$210.00", "3 weeks",
+                  10},
+        QuoteCase{"MiterMetricLongLegs", "N090MC229C229SG", pfMiterE, "$240.00", "3 weeks", 10},
+        QuoteCase{"EBendAnyFlanges", "E090PC030K030SG", pfEBend, "$190.00", "2 weeks", 10},
+        QuoteCase{"EBendFinishIsKey", "E090PC030K030SN", pfEBend, "$170.00", "2 weeks", 10},
+        QuoteCase{"EBendOtherLegs", "E090PC030K040SG", pfEBend, "", "", 0},
+        QuoteCase{"HBendOwnTable", "H090PC030K030SG", pfHBend, "$195.00", "2 weeks", 10},
+        QuoteCase{"StepTwistAlwaysAsksTheRep", "ST090S", pfStepTwist, "$260.00",
+                  "Contact Corvane Rep.", 0},
+        QuoteCase{"PressureWindowHasNoTable", "PW090C", pfPressureWindow, "", "", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PriceQuote, ACellThatDoesNotConvertStopsTheLookup) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    WritePriceTables(folder);
+    FakeMessageBoxes messages;
+    const TableSource tables{folder.Path() + "Data/", messages};
+    try {
+        QuoteStraightSection(tables, "R062PU0120USG");
+        FAIL() << "no error";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(std::string(error.what()), "'abc' is not a valid floating point value");
+    }
+}
+
+TEST(Money, TextRoundsToCentsAndGroupsThousands) {
+    EXPECT_EQ(MoneyText(0), "$0.00");
+    EXPECT_EQ(MoneyText(125000), "$12.50");
+    EXPECT_EQ(MoneyText(12345000), "$1,234.50");
+    EXPECT_EQ(MoneyText(10000000000), "$1,000,000.00");
+    EXPECT_EQ(MoneyText(125), "$0.01") << "a quarter cent and more rounds up";
+    EXPECT_EQ(MoneyText(50), "$0.00") << "half a cent goes to the even cent";
+    EXPECT_EQ(MoneyText(150), "$0.02");
+    EXPECT_EQ(MoneyText(-125000), "-$12.50");
+    EXPECT_EQ(ParseMoney(" 12.50 "), 125000);
+    EXPECT_EQ(ParseMoney("12.34567"), 123457);
+    EXPECT_FALSE(ParseMoney("$12"));
+}
+
+} // namespace
+} // namespace pelmora::testing
