@@ -1,11 +1,17 @@
 #include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
+#include "QtModalWindows.h"
+#include "QtSaveDialog.h"
 #include "Text1252Qt.h"
+#include "TfrmAddOrder.h"
 #include "TfrmMain.h"
+#include "TfrmOrder.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
 #include "catalogue/FileSystem.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderForm.h"
 #include "platform/Platform.h"
 #include "wizard/MainForm.h"
 
@@ -68,13 +74,24 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes messages;
     QtHelpViewer help;
     QtConfirmDialogs confirm;
-    Platform platform{messages, help, confirm};
+    QtModalWindows windows;
+    QtSaveDialog save;
+    Platform platform{messages, help, confirm, windows, save};
+
     MainForm form(app, platform);
+    AddOrderForm addOrder(app, platform);
+    OrderForm order(app, platform, addOrder);
+    form.UseOrderForms(addOrder, order);
     form.FormCreate();
+
     TfrmMain window(form, messages);
+    TfrmOrder orderWindow(order, messages, &window);
+    TfrmAddOrder addOrderWindow(addOrder, messages, &window);
+    windows.Use(&addOrderWindow, &orderWindow);
     messages.SetParent(&window);
     help.SetParent(&window);
     confirm.SetParent(&window);
+    save.SetParent(&window);
 
     if (splash) {
         QEventLoop wait;

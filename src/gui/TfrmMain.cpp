@@ -4,6 +4,7 @@
 #include "DescriptionGrid.h"
 #include "FlattenControls.h"
 #include "MultiColumnComboBox.h"
+#include "RunGuarded.h"
 #include "Text1252Qt.h"
 #include "platform/MessageBoxes.h"
 #include "wizard/MainForm.h"
@@ -69,11 +70,7 @@ TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
 }
 
 void TfrmMain::Forward(const std::function<void(MainForm&)>& handler) {
-    try {
-        handler(form_);
-    } catch (const std::exception& error) {
-        messages_.Error(error.what());
-    }
+    RunGuarded(messages_, [&] { handler(form_); });
     Refresh();
     if (form_.CloseRequested)
         close();
@@ -98,7 +95,7 @@ void TfrmMain::BuildMenus() {
     options->addAction(QStringLiteral("Reset &Settings"), this,
                        forward(&MainForm::mnuResetSettingsClick));
     options->addSeparator();
-    options->addAction(QStringLiteral("&View Order"))->setEnabled(false);
+    options->addAction(QStringLiteral("&View Order"), this, forward(&MainForm::btnViewOrderClick));
     options->addSeparator();
     options->addAction(QStringLiteral("&Update Pelmora (LiveUpdate)"))->setEnabled(false);
 
@@ -317,11 +314,13 @@ QWidget* TfrmMain::BuildScreenTwo() {
     txtPartNumber_->setFont(partFont);
     ForwardClick(AddButton(create, "btnCreate", "&Create", {242, 20, 134, 24}),
                  &MainForm::btnCreateClick);
-    // The order and specification windows join with their own work.
-    AddButton(create, "btnViewOrder", "&View Order", {8, 50, 110, 24})->setEnabled(false);
+    ForwardClick(AddButton(create, "btnViewOrder", "&View Order", {8, 50, 110, 24}),
+                 &MainForm::btnViewOrderClick);
+    // The specification sheet joins with the printed pages.
     btnViewSpecs_ = AddButton(create, "btnViewSpecs", "View &Specs", {124, 50, 110, 24});
     btnAddOrder_ =
         AddButton(create, "btnAddOrder", "&Add to Order / Check Pricing", {8, 78, 226, 24});
+    ForwardClick(btnAddOrder_, &MainForm::btnAddOrderClick);
 
     grdSpecs_ = new DescriptionGrid(page);
     grdSpecs_->move(226, 120);
@@ -460,11 +459,7 @@ void TfrmMain::RefreshScreenTwo() {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        try {
-            form_.FormClose();
-        } catch (const std::exception& error) {
-            messages_.Error(error.what());
-        }
+        RunGuarded(messages_, [this] { form_.FormClose(); });
     }
     event->accept();
 }

@@ -74,7 +74,9 @@ int AddOrderForm::QuantityOf(const std::string& text) {
     return static_cast<int>(std::clamp<long long>(*value, MinimumQuantity, MaximumQuantity));
 }
 
-void AddOrderForm::txtQuantityChange() { QuotePrice(); }
+void AddOrderForm::txtQuantityChange() {
+    QuotePrice();
+}
 
 void AddOrderForm::QuotePrice() {
     const std::string& partNumber = txtPartNumber;
@@ -117,6 +119,8 @@ void AddOrderForm::btnAddClick() {
     }
 }
 
-void AddOrderForm::btnCancelClick() { Closed = true; }
+void AddOrderForm::btnCancelClick() {
+    Closed = true;
+}
 
 } // namespace pelmora

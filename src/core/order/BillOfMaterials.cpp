@@ -16,11 +16,20 @@ namespace pelmora {
 
 namespace {
 
-const std::vector<std::string> FixedLines = {
-    "[HEADER]",       "Company Name=",  "Author=",       "Date=",
-    "Job Number=",    "File Name=",     "File Path=",    "",
-    "[SITE 001 LOM]", "Site Name=",     "Site Number=",  "Ship to City=",
-    "Ship to State/Province=",          "Ship to Country="};
+const std::vector<std::string> FixedLines = {"[HEADER]",
+                                             "Company Name=",
+                                             "Author=",
+                                             "Date=",
+                                             "Job Number=",
+                                             "File Name=",
+                                             "File Path=",
+                                             "",
+                                             "[SITE 001 LOM]",
+                                             "Site Name=",
+                                             "Site Number=",
+                                             "Ship to City=",
+                                             "Ship to State/Province=",
+                                             "Ship to Country="};
 
 std::string BaseCode(const std::string& partNumber, TProductFamily family) {
     if (family == pfUnknown)
@@ -71,7 +80,8 @@ void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& appDir
                           const std::string& dataDir, MessageBoxes& messages) {
     std::vector<std::string> lines = FixedLines;
     for (int i = 0; i < orderLines.RowCount(); ++i) {
-        const BomItem item = ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], dataDir, messages);
+        const BomItem item =
+            ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], dataDir, messages);
         const auto price = UnitPrice(item);
         if (!price)
             continue;

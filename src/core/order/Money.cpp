@@ -14,8 +14,8 @@ std::optional<Money> ParseMoney(std::string_view text) {
 std::string MoneyText(Money amount) {
     const bool negative = amount < 0;
     // In cents, rounded half to even from the four decimals held.
-    const unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(amount) : static_cast<unsigned long long>(amount);
+    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(amount)
+                                                  : static_cast<unsigned long long>(amount);
     unsigned long long cents = magnitude / 100;
     const unsigned long long rest = magnitude % 100;
     if (rest > 50 || (rest == 50 && cents % 2 == 1))

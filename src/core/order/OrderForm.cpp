@@ -19,8 +19,8 @@ namespace pelmora {
 
 namespace {
 
-const OrderForm::Row Header = {"", " Quantity", " Price ", " Delivery Time", " Part Number",
-                               " Description"};
+const OrderForm::Row Header = {
+    "", " Quantity", " Price ", " Delivery Time", " Part Number", " Description"};
 
 } // namespace
 
@@ -35,7 +35,9 @@ void OrderForm::ShowOrder(TTxtTable& orderLines) {
     platform_.Windows.ShowOrderForm();
 }
 
-int OrderForm::LineCount() const { return lines_ ? lines_->RowCount() : 0; }
+int OrderForm::LineCount() const {
+    return lines_ ? lines_->RowCount() : 0;
+}
 
 void OrderForm::FormShow() {
     RefreshOrderGrid();
@@ -133,15 +135,23 @@ void OrderForm::btnSaveClick() {
         return;
     try {
         switch (choice->FilterIndex) {
-        case TextFile: SaveOrderText(*lines_, EnsureExtension(choice->FileName, ".txt")); break;
-        case XmlFile: SaveOrderXml(*lines_, EnsureExtension(choice->FileName, ".xml")); break;
-        default: SaveOrderXls(*lines_, EnsureExtension(choice->FileName, ".xls")); break;
+        case TextFile:
+            SaveOrderText(*lines_, EnsureExtension(choice->FileName, ".txt"));
+            break;
+        case XmlFile:
+            SaveOrderXml(*lines_, EnsureExtension(choice->FileName, ".xml"));
+            break;
+        default:
+            SaveOrderXls(*lines_, EnsureExtension(choice->FileName, ".xls"));
+            break;
         }
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }
 }
 
-void OrderForm::btnReturnClick() { CloseRequested = true; }
+void OrderForm::btnReturnClick() {
+    CloseRequested = true;
+}
 
 } // namespace pelmora

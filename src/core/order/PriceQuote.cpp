@@ -37,7 +37,8 @@ double NumberCell(const TTxtTable& table, int row, int column) {
 
 // Delivery text and its quantity limit from two neighbouring columns.
 PriceQuote Quote(const TTxtTable& table, int row, Money price, int textColumn) {
-    return SetQuote(price, table.GetField(row, textColumn), IntegerCell(table, row, textColumn + 1));
+    return SetQuote(price, table.GetField(row, textColumn),
+                    IntegerCell(table, row, textColumn + 1));
 }
 
 std::string Field(const std::string& partNumber, TProductFamily family, TPartNumberField field) {
@@ -152,10 +153,10 @@ PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumb
         const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
         const Money bandSurcharge = band != "S" ? MoneyCell(table, row, 8) : 0;
         const double threshold = NumberCell(table, row, 9);
-        const double legSum = units == "P" ? DecodeLengthField(legA, true) +
-                                                 DecodeLengthField(legB, true)
-                                           : MmToInches(DecodeLengthField(legA, false) +
-                                                        DecodeLengthField(legB, false));
+        const double legSum =
+            units == "P"
+                ? DecodeLengthField(legA, true) + DecodeLengthField(legB, true)
+                : MmToInches(DecodeLengthField(legA, false) + DecodeLengthField(legB, false));
         const Money longLeg = legSum > threshold ? MoneyCell(table, row, 6) : 0;
         quote.Price = base + paint + bandSurcharge + longLeg;
         return quote;
@@ -199,18 +200,27 @@ PriceQuote QuoteStepTwist(const TableSource& tables, const std::string& partNumb
 PriceQuote QuoteFamily(const TableSource& tables, const std::string& partNumber,
                        TProductFamily family) {
     switch (family) {
-    case pfCoax: return QuoteCoax(tables, partNumber);
-    case pfRigidTwist: return QuoteRigidTwist(tables, partNumber);
+    case pfCoax:
+        return QuoteCoax(tables, partNumber);
+    case pfRigidTwist:
+        return QuoteRigidTwist(tables, partNumber);
     case pfEBend:
-    case pfHBend: return QuoteBend(tables, partNumber, family);
-    case pfFlexTwist: return QuoteFlexTwist(tables, partNumber);
+    case pfHBend:
+        return QuoteBend(tables, partNumber, family);
+    case pfFlexTwist:
+        return QuoteFlexTwist(tables, partNumber);
     case pfMiterH:
-    case pfMiterE: return QuoteMiterBend(tables, partNumber, family);
-    case pfStraightSection: return QuoteStraightSection(tables, partNumber);
-    case pfStepTwist: return QuoteStepTwist(tables, partNumber);
-    case pfTaperedTransition: return QuoteTaperedTransition(tables, partNumber);
+    case pfMiterE:
+        return QuoteMiterBend(tables, partNumber, family);
+    case pfStraightSection:
+        return QuoteStraightSection(tables, partNumber);
+    case pfStepTwist:
+        return QuoteStepTwist(tables, partNumber);
+    case pfTaperedTransition:
+        return QuoteTaperedTransition(tables, partNumber);
     case pfPressureWindow:
-    case pfUnknown: break;
+    case pfUnknown:
+        break;
     }
     return {};
 }

@@ -2,9 +2,9 @@
 // switch.
 #include "LengthLists.h"
 #include "MainForm.h"
-#include "catalogue/TableSource.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 

@@ -14,18 +14,30 @@ namespace {
 
 const char* DescriptionPrefix(TProductFamily family) {
     switch (family) {
-    case pfCoax: return "Waveguide to Coax Transititon, ";
-    case pfRigidTwist: return "90\xB0 Twist, ";
-    case pfEBend: return "E Bend 90\xB0, ";
-    case pfFlexTwist: return "Flexible Twist, ";
-    case pfHBend: return "H Bend 90\xB0, ";
-    case pfMiterH: return "90\xB0 Miter H, ";
-    case pfMiterE: return "90\xB0 Miter E, ";
-    case pfPressureWindow: return "Pressure Window, ";
-    case pfStraightSection: return "Straight Section, ";
-    case pfStepTwist: return "90\xB0 Step-Twist, ";
-    case pfTaperedTransition: return "Tapered Transition, ";
-    case pfUnknown: break;
+    case pfCoax:
+        return "Waveguide to Coax Transititon, ";
+    case pfRigidTwist:
+        return "90\xB0 Twist, ";
+    case pfEBend:
+        return "E Bend 90\xB0, ";
+    case pfFlexTwist:
+        return "Flexible Twist, ";
+    case pfHBend:
+        return "H Bend 90\xB0, ";
+    case pfMiterH:
+        return "90\xB0 Miter H, ";
+    case pfMiterE:
+        return "90\xB0 Miter E, ";
+    case pfPressureWindow:
+        return "Pressure Window, ";
+    case pfStraightSection:
+        return "Straight Section, ";
+    case pfStepTwist:
+        return "90\xB0 Step-Twist, ";
+    case pfTaperedTransition:
+        return "Tapered Transition, ";
+    case pfUnknown:
+        break;
     }
     return "";
 }

@@ -1,9 +1,9 @@
 // The description grid of screen 2, the composition of the part number and the
 // Create command with its confirmations.
 #include "MainForm.h"
-#include "catalogue/TableSource.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
 #include "partnumber/PartNumber.h"
 #include "platform/ConfirmDialogs.h"
 #include "platform/MessageBoxes.h"

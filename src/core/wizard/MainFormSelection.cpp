@@ -1,9 +1,9 @@
 // The selection cascade of screen 1: family, waveguide, flanges and coax type.
 #include "MainForm.h"
 #include "ShowImage.h"
-#include "catalogue/TableSource.h"
 #include "SpecialQuote.h"
 #include "catalogue/AppState.h"
+#include "catalogue/TableSource.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 

@@ -1,12 +1,12 @@
+#include "order/AddOrderForm.h"
+
 #include "PriceTables.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
-#include "order/AddOrderForm.h"
 #include "support/FakePlatform.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace pelmora::testing {
 namespace {

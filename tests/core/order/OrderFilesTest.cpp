@@ -1,7 +1,8 @@
+#include "order/OrderFiles.h"
+
 #include "catalogue/Errors.h"
 #include "catalogue/TxtTable.h"
 #include "order/BillOfMaterials.h"
-#include "order/OrderFiles.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TestCatalogue.h"
 
@@ -29,7 +30,8 @@ TEST_F(OrderFilesTest, SpreadsheetIsTabSeparatedUnderItsHeader) {
               "2\t$2,469.00\tStock\tR090PC0120USG\tStraight Section, WR90, 90\xB0 & <more>\r\n"
               "1\tN/A\tContact Corvane Rep.\tST090ALONGPARTNUMBER12\tStep\r\n");
     SaveOrderXls(TTxtTable(), folder.Path() + "empty.xls");
-    EXPECT_EQ(folder.Read("empty.xls"), "QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION\r\n");
+    EXPECT_EQ(folder.Read("empty.xls"),
+              "QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION\r\n");
 }
 
 TEST_F(OrderFilesTest, TextFileAlignsItsColumnsAndPushesLongValuesRight) {

@@ -1,8 +1,9 @@
+#include "order/OrderForm.h"
+
 #include "PriceTables.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
-#include "order/OrderForm.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,8 @@ TEST_F(OrderFormTest, GridShowsTheLinesUnderTheHeader) {
     ASSERT_EQ(form.Cells.size(), 4u);
     EXPECT_EQ(form.Cells[0], (OrderForm::Row{"", " Quantity", " Price ", " Delivery Time",
                                              " Part Number", " Description"}));
-    EXPECT_EQ(form.Cells[2], (OrderForm::Row{"", "2", "$520.00", "Contact Corvane Rep.", "ST090S",
-                                             "Step"}));
+    EXPECT_EQ(form.Cells[2],
+              (OrderForm::Row{"", "2", "$520.00", "Contact Corvane Rep.", "ST090S", "Step"}));
     EXPECT_EQ(form.lblCounter, "Orders - 1 of 3");
     EXPECT_TRUE(form.btnEditPartNumberEnabled);
 }

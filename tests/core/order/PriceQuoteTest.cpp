@@ -1,8 +1,9 @@
+#include "order/PriceQuote.h"
+
 #include "PriceTables.h"
 #include "catalogue/Errors.h"
 #include "catalogue/TableSource.h"
 #include "order/Money.h"
-#include "order/PriceQuote.h"
 #include "support/FakeMessageBoxes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 // Every family walked from its choice to Create, as a user walks it.
 #include "WizardFixture.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderForm.h"
 
 namespace pelmora::testing {
 namespace {
@@ -21,6 +23,9 @@ TEST_F(WizardWalk, StraightSectionOrdersItsFlangesAndDescribesEveryChoice) {
     EXPECT_EQ(Main().cbxLength.Text, "12.0");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "R090PC0120USG");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "Straight Section, WR90, UG Cover, Length: 12.0, CPR Flat, "
+              "8.20 - 12.40 GHz / VSWR: 1.05:1, Gray");
     EXPECT_TRUE(Main().btnAddOrderEnabled);
     EXPECT_TRUE(Main().btnViewSpecsEnabled);
     EXPECT_EQ(Grid(), (std::vector<std::string>{
@@ -28,6 +33,31 @@ TEST_F(WizardWalk, StraightSectionOrdersItsFlangesAndDescribesEveryChoice) {
                           "U|Flange A|UG Cover", "0120|Length|12.0", "C|Flange B|CPR Flat",
                           "S|Frequency|8.20 - 12.40 GHz / VSWR: 1.05:1", "G|Finish|Gray"}));
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WizardWalk, CreatedPartGoesIntoTheOrderThroughTheAddDialog) {
+    AddOrderForm addOrder(app, platform.Seams);
+    OrderForm order(app, platform.Seams, addOrder);
+    Main().UseOrderForms(addOrder, order);
+    platform.Windows.AddToOrder = [&] {
+        addOrder.FormShow();
+        addOrder.btnAddClick();
+        return true;
+    };
+    PickFamily(pfStraightSection);
+    PickWaveguide("090");
+    PickFlangeA("U");
+    PickFlangeB("C");
+    NextAndCreate();
+    Main().btnAddOrderClick();
+    ASSERT_EQ(Main().OrderLines.RowCount(), 1);
+    EXPECT_EQ(Main().OrderLines.GetField(0, 4), "R090PC0120USG");
+    EXPECT_EQ(Main().OrderLines.GetField(0, 5).substr(0, 24), "Straight Section, WR90, ");
+
+    bool shown = false;
+    platform.Windows.Order = [&] { shown = true; };
+    Main().btnViewOrderClick();
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(WizardWalk, StraightSectionInMetric) {
@@ -52,6 +82,9 @@ TEST_F(WizardWalk, CoaxTransitionAlwaysEndsInGray) {
     EXPECT_EQ(BandCodes(), (std::vector<std::string>{"S", "X"}));
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "C090CNSG");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "Waveguide to Coax Transititon, WR90, CPR Flat, "
+              "Type N Female, 8.20 - 12.40 GHz / VSWR: 1.25:1, Gray");
 }
 
 TEST_F(WizardWalk, RigidTwistKeepsItsFlangesInPlace) {
@@ -62,6 +95,8 @@ TEST_F(WizardWalk, RigidTwistKeepsItsFlangesInPlace) {
     PickFlangeB("C");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "D090KCSG");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "90\xB0 Twist, WR90, UG Choke, CPR Flat, 8.20 - 12.40 GHz / VSWR: 1.15:1, Gray");
 }
 
 TEST_F(WizardWalk, EBendOrdersItsFlangesButNotItsLegs) {
@@ -73,6 +108,9 @@ TEST_F(WizardWalk, EBendOrdersItsFlangesButNotItsLegs) {
     PickLength(Main().cbxLegBLength, "9.0");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "E090PC060K090SG");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "E Bend 90\xB0, WR90, UG Choke, Leg A Length: 6.0, CPR Flat, Leg B Length: 9.0, "
+              "8.20 - 12.40 GHz / VSWR: 1.10:1, Gray");
 }
 
 TEST_F(WizardWalk, HBendOffersTheSizesOfTheERows) {
@@ -84,6 +122,7 @@ TEST_F(WizardWalk, HBendOffersTheSizesOfTheERows) {
     EXPECT_EQ(BandCodes(), (std::vector<std::string>{"S"}));
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "H090PC030C030SG");
+    EXPECT_EQ(Main().BuildOrderDescription().substr(0, 19), "H Bend 90\xB0, WR90, C");
 }
 
 TEST_F(WizardWalk, FlexibleTwistHasNoFinishLetter) {
@@ -96,6 +135,8 @@ TEST_F(WizardWalk, FlexibleTwistHasNoFinishLetter) {
     PickFlangeB("C");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "F090PC0120KS");
+    EXPECT_EQ(Main().BuildOrderDescription(), "Flexible Twist, WR90, UG Choke, Length: 12.0, "
+                                              "CPR Flat, 8.20 - 12.40 GHz / VSWR: 1.10:1");
     for (const auto& row : Grid())
         EXPECT_EQ(row.find("Finish"), std::string::npos);
 }
@@ -108,6 +149,8 @@ TEST_F(WizardWalk, MiterBendWithEqualLegsComposesWithoutAQuestion) {
     EXPECT_EQ(Main().cbxLegALength.Text, "6.0");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "M090PK060C060SG");
+    EXPECT_EQ(Main().BuildOrderDescription().substr(0, 34),
+              "90\xB0 Miter H, WR90, UG Choke, Leg A");
     EXPECT_TRUE(platform.Confirm.Shown.empty());
 }
 
@@ -120,6 +163,8 @@ TEST_F(WizardWalk, PressureWindowTakesItsPartNumberFromTheTable) {
     EXPECT_EQ(Main().rgFrequency.BandButtons[0].VswrText, "1.07:1");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "PW090U");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "Pressure Window, WR90, UG Cover, 8.20 - 12.40 GHz / VSWR: 1.07:1");
     EXPECT_TRUE(Main().btnAddOrderEnabled);
     EXPECT_FALSE(Main().btnViewSpecsEnabled);
 }
@@ -136,6 +181,8 @@ TEST_F(WizardWalk, StepTwistPicksItsFlangesAndTakesItsPartNumberFromTheTable) {
     Main().BandClick(2);
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "ST090B");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "90\xB0 Step-Twist, WR90, UG Choke, UG Choke, 10.00 - 11.00 GHz / VSWR: 1.15:1");
     EXPECT_FALSE(Main().btnViewSpecsEnabled);
 }
 
@@ -152,6 +199,9 @@ TEST_F(WizardWalk, TaperedTransitionWithOneFlangeCodeAtBothEnds) {
     PickFlangeB("U");
     NextAndCreate();
     EXPECT_EQ(Main().txtPartNumber, "T062UUG");
+    EXPECT_EQ(Main().BuildOrderDescription(),
+              "Tapered Transition, WR62/WR90, UG Cover, UG Cover, 12.40 - 18.00 GHz / VSWR: "
+              "1.15:1, Gray");
     EXPECT_TRUE(platform.Confirm.Shown.empty());
 }
 

@@ -1,0 +1,90 @@
+#include "OrderGrid.h"
+
+#include "Text1252Qt.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace pelmora {
+
+namespace {
+
+constexpr int HeaderHeight = 20;
+constexpr int BodyHeight = 45;
+const QColor Silver(192, 192, 192);
+
+class OrderCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->fillRect(option.rect,
+                          selected ? option.palette.highlight() : option.palette.base());
+        const QRect cell = option.rect.adjusted(0, 0, -1, -1);
+        painter->setPen(Qt::white);
+        painter->drawLine(cell.topLeft(), cell.topRight());
+        painter->drawLine(cell.topLeft(), cell.bottomLeft());
+        painter->setPen(Silver);
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+
+        const bool rightAligned = index.column() == 1 || index.column() == 2;
+        painter->setPen(selected ? option.palette.highlightedText().color()
+                                 : option.palette.text().color());
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 2, -2, -2),
+                          (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop |
+                              Qt::TextWordWrap,
+                          index.data().toString());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
+    setObjectName(QStringLiteral("grdOrder"));
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(BodyHeight);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setFixedHeight(HeaderHeight);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setSectionsClickable(false);
+    QFont headerFont = horizontalHeader()->font();
+    headerFont.setBold(true);
+    horizontalHeader()->setFont(headerFont);
+    setShowGrid(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new OrderCellDelegate(this));
+    const int widths[] = {20, 60, 76, 88, 108, 221};
+    for (int column = 0; column < 6; ++column)
+        setColumnWidth(column, widths[column]);
+}
+
+void OrderGrid::ShowRows(const std::vector<std::array<std::string, 6>>& rows, int selectedRow) {
+    QStringList headers;
+    for (const auto& text : rows.front())
+        headers << FromCore(text);
+    setHorizontalHeaderLabels(headers);
+    setRowCount(static_cast<int>(rows.size()) - 1);
+    for (size_t row = 1; row < rows.size(); ++row) {
+        for (int column = 0; column < 6; ++column) {
+            QTableWidgetItem* cell = item(static_cast<int>(row) - 1, column);
+            if (!cell) {
+                cell = new QTableWidgetItem;
+                setItem(static_cast<int>(row) - 1, column, cell);
+            }
+            cell->setText(FromCore(rows[row][static_cast<size_t>(column)]));
+        }
+    }
+    setCurrentCell(selectedRow - 1, 1);
+}
+
+} // namespace pelmora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTableWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace pelmora {
+
+// The order form's grid: a bold, centred header row and body rows 45 pixels high
+// whose cells have a raised edge and word-wrapped text, quantity and price
+// right-aligned.
+class OrderGrid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    explicit OrderGrid(QWidget* parent = nullptr);
+
+    // Rows as the form holds them, the header row first.
+    void ShowRows(const std::vector<std::array<std::string, 6>>& rows, int selectedRow);
+};
+
+} // namespace pelmora

@@ -1,0 +1,132 @@
+#include "TfrmAddOrder.h"
+
+#include "FlattenControls.h"
+#include "RunGuarded.h"
+#include "Text1252Qt.h"
+#include "order/AddOrderForm.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace pelmora {
+
+namespace {
+
+QLabel* Caption(const char* text, QWidget* parent, const QRect& geometry) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit* ReadOnlyBox(const char* name, QWidget* parent, const QRect& geometry) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setGeometry(geometry);
+    return box;
+}
+
+} // namespace
+
+TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent), form_(form), messages_(messages) {
+    setObjectName(QStringLiteral("frmAddOrder"));
+    setWindowTitle(QString::fromLatin1(AddOrderForm::Caption));
+    setFixedSize(380, 382);
+
+    auto* noteArea = new QFrame(this);
+    noteArea->setFrameShape(QFrame::Box);
+    noteArea->setGeometry(10, 10, 360, 48);
+    auto* behind = new QLabel(QString::fromLatin1(AddOrderForm::NoteBehind), noteArea);
+    behind->setGeometry(6, 4, 348, 40);
+    lblNote_ = new QLabel(noteArea);
+    lblNote_->setObjectName(QStringLiteral("lblNote"));
+    lblNote_->setGeometry(6, 4, 348, 40);
+    lblNote_->setWordWrap(true);
+    lblNote_->setAutoFillBackground(true);
+
+    Caption("Quantity", this, {10, 68, 100, 16});
+    txtQuantity_ = new QSpinBox(this);
+    txtQuantity_->setObjectName(QStringLiteral("txtQuantity"));
+    txtQuantity_->setRange(AddOrderForm::MinimumQuantity, AddOrderForm::MaximumQuantity);
+    txtQuantity_->setGeometry(10, 84, 100, 22);
+    connect(txtQuantity_, &QSpinBox::textChanged, this, [this](const QString& text) {
+        form_.txtQuantity = ToCore(text);
+        Forward(&AddOrderForm::txtQuantityChange);
+    });
+
+    Caption("Price", this, {130, 68, 120, 16});
+    txtPrice_ = ReadOnlyBox("txtPrice", this, {130, 84, 120, 22});
+    txtPrice_->setAlignment(Qt::AlignRight);
+
+    Caption("Delivery Time", this, {10, 114, 200, 16});
+    txtDelivery_ = ReadOnlyBox("txtDelivery", this, {10, 130, 240, 22});
+    auto* remark = Caption("Estimated delivery times. For exact lead times, please contact your "
+                           "Corvane representative.",
+                           this, {10, 154, 360, 30});
+    remark->setWordWrap(true);
+
+    Caption("Part Number", this, {10, 190, 200, 16});
+    txtPartNumber_ = ReadOnlyBox("txtPartNumber", this, {10, 206, 240, 22});
+    Caption("Description", this, {10, 236, 200, 16});
+    memDescription_ = new QPlainTextEdit(this);
+    memDescription_->setObjectName(QStringLiteral("memDescription"));
+    memDescription_->setReadOnly(true);
+    memDescription_->setGeometry(10, 252, 360, 82);
+
+    btnAdd_ = new QPushButton(this);
+    btnAdd_->setObjectName(QStringLiteral("btnAdd"));
+    btnAdd_->setGeometry(206, 344, 80, 26);
+    btnAdd_->setDefault(true);
+    connect(btnAdd_, &QPushButton::clicked, this, [this] {
+        Forward(&AddOrderForm::btnAddClick);
+        accept();
+    });
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    cancel->setGeometry(290, 344, 80, 26);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        Forward(&AddOrderForm::btnCancelClick);
+        reject();
+    });
+
+    FlattenControls(this);
+}
+
+void TfrmAddOrder::Forward(void (AddOrderForm::*handler)()) {
+    RunGuarded(messages_, [&form = form_, handler] { (form.*handler)(); });
+    Refresh();
+}
+
+void TfrmAddOrder::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Forward(&AddOrderForm::FormShow);
+    txtQuantity_->setFocus();
+    txtQuantity_->selectAll();
+}
+
+void TfrmAddOrder::Refresh() {
+    lblNote_->setText(FromCore(form_.lblNote));
+    lblNote_->setVisible(form_.lblNoteVisible);
+    QPalette palette = lblNote_->palette();
+    palette.setColor(
+        QPalette::WindowText,
+        QColor(form_.lblNoteColour.Red, form_.lblNoteColour.Green, form_.lblNoteColour.Blue));
+    lblNote_->setPalette(palette);
+    if (txtQuantity_->text() != FromCore(form_.txtQuantity)) {
+        const QSignalBlocker blocker(txtQuantity_);
+        txtQuantity_->setValue(AddOrderForm::QuantityOf(form_.txtQuantity));
+    }
+    txtPrice_->setText(FromCore(form_.txtPrice));
+    txtDelivery_->setText(FromCore(form_.txtDelivery));
+    txtPartNumber_->setText(FromCore(form_.txtPartNumber));
+    memDescription_->setPlainText(FromCore(form_.memDescription));
+    btnAdd_->setText(FromCore(form_.btnAddCaption));
+}
+
+} // namespace pelmora

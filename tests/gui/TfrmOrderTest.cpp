@@ -1,0 +1,126 @@
+#include "TfrmOrder.h"
+
+#include "QtModalWindows.h"
+#include "TfrmAddOrder.h"
+#include "TfrmMain.h"
+#include "catalogue/AppState.h"
+#include "catalogue/TxtTable.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderFiles.h"
+#include "order/OrderForm.h"
+#include "support/FakePlatform.h"
+#include "support/TestCatalogue.h"
+#include "wizard/MainForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <functional>
+
+using namespace pelmora;
+
+class TfrmOrderTest : public QObject {
+    Q_OBJECT
+
+    // Runs the action on the modal dialog once it is shown.
+    static void WhenShown(const std::function<void(QWidget*)>& action) {
+        QTimer::singleShot(0, [action] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            action(dialog);
+        });
+    }
+
+private slots:
+    void addsTwoPartsAndShowsThemInTheOrderForm() {
+        testing::TempFolder folder;
+        testing::WriteTestCatalogue(folder);
+        testing::WriteTable(folder, "StraightSectionPrice.tbl",
+                            "W|Base|Foot|Paint|Delivery|Limit\n090|100.00|25.00|15.00|Stock|5");
+        AppState app;
+        app.SetFolders(folder.Path());
+        testing::FakeMessageBoxes messages;
+        testing::FakeHelpViewer help;
+        testing::FakeConfirmDialogs confirm;
+        QtModalWindows windows;
+        testing::FakeSaveDialog save;
+        Platform platform{messages, help, confirm, windows, save};
+        MainForm form(app, platform);
+        AddOrderForm addOrder(app, platform);
+        OrderForm order(app, platform, addOrder);
+        form.UseOrderForms(addOrder, order);
+        form.FormCreate();
+        TfrmMain window(form, messages);
+        TfrmOrder orderWindow(order, messages, &window);
+        TfrmAddOrder addOrderWindow(addOrder, messages, &window);
+        windows.Use(&addOrderWindow, &orderWindow);
+        window.show();
+
+        form.PickProductType(pfStraightSection);
+        form.PickWaveguide(0);
+        form.PickFlangeA(0);
+        form.PickFlangeB(0);
+        form.btnCreateClick();
+        window.Refresh();
+        WhenShown([](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>("txtPrice")->text(), QStringLiteral("$140.00"));
+            dialog->findChild<QSpinBox*>("txtQuantity")->setValue(3);
+            QCOMPARE(dialog->findChild<QLineEdit*>("txtPrice")->text(), QStringLiteral("$420.00"));
+            dialog->findChild<QPushButton*>("btnAdd")->click();
+        });
+        window.findChild<QPushButton*>("btnAddOrder")->click();
+
+        form.PickFlangeB(1);
+        form.btnCreateClick();
+        window.Refresh();
+        WhenShown([](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QPushButton*>("btnAdd")->text(), QStringLiteral("&Add"));
+            dialog->findChild<QPushButton*>("btnAdd")->click();
+        });
+        window.findChild<QPushButton*>("btnAddOrder")->click();
+        QCOMPARE(form.OrderLines.RowCount(), 2);
+
+        WhenShown([](QWidget* dialog) {
+            auto* grid = dialog->findChild<QTableWidget*>("grdOrder");
+            QCOMPARE(grid->rowCount(), 2);
+            QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("3"));
+            QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("$420.00"));
+            QCOMPARE(dialog->findChild<QLabel*>("lblCounter")->text(),
+                     QStringLiteral("Orders - 1 of 2"));
+            grid->setCurrentCell(1, 1);
+            QCOMPARE(dialog->findChild<QLabel*>("lblCounter")->text(),
+                     QStringLiteral("Orders - 2 of 2"));
+            dialog->findChild<QPushButton*>("btnReturn")->click();
+        });
+        window.findChild<QPushButton*>("btnViewOrder")->click();
+        QVERIFY(!orderWindow.isVisible());
+        QVERIFY(messages.Log.empty());
+    }
+
+    void xmlOrderFileIsReadByAnXmlParser() {
+        testing::TempFolder folder;
+        TTxtTable lines;
+        lines.Lines = {"1|$5.00|R&D <fast>|R090PC0120USG|90\xB0 Twist, \"quoted\" & 'apostrophe'"};
+        SaveOrderXml(lines, folder.Path() + "order.xml");
+        QFile file(QString::fromStdString(folder.Path() + "order.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QStringList texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+                texts << xml.text().toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(texts,
+                 (QStringList{"1", "$5.00", "R&D <fast>", "R090PC0120USG",
+                              QString::fromUtf8("90\u00b0 Twist, \"quoted\" & 'apostrophe'")}));
+    }
+};
+
+QTEST_MAIN(TfrmOrderTest)
+#include "TfrmOrderTest.moc"
