@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRegion>
 
@@ -20,8 +21,9 @@ void FlattenControls(QWidget* window) {
             FlattenControl(edit);
     }
     for (auto* grid : window->findChildren<QAbstractItemView*>()) {
-        // Drop-down lists of combo boxes live in their own popup windows.
-        if (!grid->isWindow() && grid->window() == window)
+        // Drop-down lists of combo boxes live in their own popup windows, and a
+        // grid's header is part of the grid.
+        if (!grid->isWindow() && grid->window() == window && !qobject_cast<QHeaderView*>(grid))
             FlattenControl(grid);
     }
 }

@@ -55,7 +55,10 @@ OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
     horizontalHeader()->setFixedHeight(HeaderHeight);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setSectionsClickable(false);
-    QFont headerFont = horizontalHeader()->font();
+    QFont gridFont = font();
+    gridFont.setPixelSize(10);
+    setFont(gridFont);
+    QFont headerFont = gridFont;
     headerFont.setBold(true);
     horizontalHeader()->setFont(headerFont);
     setShowGrid(false);
