@@ -1,19 +1,12 @@
+#include "Program.h"
 #include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
-#include "QtModalWindows.h"
 #include "QtSaveDialog.h"
 #include "Text1252Qt.h"
-#include "TfrmAddOrder.h"
-#include "TfrmMain.h"
-#include "TfrmOrder.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
 #include "catalogue/FileSystem.h"
-#include "order/AddOrderForm.h"
-#include "order/OrderForm.h"
-#include "platform/Platform.h"
-#include "wizard/MainForm.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -74,20 +67,9 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes messages;
     QtHelpViewer help;
     QtConfirmDialogs confirm;
-    QtModalWindows windows;
     QtSaveDialog save;
-    Platform platform{messages, help, confirm, windows, save};
-
-    MainForm form(app, platform);
-    AddOrderForm addOrder(app, platform);
-    OrderForm order(app, platform, addOrder);
-    form.UseOrderForms(addOrder, order);
-    form.FormCreate();
-
-    TfrmMain window(form, messages);
-    TfrmOrder orderWindow(order, messages, &window);
-    TfrmAddOrder addOrderWindow(addOrder, messages, &window);
-    windows.Use(&addOrderWindow, &orderWindow);
+    Program program(app, messages, help, confirm, save);
+    TfrmMain& window = program.MainWindow;
     messages.SetParent(&window);
     help.SetParent(&window);
     confirm.SetParent(&window);

@@ -1,5 +1,6 @@
 #include "BandGroup.h"
 
+#include "Look.h"
 #include "Text1252Qt.h"
 #include "wizard/FrequencyGroup.h"
 
@@ -10,15 +11,6 @@
 namespace pelmora {
 
 namespace {
-
-const QColor Navy(0, 0, 128);
-
-void MakeNavy(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, Navy);
-    palette.setColor(QPalette::ButtonText, Navy);
-    widget->setPalette(palette);
-}
 
 QStringList Captions(const FrequencyGroup& bands) {
     QStringList captions;
@@ -47,7 +39,7 @@ BandGroup::BandGroup(std::function<void(int)> bandClicked, std::function<void()>
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
     other->setFont(font);
-    MakeNavy(other);
+    SetTextColour(other, Navy);
     connect(other, &QPushButton::clicked, this, [otherRangesClicked] { otherRangesClicked(); });
 }
 
@@ -65,7 +57,7 @@ void BandGroup::Show(const FrequencyGroup& bands) {
         for (const auto& heading : bands.Headings) {
             auto* label = new QLabel(FromCore(heading.Text), content_);
             label->setFont(font);
-            MakeNavy(label);
+            SetTextColour(label, Navy);
             label->move(FrequencyGroup::HeadingLeft, heading.Top);
             label->adjustSize();
         }

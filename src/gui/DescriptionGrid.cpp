@@ -1,5 +1,6 @@
 #include "DescriptionGrid.h"
 
+#include "Look.h"
 #include "Text1252Qt.h"
 
 #include <QHeaderView>
@@ -11,7 +12,6 @@ namespace pelmora {
 namespace {
 
 const QColor OddRowColour(232, 232, 232);
-const QColor Navy(0, 0, 128);
 
 class DescriptionCellDelegate : public QStyledItemDelegate {
 public:

@@ -1,6 +1,7 @@
 #include "TfrmAddOrder.h"
 
 #include "FlattenControls.h"
+#include "Look.h"
 #include "RunGuarded.h"
 #include "Text1252Qt.h"
 #include "order/AddOrderForm.h"
@@ -113,11 +114,8 @@ void TfrmAddOrder::showEvent(QShowEvent* event) {
 void TfrmAddOrder::Refresh() {
     lblNote_->setText(FromCore(form_.lblNote));
     lblNote_->setVisible(form_.lblNoteVisible);
-    QPalette palette = lblNote_->palette();
-    palette.setColor(
-        QPalette::WindowText,
-        QColor(form_.lblNoteColour.Red, form_.lblNoteColour.Green, form_.lblNoteColour.Blue));
-    lblNote_->setPalette(palette);
+    SetTextColour(lblNote_, QColor(form_.lblNoteColour.Red, form_.lblNoteColour.Green,
+                                   form_.lblNoteColour.Blue));
     if (txtQuantity_->text() != FromCore(form_.txtQuantity)) {
         const QSignalBlocker blocker(txtQuantity_);
         txtQuantity_->setValue(AddOrderForm::QuantityOf(form_.txtQuantity));

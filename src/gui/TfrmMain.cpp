@@ -3,6 +3,7 @@
 #include "BandGroup.h"
 #include "DescriptionGrid.h"
 #include "FlattenControls.h"
+#include "Look.h"
 #include "MultiColumnComboBox.h"
 #include "RunGuarded.h"
 #include "Text1252Qt.h"
@@ -32,8 +33,6 @@ constexpr int ClientHeight = 436;
 constexpr int TitleStripHeight = 44;
 const QRect LeftButton(430, 352, 78, 25);
 const QRect RightButton(514, 352, 78, 25);
-
-const QColor Navy(0, 0, 128);
 
 QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
     auto* group = new QGroupBox(QString::fromLatin1(caption), parent);
@@ -135,9 +134,7 @@ QWidget* TfrmMain::BuildTitleStrip() {
     lblScreenCaption_->setObjectName(QStringLiteral("lblScreenCaption"));
     lblScreenCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblScreenCaption_->setGeometry(ClientWidth - 258, 14, 250, 20);
-    QPalette captionPalette = lblScreenCaption_->palette();
-    captionPalette.setColor(QPalette::WindowText, Navy);
-    lblScreenCaption_->setPalette(captionPalette);
+    SetTextColour(lblScreenCaption_, Navy);
 
     auto* rule = new QFrame(strip);
     rule->setFrameShape(QFrame::HLine);

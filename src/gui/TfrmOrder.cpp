@@ -1,6 +1,7 @@
 #include "TfrmOrder.h"
 
 #include "FlattenControls.h"
+#include "Look.h"
 #include "OrderGrid.h"
 #include "RunGuarded.h"
 #include "Text1252Qt.h"
@@ -14,17 +15,7 @@
 
 namespace pelmora {
 
-namespace {
-
-const QColor Navy(0, 0, 128);
-
-void MakeNavy(QLabel* label) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Navy);
-    label->setPalette(palette);
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), form_(form), messages_(messages) {
@@ -41,12 +32,12 @@ TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     titleFont.setPixelSize(16);
     title->setFont(titleFont);
     title->setGeometry(50, 12, 300, 24);
-    MakeNavy(title);
+    SetTextColour(title, Navy);
     lblCounter_ = new QLabel(this);
     lblCounter_->setObjectName(QStringLiteral("lblCounter"));
     lblCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblCounter_->setGeometry(400, 14, 190, 20);
-    MakeNavy(lblCounter_);
+    SetTextColour(lblCounter_, Navy);
 
     grdOrder_ = new OrderGrid(this);
     grdOrder_->setGeometry(10, 46, 580, 364);

@@ -1,16 +1,9 @@
-#include "TfrmOrder.h"
-
-#include "QtModalWindows.h"
-#include "TfrmAddOrder.h"
-#include "TfrmMain.h"
+#include "Program.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
-#include "order/AddOrderForm.h"
 #include "order/OrderFiles.h"
-#include "order/OrderForm.h"
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
-#include "wizard/MainForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,18 +40,10 @@ private slots:
         testing::FakeMessageBoxes messages;
         testing::FakeHelpViewer help;
         testing::FakeConfirmDialogs confirm;
-        QtModalWindows windows;
         testing::FakeSaveDialog save;
-        Platform platform{messages, help, confirm, windows, save};
-        MainForm form(app, platform);
-        AddOrderForm addOrder(app, platform);
-        OrderForm order(app, platform, addOrder);
-        form.UseOrderForms(addOrder, order);
-        form.FormCreate();
-        TfrmMain window(form, messages);
-        TfrmOrder orderWindow(order, messages, &window);
-        TfrmAddOrder addOrderWindow(addOrder, messages, &window);
-        windows.Use(&addOrderWindow, &orderWindow);
+        Program program(app, messages, help, confirm, save);
+        MainForm& form = program.Main;
+        TfrmMain& window = program.MainWindow;
         window.show();
 
         form.PickProductType(pfStraightSection);
@@ -98,7 +83,7 @@ private slots:
             dialog->findChild<QPushButton*>("btnReturn")->click();
         });
         window.findChild<QPushButton*>("btnViewOrder")->click();
-        QVERIFY(!orderWindow.isVisible());
+        QVERIFY(!program.OrderWindow.isVisible());
         QVERIFY(messages.Log.empty());
     }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "QtModalWindows.h"
+#include "TfrmAddOrder.h"
+#include "TfrmMain.h"
+#include "TfrmOrder.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderForm.h"
+#include "platform/Platform.h"
+#include "wizard/MainForm.h"
+
+namespace pelmora {
+
+struct AppState;
+
+// The forms of the program and their windows, created in the order the program
+// starts them and wired to one another. The main form's FormCreate has run.
+class Program {
+public:
+    Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
+            SaveDialog& save);
+
+private:
+    QtModalWindows windows_;
+    Platform platform_;
+
+public:
+    MainForm Main;
+    AddOrderForm AddOrder;
+    OrderForm Order;
+    TfrmMain MainWindow;
+    TfrmOrder OrderWindow;
+    TfrmAddOrder AddOrderWindow;
+};
+
+} // namespace pelmora
