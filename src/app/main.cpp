@@ -1,4 +1,5 @@
 #include "Program.h"
+#include "QtBusyCursor.h"
 #include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
@@ -68,7 +69,8 @@ int main(int argc, char* argv[]) {
     QtHelpViewer help;
     QtConfirmDialogs confirm;
     QtSaveDialog save;
-    Program program(app, messages, help, confirm, save);
+    QtBusyCursor busy;
+    Program program(app, messages, help, confirm, save, busy);
     TfrmMain& window = program.MainWindow;
     messages.SetParent(&window);
     help.SetParent(&window);

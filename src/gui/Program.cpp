@@ -4,7 +4,7 @@ namespace pelmora {
 
 namespace {
 
-MainForm& Created(MainForm& form) {
+template <class Form> Form& Created(Form& form) {
     form.FormCreate();
     return form;
 }
@@ -12,12 +12,23 @@ MainForm& Created(MainForm& form) {
 } // namespace
 
 Program::Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
-                 SaveDialog& save)
-    : platform_{messages, help, confirm, windows_, save}, Main(app, platform_),
-      AddOrder(app, platform_), Order(app, platform_, AddOrder),
+                 SaveDialog& save, BusyCursor& busy)
+    : platform_{messages, help, confirm, windows_, save, busy},
+      Main(app, platform_),
+      AddOrder(app, platform_),
+      Order(app, platform_, AddOrder, ApplyTo(Main)),
+      QuickBuilder(app, platform_, ApplyTo(Main)),
+      Convert(app, platform_, ApplyTo(Main)),
       MainWindow((Main.UseOrderForms(AddOrder, Order), Created(Main)), messages),
-      OrderWindow(Order, messages, &MainWindow), AddOrderWindow(AddOrder, messages, &MainWindow) {
-    windows_.Use(&AddOrderWindow, &OrderWindow);
+      OrderWindow(Order, messages, &MainWindow),
+      AddOrderWindow(AddOrder, messages, &MainWindow),
+      QuickBuilderWindow(Created(QuickBuilder), messages, &MainWindow),
+      ConvertWindow(Created(Convert), messages, &MainWindow) {
+    windows_.Use(&AddOrderWindow, &OrderWindow, &QuickBuilderWindow, &ConvertWindow);
+}
+
+std::function<void(const std::string&)> Program::ApplyTo(MainForm& main) {
+    return [&main](const std::string& partNumber) { main.ApplyPartNumber(partNumber); };
 }
 
 } // namespace pelmora

@@ -2,10 +2,14 @@
 
 #include "QtModalWindows.h"
 #include "TfrmAddOrder.h"
+#include "TfrmConvert.h"
+#include "TfrmCreate.h"
 #include "TfrmMain.h"
 #include "TfrmOrder.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderForm.h"
+#include "partnumber/ConvertForm.h"
+#include "partnumber/CreateForm.h"
 #include "platform/Platform.h"
 #include "wizard/MainForm.h"
 
@@ -18,9 +22,11 @@ struct AppState;
 class Program {
 public:
     Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
-            SaveDialog& save);
+            SaveDialog& save, BusyCursor& busy);
 
 private:
+    static std::function<void(const std::string&)> ApplyTo(MainForm& main);
+
     QtModalWindows windows_;
     Platform platform_;
 
@@ -28,9 +34,13 @@ public:
     MainForm Main;
     AddOrderForm AddOrder;
     OrderForm Order;
+    CreateForm QuickBuilder;
+    ConvertForm Convert;
     TfrmMain MainWindow;
     TfrmOrder OrderWindow;
     TfrmAddOrder AddOrderWindow;
+    TfrmCreate QuickBuilderWindow;
+    TfrmConvert ConvertWindow;
 };
 
 } // namespace pelmora

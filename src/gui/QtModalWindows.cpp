@@ -1,6 +1,8 @@
 #include "QtModalWindows.h"
 
 #include "TfrmAddOrder.h"
+#include "TfrmConvert.h"
+#include "TfrmCreate.h"
 #include "TfrmOrder.h"
 
 namespace pelmora {
@@ -12,6 +14,16 @@ bool QtModalWindows::ShowAddToOrder() {
 void QtModalWindows::ShowOrderForm() {
     if (order_)
         order_->exec();
+}
+
+void QtModalWindows::ShowQuickBuilder() {
+    if (quickBuilder_)
+        quickBuilder_->exec();
+}
+
+void QtModalWindows::ShowConvert() {
+    if (convert_)
+        convert_->exec();
 }
 
 } // namespace pelmora

@@ -88,8 +88,10 @@ void TfrmMain::BuildMenus() {
 
     // Commands whose windows join the program later are shown but not yet enabled.
     auto* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addAction(QStringLiteral("&Convert From Old Part Number"))->setEnabled(false);
-    options->addAction(QStringLiteral("C&reate From Part Number"))->setEnabled(false);
+    options->addAction(QStringLiteral("&Convert From Old Part Number"), this,
+                       forward(&MainForm::mnuConvertClick));
+    options->addAction(QStringLiteral("C&reate From Part Number"), this,
+                       forward(&MainForm::mnuCreateFromPartNumberClick));
     options->addSeparator();
     options->addAction(QStringLiteral("Reset &Settings"), this,
                        forward(&MainForm::mnuResetSettingsClick));

@@ -53,7 +53,8 @@ TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     // Printing joins the form with the printed pages.
     AddButton("btnPrint", "&Print", 148, nullptr)->setEnabled(false);
     AddButton("btnSave", "&Save As...", 182, &OrderForm::btnSaveClick);
-    btnEditPartNumber_ = AddButton("btnEditPartNumber", "&Edit Part Number", 216, nullptr);
+    btnEditPartNumber_ = AddButton("btnEditPartNumber", "&Edit Part Number", 216,
+                                   &OrderForm::btnEditPartNumberClick);
     AddButton("btnReturn", "C&lose", 384, &OrderForm::btnReturnClick);
 
     FlattenControls(this);

@@ -41,7 +41,8 @@ private slots:
         testing::FakeHelpViewer help;
         testing::FakeConfirmDialogs confirm;
         testing::FakeSaveDialog save;
-        Program program(app, messages, help, confirm, save);
+        testing::FakeBusyCursor busy;
+        Program program(app, messages, help, confirm, save, busy);
         MainForm& form = program.Main;
         TfrmMain& window = program.MainWindow;
         window.show();

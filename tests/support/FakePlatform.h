@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BusyCursor.h"
 #include "platform/ConfirmDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/ModalWindows.h"
@@ -53,12 +54,19 @@ private:
 class FakeModalWindows : public ModalWindows {
 public:
     bool ShowAddToOrder() override { return AddToOrder ? AddToOrder() : false; }
-    void ShowOrderForm() override {
-        if (Order)
-            Order();
-    }
+    void ShowOrderForm() override { Run(Order); }
+    void ShowQuickBuilder() override { Run(QuickBuilder); }
+    void ShowConvert() override { Run(Convert); }
     std::function<bool()> AddToOrder;
     std::function<void()> Order;
+    std::function<void()> QuickBuilder;
+    std::function<void()> Convert;
+
+private:
+    static void Run(const std::function<void()>& dialog) {
+        if (dialog)
+            dialog();
+    }
 };
 
 class FakeSaveDialog : public SaveDialog {
@@ -71,6 +79,13 @@ public:
     std::vector<std::string> Filters;
 };
 
+// Records each switch of the hourglass cursor: true shown, false restored.
+class FakeBusyCursor : public BusyCursor {
+public:
+    void Show(bool busy) override { Shown.push_back(busy); }
+    std::vector<bool> Shown;
+};
+
 // Every seam of the core, scripted and recording.
 struct FakePlatform {
     FakeMessageBoxes Messages;
@@ -78,7 +93,8 @@ struct FakePlatform {
     FakeConfirmDialogs Confirm;
     FakeModalWindows Windows;
     FakeSaveDialog Save;
-    Platform Seams{Messages, Help, Confirm, Windows, Save};
+    FakeBusyCursor Busy;
+    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy};
 };
 
 } // namespace pelmora::testing

@@ -24,8 +24,10 @@ const OrderForm::Row Header = {
 
 } // namespace
 
-OrderForm::OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder)
-    : app_(app), platform_(platform), addOrder_(addOrder) {
+OrderForm::OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder,
+                     std::function<void(const std::string&)> applyPartNumber)
+    : app_(app), platform_(platform), addOrder_(addOrder),
+      applyPartNumber_(std::move(applyPartNumber)) {
     Cells = {Header, Row{}};
 }
 
@@ -148,6 +150,14 @@ void OrderForm::btnSaveClick() {
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }
+}
+
+void OrderForm::btnEditPartNumberClick() {
+    if (LineCount() == 0)
+        return;
+    const int line = std::min(SelectedRow - 1, LineCount() - 1);
+    applyPartNumber_(lines_->GetField(line, olPartNumber));
+    CloseRequested = true;
 }
 
 void OrderForm::btnReturnClick() {

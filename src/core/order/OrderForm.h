@@ -21,7 +21,9 @@ public:
     static constexpr const char* Caption = "Pelmora Order Form";
     using Row = std::array<std::string, Columns>;
 
-    OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder);
+    // applyPartNumber is the main form's rebuilding of the wizard.
+    OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder,
+              std::function<void(const std::string&)> applyPartNumber);
 
     // Hands the order to the form and shows it modally.
     void ShowOrder(TTxtTable& orderLines);
@@ -33,6 +35,7 @@ public:
     void btnChangeQtyClick();
     void btnClearOrderClick();
     void btnSaveClick();
+    void btnEditPartNumberClick();
     void btnReturnClick();
 
     // Grid rows, the header row first; at least one body row.
@@ -53,6 +56,7 @@ private:
     AppState& app_;
     Platform& platform_;
     AddOrderForm& addOrder_;
+    std::function<void(const std::string&)> applyPartNumber_;
     TTxtTable* lines_ = nullptr;
 };
 

@@ -11,6 +11,8 @@ public:
     // True when the Add to Order dialog closed with OK.
     virtual bool ShowAddToOrder() = 0;
     virtual void ShowOrderForm() = 0;
+    virtual void ShowQuickBuilder() = 0;
+    virtual void ShowConvert() = 0;
 };
 
 } // namespace pelmora

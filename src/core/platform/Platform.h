@@ -2,6 +2,7 @@
 
 namespace pelmora {
 
+class BusyCursor;
 class ConfirmDialogs;
 class HelpViewer;
 class MessageBoxes;
@@ -16,6 +17,7 @@ struct Platform {
     ConfirmDialogs& Confirm;
     ModalWindows& Windows;
     SaveDialog& Save;
+    BusyCursor& Busy;
 };
 
 } // namespace pelmora

@@ -7,6 +7,7 @@
 #include "catalogue/IniFile.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 
 namespace pelmora {
@@ -118,6 +119,10 @@ void MainForm::mnuResetSettingsClick() {
     // that was just cleared away.
     RefreshDescription();
 }
+
+void MainForm::mnuConvertClick() { platform_.Windows.ShowConvert(); }
+
+void MainForm::mnuCreateFromPartNumberClick() { platform_.Windows.ShowQuickBuilder(); }
 
 void MainForm::mnuHelpClick() {
     platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1);

@@ -71,6 +71,12 @@ public:
     bool ScreenOneComplete() const;
     void RefreshDescription();
 
+    // Sets every choice the part number encodes and shows screen 1.
+    void ApplyPartNumber(const std::string& text);
+    // The Options menu's dialogs.
+    void mnuConvertClick();
+    void mnuCreateFromPartNumberClick();
+
     // A user's choice: the entry is selected, then its change handling runs.
     void PickProductType(int index);
     void PickWaveguide(int index);
@@ -200,6 +206,9 @@ private:
     void ShowScreen(Screen screen);
     void FillProductTypeList();
     void WriteOrderOnClose();
+    void ParsePartNumber(const std::string& text);
+    int LengthEntryFor(const TPelmoraComboBox& box, const std::string& digits,
+                       TProductFamily family) const;
     std::string SettingsPath() const;
     std::string HelpFile() const;
 

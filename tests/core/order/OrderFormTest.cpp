@@ -28,7 +28,9 @@ protected:
     AppState app;
     FakePlatform platform;
     AddOrderForm addOrder{app, platform.Seams};
-    OrderForm form{app, platform.Seams, addOrder};
+    std::vector<std::string> applied;
+    OrderForm form{app, platform.Seams, addOrder,
+                   [this](const std::string& partNumber) { applied.push_back(partNumber); }};
     TTxtTable order;
 };
 
@@ -101,6 +103,13 @@ TEST_F(OrderFormTest, ChangeQuantityRepricesTheLineThroughTheAddDialog) {
     form.btnChangeQtyClick();
     EXPECT_EQ(order.Lines[0], "3|$420.00|Stock|R090PC0120USG|Straight");
     EXPECT_EQ(form.Cells[1][2], "$420.00");
+}
+
+TEST_F(OrderFormTest, EditPartNumberTakesTheSelectedLineBackIntoTheWizard) {
+    form.grdOrderSelectCell(1);
+    form.btnEditPartNumberClick();
+    EXPECT_EQ(applied, std::vector<std::string>{"R090PC0120USG"});
+    EXPECT_TRUE(form.CloseRequested);
 }
 
 TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {

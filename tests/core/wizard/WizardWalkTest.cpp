@@ -37,7 +37,7 @@ TEST_F(WizardWalk, StraightSectionOrdersItsFlangesAndDescribesEveryChoice) {
 
 TEST_F(WizardWalk, CreatedPartGoesIntoTheOrderThroughTheAddDialog) {
     AddOrderForm addOrder(app, platform.Seams);
-    OrderForm order(app, platform.Seams, addOrder);
+    OrderForm order(app, platform.Seams, addOrder, [](const std::string&) {});
     Main().UseOrderForms(addOrder, order);
     platform.Windows.AddToOrder = [&] {
         addOrder.FormShow();
