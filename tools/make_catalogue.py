@@ -226,7 +226,7 @@ def main():
             dims.append((letter, code(wr), "2.0", f"{top:.1f}", f"{round(top * 25.4)}", "3.0", "76"))
     for letter in "MN":
         for wr in MITERS:
-            dims.append((letter, code(wr), "2.0", "24.0", "610", "6.0", "152"))
+            dims.append((letter, code(wr), "2.0", "24.0", "610", "6.0", "151"))
     twist_lengths = {187: "6.0", 137: "4.5", 112: "4.0", 90: "3.0", 75: "2.5", 62: "2.0",
                      51: "2.0", 42: "1.5", 34: "1.5", 28: "1.0"}
     for wr, length in twist_lengths.items():  # WR22 has no row: its preset reads "U/F"

@@ -7,6 +7,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
+#include <set>
+
 namespace pelmora {
 
 namespace {
@@ -186,26 +188,24 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
     source.LoadFromFile(app_.DataDir + (tapered ? "Taper.tbl" : "WGSize.tbl"));
     source.DeleteHeader();
 
-    TTxtTable offered;
+    // The codes a size must be among: exactly as written, for the WGVSWR letter
+    // of the family, or letter case ignored, for the membership tables.
+    std::set<std::string> exactCodes;
+    std::vector<std::string> memberCodes;
     if (const char* letter = VswrLetter(family)) {
         const TTxtTable vswr = Tables().Load("WGVSWR.tbl");
-        for (int row = 0; row < source.RowCount(); ++row) {
-            const std::string code = source.GetField(row, 1);
-            for (int v = 0; v < vswr.RowCount(); ++v) {
-                if (vswr.GetField(v, 2) == code && vswr.GetField(v, 1) == letter) {
-                    offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
-                    break;
-                }
-            }
+        for (int v = 0; v < vswr.RowCount(); ++v) {
+            if (vswr.GetField(v, 1) == letter)
+                exactCodes.insert(vswr.GetField(v, 2));
         }
     } else if (const char* tableName = MembershipTable(family)) {
-        const TTxtTable members = Tables().Load(tableName);
-        std::vector<std::string> codes;
-        members.GetColumn(1, codes);
-        for (int row = 0; row < source.RowCount(); ++row) {
-            if (IsInList(source.GetField(row, 1), codes))
-                offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
-        }
+        Tables().Load(tableName).GetColumn(1, memberCodes);
+    }
+    TTxtTable offered;
+    for (int row = 0; row < source.RowCount(); ++row) {
+        const std::string code = source.GetField(row, 1);
+        if (exactCodes.count(code) || IsInList(code, memberCodes))
+            offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
     }
     WaveguideList.Assign(offered);
     WRColumn = tapered ? 3 : 2;
