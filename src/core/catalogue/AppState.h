@@ -1,8 +1,12 @@
 #pragma once
 
+#include "TableSource.h"
+
 #include <string>
 
 namespace pelmora {
+
+class MessageBoxes;
 
 // The process-wide state every form shares. One object is made at start and
 // passed by reference, so tests and the command line can point it anywhere.
@@ -12,8 +16,11 @@ struct AppState {
     std::string DataDir;   // AppDir + "Data/"
     bool ImperialUnits = true;
     bool BuildingFromPartNumber = false;
+    // Set for a short-lived run that may keep tables once read.
+    TableCache* Cache = nullptr;
 
     void SetFolders(std::string appDir);
+    TableSource Tables(MessageBoxes& messages) const { return {DataDir, messages, Cache}; }
 };
 
 } // namespace pelmora

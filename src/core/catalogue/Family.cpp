@@ -1,11 +1,10 @@
 #include "Family.h"
 
-#include "TxtTable.h"
+#include "TableSource.h"
 
 namespace pelmora {
 
-TProductFamily ClassifyFamily(const std::string& partNumber, const std::string& dataDir,
-                              MessageBoxes& messages) {
+TProductFamily ClassifyFamily(const std::string& partNumber, const TableSource& tables) {
     if (partNumber.empty())
         return pfUnknown;
     switch (partNumber.front()) {
@@ -30,7 +29,7 @@ TProductFamily ClassifyFamily(const std::string& partNumber, const std::string& 
     default:
         break;
     }
-    const TTxtTable stepTwists(dataDir + "StepTwist.tbl", messages);
+    const TTxtTable stepTwists = tables.LoadWithHeader("StepTwist.tbl");
     for (int row = 0; row < stepTwists.RowCount(); ++row) {
         if (stepTwists.GetField(row, 5) == partNumber)
             return pfStepTwist;

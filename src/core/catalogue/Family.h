@@ -4,7 +4,7 @@
 
 namespace pelmora {
 
-class MessageBoxes;
+struct TableSource;
 
 // The product family: the row of Family.tbl and the entry of the product-type list.
 enum TProductFamily {
@@ -24,7 +24,6 @@ enum TProductFamily {
 
 // The family a part number belongs to: by its first letter, else by its listing
 // in StepTwist.tbl (header row included). Pressure windows are never recognised.
-TProductFamily ClassifyFamily(const std::string& partNumber, const std::string& dataDir,
-                              MessageBoxes& messages);
+TProductFamily ClassifyFamily(const std::string& partNumber, const TableSource& tables);
 
 } // namespace pelmora

@@ -80,8 +80,8 @@ void AddOrderForm::txtQuantityChange() {
 
 void AddOrderForm::QuotePrice() {
     const std::string& partNumber = txtPartNumber;
-    const TableSource tables{app_.DataDir, platform_.Messages};
-    const TProductFamily family = ClassifyFamily(partNumber, app_.DataDir, platform_.Messages);
+    const TableSource tables = app_.Tables(platform_.Messages);
+    const TProductFamily family = ClassifyFamily(partNumber, app_.Tables(platform_.Messages));
     PriceQuote quote;
     try {
         quote = QuoteFamily(tables, partNumber, family);

@@ -4,6 +4,7 @@
 #include "catalogue/Family.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 #include "partnumber/PartNumber.h"
 
@@ -64,33 +65,32 @@ std::string CleanPriceText(std::string priceText) {
     return priceText == "N/A" ? "0" : priceText;
 }
 
-BomItem ParseOrderLine(const std::string& orderLine, const std::string& dataDir,
-                       MessageBoxes& messages) {
+BomItem ParseOrderLine(const std::string& orderLine, const TableSource& tables) {
     TTxtTable row;
     row.Lines.push_back(orderLine);
     BomItem item{row.GetField(0, olQuantity), row.GetField(0, olPrice),
                  row.GetField(0, olDescription), row.GetField(0, olPartNumber), "feet"};
-    const TProductFamily family = ClassifyFamily(item.PartNumber, dataDir, messages);
+    const TProductFamily family = ClassifyFamily(item.PartNumber, tables);
     if (family != pfUnknown && ExtractPartNumberField(item.PartNumber, family, pnfUnits) == "M")
         item.LengthUnit = "meter";
     return item;
 }
 
-void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& appDir,
-                          const std::string& dataDir, MessageBoxes& messages) {
+void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
+                          const TableSource& tables) {
     std::vector<std::string> lines = FixedLines;
     for (int i = 0; i < orderLines.RowCount(); ++i) {
         const BomItem item =
-            ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], dataDir, messages);
+            ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], tables);
         const auto price = UnitPrice(item);
         if (!price)
             continue;
-        const TProductFamily family = ClassifyFamily(item.PartNumber, dataDir, messages);
+        const TProductFamily family = ClassifyFamily(item.PartNumber, tables);
         lines.push_back(std::to_string(i + 1) + "=" + item.Quantity + "|" + item.LengthUnit + "|" +
                         BaseCode(item.PartNumber, family) + "|" + item.PartNumber + "|" +
                         item.Description + "|" + *price);
     }
-    WriteLines(appDir + "pelmora38.lom", lines);
+    WriteLines(path, lines);
 }
 
 } // namespace pelmora

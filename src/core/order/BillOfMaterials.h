@@ -4,8 +4,8 @@
 
 namespace pelmora {
 
-class MessageBoxes;
 class TTxtTable;
+struct TableSource;
 
 // One order line split for the planning tool's list of materials.
 struct BomItem {
@@ -16,15 +16,14 @@ struct BomItem {
     std::string LengthUnit; // "meter" or "feet"
 };
 
-BomItem ParseOrderLine(const std::string& orderLine, const std::string& dataDir,
-                       MessageBoxes& messages);
+BomItem ParseOrderLine(const std::string& orderLine, const TableSource& tables);
 // A money text as a plain number text: "$1,234.50" gives "1234.50", "N/A" gives "0".
 std::string CleanPriceText(std::string priceText);
 
-// Writes the order as "pelmora38.lom" in the program's folder, replacing the old
-// file; lines whose quantity or price do not convert are left out. Throws
+// Writes the order as a list of materials (the program writes "pelmora38.lom"
+// beside itself), replacing the old file; lines whose quantity or price do not convert are left out. Throws
 // FileError when the file cannot be written.
-void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& appDir,
-                          const std::string& dataDir, MessageBoxes& messages);
+void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
+                          const TableSource& tables);
 
 } // namespace pelmora

@@ -76,7 +76,7 @@ void OrderForm::UpdateEditButton(int line) {
         return;
     }
     const TProductFamily family =
-        ClassifyFamily(lines_->GetField(line, olPartNumber), app_.DataDir, platform_.Messages);
+        ClassifyFamily(lines_->GetField(line, olPartNumber), app_.Tables(platform_.Messages));
     btnEditPartNumberEnabled =
         family != pfStepTwist && family != pfPressureWindow && family != pfUnknown;
 }

@@ -31,7 +31,7 @@ void ConvertForm::cbxOldPartNumberChange() {
 }
 
 bool ConvertForm::FindConversion(const std::string& oldPartNumber) {
-    const TTxtTable conversions = TableSource{app_.DataDir, platform_.Messages}.Load("Conversion.tbl");
+    const TTxtTable conversions = app_.Tables(platform_.Messages).Load("Conversion.tbl");
     for (int row = 0; row < conversions.RowCount(); ++row) {
         if (UpperCase1252(conversions.GetField(row, 1)) == oldPartNumber) {
             txtNewPartNumber = UpperCase1252(conversions.GetField(row, 2));

@@ -123,7 +123,7 @@ void MainForm::FillStepTwistLength(const std::string& waveguide) {
     if (!band)
         return;
     // Read with its header row, as the table's length lookup always has been.
-    const TTxtTable twists(app_.DataDir + "StepTwist.tbl", platform_.Messages);
+    const TTxtTable twists = Tables().LoadWithHeader("StepTwist.tbl");
     for (int row = 0; row < twists.RowCount(); ++row) {
         if (twists.GetField(row, 1) != waveguide || twists.GetField(row, 3) != band->RangeText)
             continue;

@@ -89,7 +89,7 @@ void MainForm::btnViewOrderClick() {
 void MainForm::WriteOrderOnClose() {
     // A folder that cannot be written is reported; the window still closes.
     try {
-        WriteBillOfMaterials(OrderLines, app_.AppDir, app_.DataDir, platform_.Messages);
+        WriteBillOfMaterials(OrderLines, app_.AppDir + "pelmora38.lom", Tables());
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }

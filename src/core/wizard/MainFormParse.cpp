@@ -65,7 +65,7 @@ int MainForm::LengthEntryFor(const TPelmoraComboBox& box, const std::string& dig
 }
 
 void MainForm::ParsePartNumber(const std::string& text) {
-    const TProductFamily family = ClassifyFamily(text, app_.DataDir, platform_.Messages);
+    const TProductFamily family = ClassifyFamily(text, app_.Tables(platform_.Messages));
     if (family == pfUnknown) {
         cbxProductType.ItemIndex = -1;
         return;

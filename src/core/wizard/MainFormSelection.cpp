@@ -184,9 +184,7 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
 
     // Loaded into a working table first: when the file cannot be read, the error
     // goes to the caller and the list keeps its previous rows.
-    TTxtTable source;
-    source.LoadFromFile(app_.DataDir + (tapered ? "Taper.tbl" : "WGSize.tbl"));
-    source.DeleteHeader();
+    const TTxtTable source = Tables().LoadOrThrow(tapered ? "Taper.tbl" : "WGSize.tbl");
 
     // The codes a size must be among: exactly as written, for the WGVSWR letter
     // of the family, or letter case ignored, for the membership tables.

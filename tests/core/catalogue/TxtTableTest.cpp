@@ -1,6 +1,7 @@
 #include "catalogue/TxtTable.h"
 
 #include "catalogue/Errors.h"
+#include "catalogue/TableSource.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TempFolder.h"
 
@@ -169,6 +170,29 @@ TEST(ListUtilities, SortUniqueKeepsTheFirstOfEachGroupInAscendingOrder) {
     std::vector<std::string> rows{"N|Type N", "S|SMA", "n|type n", "N|Type N", "\xE9", "\xC9"};
     SortUnique(rows);
     EXPECT_EQ(rows, (std::vector<std::string>{"N|Type N", "S|SMA", "\xE9"}));
+}
+
+} // namespace
+} // namespace pelmora
+
+namespace pelmora {
+namespace {
+
+TEST(TableSource, ReadsAfreshUnlessACacheKeepsTheFirstReading) {
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    folder.Write("Data/T.tbl", "Head\r\nfirst\r\n");
+    TableCache cache;
+    const TableSource fresh{folder.Path() + "Data/", messages};
+    const TableSource cached{folder.Path() + "Data/", messages, &cache};
+    EXPECT_EQ(cached.Load("T.tbl").Lines, std::vector<std::string>{"first"});
+    folder.Write("Data/T.tbl", "Head\r\nsecond\r\n");
+    EXPECT_EQ(fresh.Load("T.tbl").Lines, std::vector<std::string>{"second"});
+    EXPECT_EQ(cached.LoadWithHeader("T.tbl").Lines, (std::vector<std::string>{"Head", "first"}));
+    EXPECT_THROW(cached.LoadOrThrow("Missing.tbl"), FileError);
+    EXPECT_EQ(cached.Load("Missing.tbl").RowCount(), 0);
+    EXPECT_EQ(cached.Load("Missing.tbl").RowCount(), 0);
+    EXPECT_EQ(messages.Log.size(), 1u) << "a cached missing table is reported once";
 }
 
 } // namespace

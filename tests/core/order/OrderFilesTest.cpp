@@ -1,6 +1,7 @@
 #include "order/OrderFiles.h"
 
 #include "catalogue/Errors.h"
+#include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 #include "order/BillOfMaterials.h"
 #include "support/FakeMessageBoxes.h"
@@ -87,7 +88,8 @@ TEST_F(OrderFilesTest, BillOfMaterialsListsEveryLineThatConverts) {
                    "4|$1,000,000.00|Stock|E090MC051C051SG|Big",
                    "0|$5.00|Stock|D090CKSG|zero quantity",
                    "1|abc|Stock|D090CKSG|bad price"};
-    WriteBillOfMaterials(order, folder.Path(), folder.Path() + "Data/", messages);
+    WriteBillOfMaterials(order, folder.Path() + "pelmora38.lom",
+                         TableSource{folder.Path() + "Data/", messages});
     EXPECT_EQ(folder.Read("pelmora38.lom"),
               "[HEADER]\r\nCompany Name=\r\nAuthor=\r\nDate=\r\nJob Number=\r\nFile Name=\r\n"
               "File Path=\r\n\r\n[SITE 001 LOM]\r\nSite Name=\r\nSite Number=\r\nShip to City=\r\n"

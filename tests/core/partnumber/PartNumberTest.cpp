@@ -2,6 +2,7 @@
 
 #include "catalogue/Family.h"
 #include "catalogue/Numbers.h"
+#include "catalogue/TableSource.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TestCatalogue.h"
 
@@ -115,18 +116,18 @@ TEST(IsNumericText, FollowsTheDecimalPointRules) {
 TEST(ClassifyFamily, ByFirstLetterElseByTheStepTwistTable) {
     testing::TempFolder folder;
     testing::WriteTestCatalogue(folder);
-    const std::string data = folder.Path() + "Data/";
     FakeMessageBoxes messages;
-    EXPECT_EQ(ClassifyFamily("", data, messages), pfUnknown);
-    EXPECT_EQ(ClassifyFamily("R090PC0120USG", data, messages), pfStraightSection);
-    EXPECT_EQ(ClassifyFamily("Rubbish", data, messages), pfStraightSection);
-    EXPECT_EQ(ClassifyFamily("C", data, messages), pfCoax);
-    EXPECT_EQ(ClassifyFamily("N090", data, messages), pfMiterE);
-    EXPECT_EQ(ClassifyFamily("r090PC0120USG", data, messages), pfUnknown);
-    EXPECT_EQ(ClassifyFamily("ST090A", data, messages), pfStepTwist);
-    EXPECT_EQ(ClassifyFamily("st090a", data, messages), pfUnknown);
-    EXPECT_EQ(ClassifyFamily("Part Number", data, messages), pfStepTwist) << "the header row";
-    EXPECT_EQ(ClassifyFamily("PW090C", data, messages), pfUnknown);
+    const TableSource tables{folder.Path() + "Data/", messages};
+    EXPECT_EQ(ClassifyFamily("", tables), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("R090PC0120USG", tables), pfStraightSection);
+    EXPECT_EQ(ClassifyFamily("Rubbish", tables), pfStraightSection);
+    EXPECT_EQ(ClassifyFamily("C", tables), pfCoax);
+    EXPECT_EQ(ClassifyFamily("N090", tables), pfMiterE);
+    EXPECT_EQ(ClassifyFamily("r090PC0120USG", tables), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("ST090A", tables), pfStepTwist);
+    EXPECT_EQ(ClassifyFamily("st090a", tables), pfUnknown);
+    EXPECT_EQ(ClassifyFamily("Part Number", tables), pfStepTwist) << "the header row";
+    EXPECT_EQ(ClassifyFamily("PW090C", tables), pfUnknown);
     EXPECT_TRUE(messages.Log.empty());
 }
 
