@@ -29,9 +29,9 @@ TProductFamily ClassifyFamily(const std::string& partNumber, const TableSource& 
     default:
         break;
     }
-    const TTxtTable stepTwists = tables.LoadWithHeader("StepTwist.tbl");
-    for (int row = 0; row < stepTwists.RowCount(); ++row) {
-        if (stepTwists.GetField(row, 5) == partNumber)
+    const TableRef stepTwists = tables.LoadWithHeader("StepTwist.tbl");
+    for (int row = 0; row < stepTwists->RowCount(); ++row) {
+        if (stepTwists->FieldView(row, 5) == partNumber)
             return pfStepTwist;
     }
     return pfUnknown;

@@ -2,43 +2,48 @@
 
 namespace pelmora {
 
-const TTxtTable& TableCache::Get(const std::string& path, MessageBoxes& messages) {
-    auto found = tables_.find(path);
-    if (found == tables_.end())
-        found = tables_.emplace(path, TTxtTable(path, messages)).first;
-    return found->second;
-}
+namespace {
 
-const TTxtTable& TableCache::GetOrThrow(const std::string& path) {
-    auto found = tables_.find(path);
-    if (found == tables_.end()) {
-        TTxtTable table;
-        table.LoadFromFile(path);
-        found = tables_.emplace(path, std::move(table)).first;
-    }
-    return found->second;
-}
-
-TTxtTable TableSource::LoadWithHeader(const std::string& name) const {
-    if (Cache)
-        return Cache->Get(DataDir + name, Messages);
-    return TTxtTable(DataDir + name, Messages);
-}
-
-TTxtTable TableSource::Load(const std::string& name) const {
-    TTxtTable table = LoadWithHeader(name);
-    table.DeleteHeader();
+TableRef Read(const std::string& path, bool withHeader, MessageBoxes& messages) {
+    auto table = std::make_shared<TTxtTable>(path, messages);
+    if (!withHeader)
+        table->DeleteHeader();
     return table;
 }
 
-TTxtTable TableSource::LoadOrThrow(const std::string& name) const {
-    TTxtTable table;
-    if (Cache)
-        table = Cache->GetOrThrow(DataDir + name);
-    else
-        table.LoadFromFile(DataDir + name);
-    table.DeleteHeader();
+TableRef ReadOrThrow(const std::string& path) {
+    auto table = std::make_shared<TTxtTable>();
+    table->LoadFromFile(path);
+    table->DeleteHeader();
     return table;
+}
+
+} // namespace
+
+TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes& messages) {
+    TableRef& table = tables_[{path, withHeader}];
+    if (!table)
+        table = Read(path, withHeader, messages);
+    return table;
+}
+
+TableRef TableCache::GetOrThrow(const std::string& path) {
+    TableRef& table = tables_[{path, false}];
+    if (!table)
+        table = ReadOrThrow(path);
+    return table;
+}
+
+TableRef TableSource::Load(const std::string& name) const {
+    return Cache ? Cache->Get(DataDir + name, false, Messages) : Read(DataDir + name, false, Messages);
+}
+
+TableRef TableSource::LoadWithHeader(const std::string& name) const {
+    return Cache ? Cache->Get(DataDir + name, true, Messages) : Read(DataDir + name, true, Messages);
+}
+
+TableRef TableSource::LoadOrThrow(const std::string& name) const {
+    return Cache ? Cache->GetOrThrow(DataDir + name) : ReadOrThrow(DataDir + name);
 }
 
 } // namespace pelmora

@@ -40,6 +40,10 @@ const std::string& TTxtTable::Row(int row) const {
 }
 
 std::string TTxtTable::GetField(int row, int column) const {
+    return std::string(FieldView(row, column));
+}
+
+std::string_view TTxtTable::FieldView(int row, int column) const {
     std::string_view rest = Row(row);
     std::string_view field;
     for (int i = 0; i < column; ++i) {
@@ -47,12 +51,12 @@ std::string TTxtTable::GetField(int row, int column) const {
         if (separator == std::string_view::npos) {
             // A column past the row's end reads as its last field again.
             field = rest;
-            continue;
+            break;
         }
         field = rest.substr(0, separator);
         rest.remove_prefix(separator + 1);
     }
-    return std::string(TrimControlAndBlank(field));
+    return TrimControlAndBlank(field);
 }
 
 void TTxtTable::GetColumn(int column, std::vector<std::string>& target) const {

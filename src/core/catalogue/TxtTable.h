@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pelmora {
@@ -23,6 +24,8 @@ public:
     void Assign(const TTxtTable& source);
     void DeleteHeader();
     std::string GetField(int row, int column) const;
+    // The same field as GetField, as a view into the row.
+    std::string_view FieldView(int row, int column) const;
     void GetColumn(int column, std::vector<std::string>& target) const;
     int RowCount() const { return static_cast<int>(Lines.size()); }
     void SetField(int row, int column, const std::string& value);

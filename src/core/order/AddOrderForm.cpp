@@ -40,14 +40,22 @@ bool AddOrderForm::OpenAddToOrderWithoutNote(const OrderItem& item, TTxtTable& o
     return added;
 }
 
-int AddOrderForm::FindOrderLine() const {
+int AddOrderForm::FindOrderLine() {
     if (!lines_)
         return -1;
-    for (int row = 0; row < lines_->RowCount(); ++row) {
-        if (lines_->GetField(row, olPartNumber) == item_.PartNumber)
-            return row;
+    // The first line of each part number, kept while the order only grows through
+    // this dialog; any other change of its size makes it read the order again.
+    if (indexed_ != lines_ || indexedRows_ != lines_->Lines.size()) {
+        lineOf_.clear();
+        for (int row = lines_->RowCount() - 1; row >= 0; --row)
+            lineOf_[std::string(lines_->FieldView(row, olPartNumber))] = row;
+        indexed_ = lines_;
+        indexedRows_ = lines_->Lines.size();
     }
-    return -1;
+    const auto found = lineOf_.find(item_.PartNumber);
+    if (found == lineOf_.end())
+        return -1;
+    return found->second;
 }
 
 void AddOrderForm::FormShow() {
@@ -90,7 +98,8 @@ void AddOrderForm::QuotePrice() {
         platform_.Messages.Error(error.what());
         quote = {};
     }
-    if (family == pfUnknown || quote.Price == 0) {
+    UnitPrice = family == pfUnknown ? 0 : quote.Price;
+    if (UnitPrice == 0) {
         txtPrice = NoPrice;
         txtDelivery = AskTheRep;
         return;
@@ -112,6 +121,8 @@ void AddOrderForm::btnAddClick() {
     if (line < 0) {
         lines_->Lines.push_back(quantity + "|" + txtPrice + "|" + txtDelivery + "|" +
                                 item_.PartNumber + "|" + item_.Description);
+        lineOf_[item_.PartNumber] = lines_->RowCount() - 1;
+        indexedRows_ = lines_->Lines.size();
     } else {
         lines_->SetField(line, olQuantity, quantity);
         lines_->SetField(line, olPrice, txtPrice);

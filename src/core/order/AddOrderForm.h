@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Money.h"
 #include "OrderItem.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace pelmora {
 
@@ -51,16 +53,21 @@ public:
     std::string txtPartNumber;
     std::string memDescription;
     std::string btnAddCaption = "&Add";
+    // The unit price behind the price box; 0 while it shows "N/A".
+    Money UnitPrice = 0;
     bool Closed = false;
 
 private:
-    int FindOrderLine() const;
+    int FindOrderLine();
     void QuotePrice();
 
     AppState& app_;
     Platform& platform_;
     OrderItem item_;
     TTxtTable* lines_ = nullptr;
+    std::unordered_map<std::string, int> lineOf_;
+    const TTxtTable* indexed_ = nullptr;
+    size_t indexedRows_ = 0;
 };
 
 } // namespace pelmora

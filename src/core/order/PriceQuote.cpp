@@ -65,9 +65,10 @@ PriceQuote QuoteStraightSection(const TableSource& tables, const std::string& pa
     const std::string finish = Field(partNumber, family, pnfFinish);
     const std::string units = Field(partNumber, family, pnfUnits);
 
-    const TTxtTable table = tables.Load("StraightSectionPrice.tbl");
+    const TableRef rows = tables.Load("StraightSectionPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) != waveguide)
+        if (table.FieldView(row, 1) != waveguide)
             continue;
         const Money base = MoneyCell(table, row, 2);
         PriceQuote quote = Quote(table, row, 0, 5);
@@ -86,9 +87,10 @@ PriceQuote QuoteRigidTwist(const TableSource& tables, const std::string& partNum
     const std::string waveguide = Field(partNumber, pfRigidTwist, pnfWaveguide);
     const std::string band = Field(partNumber, pfRigidTwist, pnfBand);
     const std::string finish = Field(partNumber, pfRigidTwist, pnfFinish);
-    const TTxtTable table = tables.Load("RigidTwistPrice.tbl");
+    const TableRef rows = tables.Load("RigidTwistPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == band) {
+        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == band) {
             const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
             return Quote(table, row, MoneyCell(table, row, 4) + paint, 5);
         }
@@ -99,9 +101,10 @@ PriceQuote QuoteRigidTwist(const TableSource& tables, const std::string& partNum
 PriceQuote QuoteTaperedTransition(const TableSource& tables, const std::string& partNumber) {
     const std::string code = Field(partNumber, pfTaperedTransition, pnfWaveguide);
     const std::string finish = Field(partNumber, pfTaperedTransition, pnfFinish);
-    const TTxtTable table = tables.Load("TaperedTransitionPrice.tbl");
+    const TableRef rows = tables.Load("TaperedTransitionPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == code) {
+        if (table.FieldView(row, 1) == code) {
             const Money paint = finish == "G" ? MoneyCell(table, row, 6) : 0;
             return Quote(table, row, MoneyCell(table, row, 3) + paint, 4);
         }
@@ -112,9 +115,10 @@ PriceQuote QuoteTaperedTransition(const TableSource& tables, const std::string& 
 PriceQuote QuoteCoax(const TableSource& tables, const std::string& partNumber) {
     const std::string waveguide = Field(partNumber, pfCoax, pnfWaveguide);
     const std::string band = Field(partNumber, pfCoax, pnfBand);
-    const TTxtTable table = tables.Load("CoaxPrice.tbl");
+    const TableRef rows = tables.Load("CoaxPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == band)
+        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == band)
             return Quote(table, row, MoneyCell(table, row, 4), 5);
     }
     return {};
@@ -126,10 +130,11 @@ PriceQuote QuoteFlexTwist(const TableSource& tables, const std::string& partNumb
     const std::string length = Field(partNumber, pfFlexTwist, pnfLength);
     // The table tells only the full band "S" from all the narrow ones, "#".
     const std::string bandClass = Field(partNumber, pfFlexTwist, pnfBand) == "S" ? "S" : "#";
-    const TTxtTable table = tables.Load("FlexTwistPrice.tbl");
+    const TableRef rows = tables.Load("FlexTwistPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == waveguide && table.GetField(row, 2) == units &&
-            table.GetField(row, 4) == bandClass && table.GetField(row, 3) == length)
+        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == units &&
+            table.FieldView(row, 4) == bandClass && table.FieldView(row, 3) == length)
             return Quote(table, row, MoneyCell(table, row, 6), 7);
     }
     return {};
@@ -144,9 +149,10 @@ PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumb
     const std::string band = Field(partNumber, family, pnfBand);
     const std::string units = Field(partNumber, family, pnfUnits);
 
-    const TTxtTable table = tables.Load("MiterBendPrice.tbl");
+    const TableRef rows = tables.Load("MiterBendPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) != waveguide)
+        if (table.FieldView(row, 1) != waveguide)
             continue;
         const Money base = MoneyCell(table, row, 3);
         PriceQuote quote = Quote(table, row, 0, 4);
@@ -173,12 +179,13 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
     const std::string legA = Field(partNumber, family, pnfLength);
     const std::string legB = Field(partNumber, family, pnfLegBLength);
 
-    const TTxtTable table = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
+    const TableRef rows = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
         const std::string model = table.GetField(row, 2);
         // The model is a complete bend part number; a shorter text matches nothing.
         constexpr size_t ModelLength = 15;
-        if (table.GetField(row, 1) != waveguide || model.size() < ModelLength)
+        if (table.FieldView(row, 1) != waveguide || model.size() < ModelLength)
             continue;
         if (model.substr(model.size() - 1) == finish && model.substr(model.size() - 2, 1) == band &&
             model.substr(4, 1) == units && model.substr(6, 3) == legA &&
@@ -189,9 +196,10 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
 }
 
 PriceQuote QuoteStepTwist(const TableSource& tables, const std::string& partNumber) {
-    const TTxtTable table = tables.Load("StepTwistPrice.tbl");
+    const TableRef rows = tables.Load("StepTwistPrice.tbl");
+    const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == partNumber)
+        if (table.FieldView(row, 1) == partNumber)
             return SetQuote(MoneyCell(table, row, 2), "Contact Corvane Rep.", 0);
     }
     return {};

@@ -31,11 +31,11 @@ void ConvertForm::cbxOldPartNumberChange() {
 }
 
 bool ConvertForm::FindConversion(const std::string& oldPartNumber) {
-    const TTxtTable conversions = app_.Tables(platform_.Messages).Load("Conversion.tbl");
-    for (int row = 0; row < conversions.RowCount(); ++row) {
-        if (UpperCase1252(conversions.GetField(row, 1)) == oldPartNumber) {
-            txtNewPartNumber = UpperCase1252(conversions.GetField(row, 2));
-            memComments = conversions.GetField(row, 3);
+    const TableRef conversions = app_.Tables(platform_.Messages).Load("Conversion.tbl");
+    for (int row = 0; row < conversions->RowCount(); ++row) {
+        if (UpperCase1252(conversions->GetField(row, 1)) == oldPartNumber) {
+            txtNewPartNumber = UpperCase1252(conversions->GetField(row, 2));
+            memComments = conversions->GetField(row, 3);
             return true;
         }
     }

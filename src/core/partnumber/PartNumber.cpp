@@ -3,7 +3,6 @@
 #include "catalogue/Numbers.h"
 #include "platform/MessageBoxes.h"
 
-#include <cstdio>
 
 namespace pelmora {
 
@@ -139,10 +138,15 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
         messages.Information("Please enter a valid Length value.");
         return {};
     }
-    const int width = family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*lld", width, *value);
-    return buffer;
+    // Zero-filled to the width, as "%.4d" or "%.3d" writes it.
+    const size_t width = family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
+    const unsigned long long magnitude =
+        *value < 0 ? 0ULL - static_cast<unsigned long long>(*value)
+                   : static_cast<unsigned long long>(*value);
+    std::string text = std::to_string(magnitude);
+    if (text.size() < width)
+        text.insert(0, width - text.size(), '0');
+    return *value < 0 ? "-" + text : text;
 }
 
 double DecodeLengthField(const std::string& digits, bool impliedDecimal) {

@@ -12,7 +12,7 @@ namespace {
 void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const std::string& band,
                const std::string& vswr, TTxtTable& candidates) {
     for (int f = 0; f < frequency.RowCount(); ++f) {
-        if (frequency.GetField(f, 1) == waveguide && frequency.GetField(f, 2) == band)
+        if (frequency.FieldView(f, 1) == waveguide && frequency.FieldView(f, 2) == band)
             candidates.Lines.push_back(frequency.Lines[static_cast<size_t>(f)] + "|" + vswr);
     }
 }
@@ -33,29 +33,29 @@ void SortNumeric(std::vector<std::string>& list) {
 
 TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& familyLetter) {
-    const TTxtTable frequency = source.Load("Frequency.tbl");
-    const TTxtTable vswr = source.Load("WGVSWR.tbl");
+    const TableRef frequency = source.Load("Frequency.tbl");
+    const TableRef vswr = source.Load("WGVSWR.tbl");
     TTxtTable candidates;
-    for (int r = 0; r < vswr.RowCount(); ++r) {
-        if (vswr.GetField(r, 2) == waveguide && vswr.GetField(r, 1) == familyLetter)
-            AddRanges(frequency, waveguide, vswr.GetField(r, 3), vswr.GetField(r, 4), candidates);
+    for (int r = 0; r < vswr->RowCount(); ++r) {
+        if (vswr->FieldView(r, 2) == waveguide && vswr->FieldView(r, 1) == familyLetter)
+            AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4), candidates);
     }
     return candidates;
 }
 
 TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& waveguide,
                                   const std::string& lengthInches) {
-    const TTxtTable frequency = source.Load("Frequency.tbl");
-    const TTxtTable vswr = source.Load("FlexVSWR.tbl");
+    const TableRef frequency = source.Load("Frequency.tbl");
+    const TableRef vswr = source.Load("FlexVSWR.tbl");
     TTxtTable candidates;
     const auto length = ParseNumber(lengthInches);
     if (!length)
         return candidates;
 
     std::vector<std::string> classes;
-    for (int j = 0; j < vswr.RowCount(); ++j) {
-        if (vswr.GetField(j, 1) == waveguide && IsNumericText(vswr.GetField(j, 3)))
-            classes.push_back(vswr.GetField(j, 3));
+    for (int j = 0; j < vswr->RowCount(); ++j) {
+        if (vswr->FieldView(j, 1) == waveguide && IsNumericText(vswr->GetField(j, 3)))
+            classes.push_back(vswr->GetField(j, 3));
     }
     SortUnique(classes);
     classes.push_back(lengthInches);
@@ -67,34 +67,34 @@ TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& 
         return candidates;
     const double lengthClass = ValueOf(*(equal + 1));
 
-    for (int j = 0; j < vswr.RowCount(); ++j) {
-        const auto value = ParseNumber(vswr.GetField(j, 3));
-        if (vswr.GetField(j, 1) == waveguide && value && *value == lengthClass)
-            AddRanges(frequency, waveguide, vswr.GetField(j, 2), vswr.GetField(j, 4), candidates);
+    for (int j = 0; j < vswr->RowCount(); ++j) {
+        const auto value = ParseNumber(vswr->GetField(j, 3));
+        if (vswr->FieldView(j, 1) == waveguide && value && *value == lengthClass)
+            AddRanges(*frequency, waveguide, vswr->GetField(j, 2), vswr->GetField(j, 4), candidates);
     }
     return candidates;
 }
 
 TTxtTable StepTwistBandCandidates(const TableSource& source, const std::string& waveguide) {
-    const TTxtTable twists = source.Load("StepTwist.tbl");
+    const TableRef twists = source.Load("StepTwist.tbl");
     TTxtTable candidates;
-    for (int row = 0; row < twists.RowCount(); ++row) {
-        if (twists.GetField(row, 1) == waveguide)
-            candidates.Lines.push_back(twists.GetField(row, 1) + "|" + twists.GetField(row, 2) +
-                                       "|" + twists.GetField(row, 3) + "|" +
-                                       twists.GetField(row, 4));
+    for (int row = 0; row < twists->RowCount(); ++row) {
+        if (twists->FieldView(row, 1) == waveguide)
+            candidates.Lines.push_back(twists->GetField(row, 1) + "|" + twists->GetField(row, 2) +
+                                       "|" + twists->GetField(row, 3) + "|" +
+                                       twists->GetField(row, 4));
     }
     return candidates;
 }
 
 TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveguide,
                              const std::string& coaxType) {
-    const TTxtTable frequency = source.Load("Frequency.tbl");
-    const TTxtTable vswr = source.Load("CoaxVSWR.tbl");
+    const TableRef frequency = source.Load("Frequency.tbl");
+    const TableRef vswr = source.Load("CoaxVSWR.tbl");
     TTxtTable candidates;
-    for (int c = 0; c < vswr.RowCount(); ++c) {
-        if (vswr.GetField(c, 1) == waveguide && vswr.GetField(c, 3) == coaxType)
-            AddRanges(frequency, waveguide, vswr.GetField(c, 2), vswr.GetField(c, 4), candidates);
+    for (int c = 0; c < vswr->RowCount(); ++c) {
+        if (vswr->FieldView(c, 1) == waveguide && vswr->FieldView(c, 3) == coaxType)
+            AddRanges(*frequency, waveguide, vswr->GetField(c, 2), vswr->GetField(c, 4), candidates);
     }
     SortUnique(candidates.Lines);
     return candidates;
@@ -102,16 +102,16 @@ TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveg
 
 TTxtTable PressureWindowBandCandidates(const TableSource& source, const std::string& waveguide,
                                        const std::string& flange) {
-    const TTxtTable windows = source.Load("PressureWindows.tbl");
-    const TTxtTable frequency = source.Load("Frequency.tbl");
+    const TableRef windows = source.Load("PressureWindows.tbl");
+    const TableRef frequency = source.Load("Frequency.tbl");
     TTxtTable candidates;
-    for (int f = 0; f < frequency.RowCount(); ++f) {
-        if (frequency.GetField(f, 1) != waveguide || frequency.GetField(f, 2) != "S")
+    for (int f = 0; f < frequency->RowCount(); ++f) {
+        if (frequency->FieldView(f, 1) != waveguide || frequency->FieldView(f, 2) != "S")
             continue;
-        for (int p = 0; p < windows.RowCount(); ++p) {
-            if (windows.GetField(p, 1) == waveguide && windows.GetField(p, 2) == flange)
-                candidates.Lines.push_back(frequency.Lines[static_cast<size_t>(f)] + "|" +
-                                           windows.GetField(p, 5));
+        for (int p = 0; p < windows->RowCount(); ++p) {
+            if (windows->FieldView(p, 1) == waveguide && windows->FieldView(p, 2) == flange)
+                candidates.Lines.push_back(frequency->Lines[static_cast<size_t>(f)] + "|" +
+                                           windows->GetField(p, 5));
         }
     }
     return candidates;

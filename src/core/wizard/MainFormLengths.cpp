@@ -59,8 +59,8 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
     const std::string letter = FamilyField(1);
     const std::string waveguide = WaveguideField(1);
     for (int row = 0; row < DimensionsTable.RowCount(); ++row) {
-        if (DimensionsTable.GetField(row, 1) != letter ||
-            DimensionsTable.GetField(row, 2) != waveguide)
+        if (DimensionsTable.FieldView(row, 1) != letter ||
+            DimensionsTable.FieldView(row, 2) != waveguide)
             continue;
         const LengthEntries entries =
             RangeLengths(imperialStep, metricStep, DimensionsTable.GetField(row, 3),
@@ -78,23 +78,23 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
 }
 
 void MainForm::FillFlexLengths(TPelmoraComboBox& box) {
-    const TTxtTable specs = Tables().Load("FlexSpecs.tbl");
-    const TTxtTable imperial = Tables().Load("FlexImperialLengths.tbl");
-    const TTxtTable metric = Tables().Load("FlexMetricLengths.tbl");
+    const TableRef specs = Tables().Load("FlexSpecs.tbl");
+    const TableRef imperial = Tables().Load("FlexImperialLengths.tbl");
+    const TableRef metric = Tables().Load("FlexMetricLengths.tbl");
     box.Clear();
 
     const std::string waveguide = WaveguideField(1);
-    for (int row = 0; row < specs.RowCount(); ++row) {
-        if (specs.GetField(row, 1) != waveguide)
+    for (int row = 0; row < specs->RowCount(); ++row) {
+        if (specs->FieldView(row, 1) != waveguide)
             continue;
-        for (int i = 0; i < imperial.RowCount(); ++i) {
-            if (const auto inches = ParseNumber(imperial.GetField(i, 1)))
+        for (int i = 0; i < imperial->RowCount(); ++i) {
+            if (const auto inches = ParseNumber(imperial->GetField(i, 1)))
                 box.ImperialItems.push_back(ImperialEntry(*inches));
         }
-        metric.GetColumn(1, box.MetricItems);
+        metric->GetColumn(1, box.MetricItems);
         ShowUnitsList(box);
         const std::string preferred =
-            DefaultEntry(specs.GetField(row, app_.ImperialUnits ? 2 : 3), app_.ImperialUnits);
+            DefaultEntry(specs->GetField(row, app_.ImperialUnits ? 2 : 3), app_.ImperialUnits);
         SelectLengthEntry(box, IndexOf(box.Items, preferred));
         return;
     }
@@ -105,8 +105,8 @@ void MainForm::FillPresetLength() {
     const std::string letter = FamilyField(1);
     const std::string waveguide = WaveguideField(1);
     for (int row = 0; row < DimensionsTable.RowCount(); ++row) {
-        if (DimensionsTable.GetField(row, 1) == letter &&
-            DimensionsTable.GetField(row, 2) == waveguide) {
+        if (DimensionsTable.FieldView(row, 1) == letter &&
+            DimensionsTable.FieldView(row, 2) == waveguide) {
             if (const auto inches = ParseNumber(DimensionsTable.GetField(row, 6)))
                 txtPresetLength =
                     app_.ImperialUnits ? ImperialEntry(*inches) : MetricEntry(InchesToMm(*inches));
@@ -123,11 +123,11 @@ void MainForm::FillStepTwistLength(const std::string& waveguide) {
     if (!band)
         return;
     // Read with its header row, as the table's length lookup always has been.
-    const TTxtTable twists = Tables().LoadWithHeader("StepTwist.tbl");
-    for (int row = 0; row < twists.RowCount(); ++row) {
-        if (twists.GetField(row, 1) != waveguide || twists.GetField(row, 3) != band->RangeText)
+    const TableRef twists = Tables().LoadWithHeader("StepTwist.tbl");
+    for (int row = 0; row < twists->RowCount(); ++row) {
+        if (twists->FieldView(row, 1) != waveguide || twists->FieldView(row, 3) != band->RangeText)
             continue;
-        const std::string inches = twists.GetField(row, 6);
+        const std::string inches = twists->GetField(row, 6);
         if (app_.ImperialUnits)
             txtPresetLength = inches;
         else if (const auto value = ParseNumber(inches))

@@ -26,7 +26,7 @@ bool CarriesFinish(TProductFamily family) {
 
 int FirstRowWithCode(const TTxtTable& table, const std::string& code) {
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == code)
+        if (table.FieldView(row, 1) == code)
             return row;
     }
     return -1;

@@ -122,12 +122,12 @@ void MainForm::ComposePartNumber(TProductFamily family) {
     if (family == pfStepTwist || family == pfPressureWindow) {
         const bool stepTwist = family == pfStepTwist;
         const TPelmoraRadioButton* band = rgFrequency.SelectedBand();
-        const TTxtTable table = Tables().Load(stepTwist ? "StepTwist.tbl" : "PressureWindows.tbl");
+        const TableRef table = Tables().Load(stepTwist ? "StepTwist.tbl" : "PressureWindows.tbl");
         const std::string key = stepTwist ? (band ? band->RangeText : "") : FlangeAField(1);
-        for (int row = 0; row < table.RowCount(); ++row) {
-            if (table.GetField(row, 1) == WaveguideField(1) &&
-                table.GetField(row, stepTwist ? 3 : 2) == key) {
-                txtPartNumber = table.GetField(row, stepTwist ? 5 : 4);
+        for (int row = 0; row < table->RowCount(); ++row) {
+            if (table->FieldView(row, 1) == WaveguideField(1) &&
+                table->FieldView(row, stepTwist ? 3 : 2) == key) {
+                txtPartNumber = table->GetField(row, stepTwist ? 5 : 4);
                 return;
             }
         }

@@ -21,7 +21,7 @@ std::string FieldOf(const TTxtTable& table, const ComboState& list, int column) 
 
 int FirstRowWithCode(const TTxtTable& table, const std::string& code) {
     for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.GetField(row, 1) == code)
+        if (table.FieldView(row, 1) == code)
             return row;
     }
     return -1;
@@ -184,26 +184,26 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
 
     // Loaded into a working table first: when the file cannot be read, the error
     // goes to the caller and the list keeps its previous rows.
-    const TTxtTable source = Tables().LoadOrThrow(tapered ? "Taper.tbl" : "WGSize.tbl");
+    const TableRef source = Tables().LoadOrThrow(tapered ? "Taper.tbl" : "WGSize.tbl");
 
     // The codes a size must be among: exactly as written, for the WGVSWR letter
     // of the family, or letter case ignored, for the membership tables.
     std::set<std::string> exactCodes;
     std::vector<std::string> memberCodes;
     if (const char* letter = VswrLetter(family)) {
-        const TTxtTable vswr = Tables().Load("WGVSWR.tbl");
-        for (int v = 0; v < vswr.RowCount(); ++v) {
-            if (vswr.GetField(v, 1) == letter)
-                exactCodes.insert(vswr.GetField(v, 2));
+        const TableRef vswr = Tables().Load("WGVSWR.tbl");
+        for (int v = 0; v < vswr->RowCount(); ++v) {
+            if (vswr->FieldView(v, 1) == letter)
+                exactCodes.insert(vswr->GetField(v, 2));
         }
     } else if (const char* tableName = MembershipTable(family)) {
-        Tables().Load(tableName).GetColumn(1, memberCodes);
+        Tables().Load(tableName)->GetColumn(1, memberCodes);
     }
     TTxtTable offered;
-    for (int row = 0; row < source.RowCount(); ++row) {
-        const std::string code = source.GetField(row, 1);
+    for (int row = 0; row < source->RowCount(); ++row) {
+        const std::string code = source->GetField(row, 1);
         if (exactCodes.count(code) || IsInList(code, memberCodes))
-            offered.Lines.push_back(source.Lines[static_cast<size_t>(row)]);
+            offered.Lines.push_back(source->Lines[static_cast<size_t>(row)]);
     }
     WaveguideList.Assign(offered);
     WRColumn = tapered ? 3 : 2;
@@ -392,21 +392,21 @@ void MainForm::FillStandardFlanges(const std::string& waveguide, TTxtTable& rows
                                    ComboState& list) {
     rows = TTxtTable();
     for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-        if (FlangeTable.GetField(row, 2) == waveguide)
+        if (FlangeTable.FieldView(row, 2) == waveguide)
             rows.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
     }
     Refill(list, rows, {1, 3, 4});
 }
 
 void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
-    const TTxtTable windows = Tables().Load("PressureWindows.tbl");
+    const TableRef windows = Tables().Load("PressureWindows.tbl");
     FlangeAList = TTxtTable();
-    for (int p = 0; p < windows.RowCount(); ++p) {
-        if (windows.GetField(p, 1) != waveguide)
+    for (int p = 0; p < windows->RowCount(); ++p) {
+        if (windows->FieldView(p, 1) != waveguide)
             continue;
         for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-            if (FlangeTable.GetField(row, 2) == waveguide &&
-                FlangeTable.GetField(row, 1) == windows.GetField(p, 2))
+            if (FlangeTable.FieldView(row, 2) == waveguide &&
+                FlangeTable.FieldView(row, 1) == windows->GetField(p, 2))
                 FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
         }
     }
@@ -414,14 +414,14 @@ void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
 }
 
 void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
-    const TTxtTable stepFlanges = Tables().Load("StepFlange.tbl");
+    const TableRef stepFlanges = Tables().Load("StepFlange.tbl");
     FlangeAList = TTxtTable();
-    for (int s = 0; s < stepFlanges.RowCount(); ++s) {
-        if (stepFlanges.GetField(s, 2) != waveguide)
+    for (int s = 0; s < stepFlanges->RowCount(); ++s) {
+        if (stepFlanges->FieldView(s, 2) != waveguide)
             continue;
         for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-            if (FlangeTable.GetField(row, 1) == stepFlanges.GetField(s, 1) &&
-                FlangeTable.GetField(row, 2) == waveguide)
+            if (FlangeTable.FieldView(row, 1) == stepFlanges->GetField(s, 1) &&
+                FlangeTable.FieldView(row, 2) == waveguide)
                 FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
         }
     }
@@ -431,13 +431,13 @@ void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
 }
 
 void MainForm::FillCoaxTypes(const std::string& waveguide) {
-    const TTxtTable types = Tables().Load("CoaxType.tbl");
-    const TTxtTable vswr = Tables().Load("CoaxVSWR.tbl");
+    const TableRef types = Tables().Load("CoaxType.tbl");
+    const TableRef vswr = Tables().Load("CoaxVSWR.tbl");
     FlangeBList = TTxtTable();
-    for (int t = 0; t < types.RowCount(); ++t) {
-        for (int v = 0; v < vswr.RowCount(); ++v) {
-            if (vswr.GetField(v, 3) == types.GetField(t, 1) && vswr.GetField(v, 1) == waveguide)
-                FlangeBList.Lines.push_back(types.Lines[static_cast<size_t>(t)]);
+    for (int t = 0; t < types->RowCount(); ++t) {
+        for (int v = 0; v < vswr->RowCount(); ++v) {
+            if (vswr->FieldView(v, 3) == types->GetField(t, 1) && vswr->FieldView(v, 1) == waveguide)
+                FlangeBList.Lines.push_back(types->Lines[static_cast<size_t>(t)]);
         }
     }
     SortUnique(FlangeBList.Lines);

@@ -185,13 +185,15 @@ TEST(TableSource, ReadsAfreshUnlessACacheKeepsTheFirstReading) {
     TableCache cache;
     const TableSource fresh{folder.Path() + "Data/", messages};
     const TableSource cached{folder.Path() + "Data/", messages, &cache};
-    EXPECT_EQ(cached.Load("T.tbl").Lines, std::vector<std::string>{"first"});
+    EXPECT_EQ(cached.Load("T.tbl")->Lines, std::vector<std::string>{"first"});
     folder.Write("Data/T.tbl", "Head\r\nsecond\r\n");
-    EXPECT_EQ(fresh.Load("T.tbl").Lines, std::vector<std::string>{"second"});
-    EXPECT_EQ(cached.LoadWithHeader("T.tbl").Lines, (std::vector<std::string>{"Head", "first"}));
+    EXPECT_EQ(fresh.Load("T.tbl")->Lines, std::vector<std::string>{"second"});
+    EXPECT_EQ(cached.LoadWithHeader("T.tbl")->Lines, (std::vector<std::string>{"Head", "second"}));
+    folder.Write("Data/T.tbl", "Head\r\nthird\r\n");
+    EXPECT_EQ(cached.Load("T.tbl")->Lines, std::vector<std::string>{"first"});
     EXPECT_THROW(cached.LoadOrThrow("Missing.tbl"), FileError);
-    EXPECT_EQ(cached.Load("Missing.tbl").RowCount(), 0);
-    EXPECT_EQ(cached.Load("Missing.tbl").RowCount(), 0);
+    EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
+    EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
     EXPECT_EQ(messages.Log.size(), 1u) << "a cached missing table is reported once";
 }
 

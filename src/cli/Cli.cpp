@@ -1,0 +1,26 @@
+#include "Cli.h"
+
+#include "Utf8.h"
+
+namespace pelmora::cli {
+
+Cli::Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors)
+    : Platform(errors), Json(json), Out(out) {
+    App.SetFolders(appDir);
+    App.Cache = &Cache;
+}
+
+void Cli::Print(const std::string& bytes) { Out << ToUtf8(bytes) << '\n'; }
+
+void Cli::Print(const nlohmann::json& document) { Out << document.dump(2) << '\n'; }
+
+nlohmann::json Cli::Text(const std::string& bytes) { return ToUtf8(bytes); }
+
+nlohmann::json Cli::Messages() const {
+    nlohmann::json messages = nlohmann::json::array();
+    for (const Shown& shown : Platform.Log)
+        messages.push_back({{"kind", shown.Kind}, {"text", Text(shown.Text)}});
+    return messages;
+}
+
+} // namespace pelmora::cli

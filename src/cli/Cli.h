@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CliPlatform.h"
+#include "catalogue/AppState.h"
+#include "catalogue/TableSource.h"
+
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pelmora::cli {
+
+// Exit codes of every command.
+enum ExitCode { Success = 0, Negative = 1, UsageFailure = 2 };
+
+// A command line or input file the command cannot work with.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What every command works with: the program's folders and settings, the seams on
+// standard error, and where the answer goes.
+struct Cli {
+    Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors);
+
+    AppState App;
+    TableCache Cache;
+    CliPlatform Platform;
+    bool Json;
+    std::ostream& Out;
+
+    // A line of text output, in UTF-8.
+    void Print(const std::string& bytes);
+    void Print(const nlohmann::json& document);
+    // Windows-1252 bytes as a JSON string.
+    static nlohmann::json Text(const std::string& bytes);
+    nlohmann::json Messages() const;
+};
+
+using Arguments = std::vector<std::string>;
+
+int Quote(Cli& cli, const Arguments& arguments);
+int Describe(Cli& cli, const Arguments& arguments);
+int Build(Cli& cli, const Arguments& arguments);
+int Convert(Cli& cli, const Arguments& arguments);
+int Order(Cli& cli, const Arguments& arguments);
+int Check(Cli& cli, const Arguments& arguments);
+
+} // namespace pelmora::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/BusyCursor.h"
+#include "platform/ConfirmDialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalWindows.h"
+#include "platform/Platform.h"
+#include "platform/SaveDialog.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pelmora::cli {
+
+// A message box the forms showed, as the command line reports it.
+struct Shown {
+    std::string Kind; // "error", "info" or "question"
+    std::string Text;
+};
+
+// The seams of the core on standard error: every message box becomes a line
+// "error: ", "info: " or "question: " and its text; questions and confirmation
+// dialogs are answered as the command's options say.
+class CliPlatform : public MessageBoxes,
+                    public HelpViewer,
+                    public ConfirmDialogs,
+                    public ModalWindows,
+                    public SaveDialog,
+                    public BusyCursor {
+public:
+    explicit CliPlatform(std::ostream& errors) : errors_(errors) {}
+
+    Platform& Seams() { return seams_; }
+
+    void Error(const std::string& text) override { Show("error", text); }
+    void Information(const std::string& text) override { Show("info", text); }
+    bool Confirm(const std::string& text) override;
+
+    ModalResult ConfirmTapered(const std::string& message) override;
+    ModalResult ConfirmLegSwap(const std::string& line1, const std::string& line2) override;
+
+    bool ShowAddToOrder() override { return AddToOrder ? AddToOrder() : false; }
+    void ShowOrderForm() override {}
+    void ShowQuickBuilder() override {}
+    void ShowConvert() override {}
+    void ShowHelp(const std::string&, int) override {}
+    std::optional<SaveChoice> AskSaveFile(const std::string&) override { return std::nullopt; }
+    void Show(bool) override {}
+
+    bool YesToQuestions = true;
+    ModalResult ConfirmAnswer = ModalResult::Ok;
+    // What happens while the Add to Order dialog is "shown".
+    std::function<bool()> AddToOrder;
+    std::vector<Shown> Log;
+
+private:
+    void Show(const std::string& kind, const std::string& text);
+
+    std::ostream& errors_;
+    Platform seams_{*this, *this, *this, *this, *this, *this};
+};
+
+} // namespace pelmora::cli

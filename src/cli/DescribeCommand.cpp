@@ -1,0 +1,23 @@
+#include "Cli.h"
+#include "Utf8.h"
+#include "WizardReport.h"
+#include "wizard/MainForm.h"
+
+namespace pelmora::cli {
+
+// The wizard set from a part number as the Quick Builder sets it, and what Create
+// then composes.
+int Describe(Cli& cli, const Arguments& arguments) {
+    if (arguments.size() != 1)
+        throw UsageError("describe takes one part number");
+    const std::string part = FromUtf8(arguments.front());
+    auto form = StartWizard(cli);
+    QuickBuild(cli, *form, part);
+    const bool recognised = form->Family() != pfUnknown;
+    if (recognised)
+        form->btnCreateClick();
+    PrintWizard(cli, *form, part);
+    return recognised && !form->txtPartNumber.empty() ? Success : Negative;
+}
+
+} // namespace pelmora::cli

@@ -1,0 +1,51 @@
+#include "Options.h"
+
+#include "catalogue/Numbers.h"
+#include "order/AddOrderForm.h"
+
+#include <algorithm>
+
+namespace pelmora::cli {
+
+Options::Options(const Arguments& arguments, const std::set<std::string>& known) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.size() > 2 && argument.rfind("--", 0) == 0) {
+            if (!known.count(argument))
+                throw UsageError("unknown option " + argument);
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + " needs a value");
+            values_[argument] = arguments[++i];
+        } else {
+            positional_.push_back(argument);
+        }
+    }
+}
+
+std::optional<std::string> Options::Value(const std::string& name) const {
+    const auto found = values_.find(name);
+    if (found == values_.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<int> ParseQuantity(const std::string& text) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const auto value = ParseInteger(text);
+    if (!value || *value < AddOrderForm::MinimumQuantity || *value > AddOrderForm::MaximumQuantity)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+int Options::Quantity(const std::string& name, int fallback) const {
+    const auto text = Value(name);
+    if (!text)
+        return fallback;
+    const auto quantity = ParseQuantity(*text);
+    if (!quantity)
+        throw UsageError(name + " takes a whole number from 1 to 99999, not " + *text);
+    return *quantity;
+}
+
+} // namespace pelmora::cli

@@ -1,0 +1,62 @@
+#include "Cli.h"
+#include "Options.h"
+#include "catalogue/Family.h"
+#include "catalogue/TxtTable.h"
+#include "order/AddOrderForm.h"
+
+namespace pelmora::cli {
+
+namespace {
+
+std::string FamilyName(Cli& cli, TProductFamily family) {
+    const TableRef families = cli.App.Tables(cli.Platform).Load("Family.tbl");
+    if (family == pfUnknown || family >= families->RowCount())
+        return "Unknown";
+    return families->GetField(family, 2);
+}
+
+} // namespace
+
+// The price and delivery the Add to Order dialog shows for each part number.
+int Quote(Cli& cli, const Arguments& arguments) {
+    Options options(arguments, {"--qty"});
+    const Arguments parts = options.Positional();
+    if (parts.empty())
+        throw UsageError("quote needs at least one part number");
+    const int quantity = options.Quantity("--qty", 1);
+
+    AddOrderForm dialog(cli.App, cli.Platform.Seams());
+    TTxtTable unused;
+    cli.Platform.AddToOrder = [&] {
+        dialog.FormShow();
+        dialog.txtQuantity = std::to_string(quantity);
+        dialog.txtQuantityChange();
+        return false;
+    };
+
+    int result = Success;
+    nlohmann::json quotes = nlohmann::json::array();
+    for (const std::string& part : parts) {
+        dialog.OpenAddToOrder({quantity, part, ""}, unused);
+        const TProductFamily family = ClassifyFamily(part, cli.App.Tables(cli.Platform));
+        if (family == pfUnknown)
+            result = Negative;
+        const std::string name = FamilyName(cli, family);
+        if (cli.Json)
+            quotes.push_back(
+                {{"partNumber", Cli::Text(part)},
+                 {"family", Cli::Text(name)},
+                 {"quantity", quantity},
+                 {"total", Cli::Text(dialog.txtPrice)},
+                 {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json() : Cli::Text(MoneyText(dialog.UnitPrice))},
+                 {"delivery", Cli::Text(dialog.txtDelivery)}});
+        else
+            cli.Print(part + "\t" + name + "\t" + std::to_string(quantity) + "\t" + dialog.txtPrice +
+                      "\t" + dialog.txtDelivery);
+    }
+    if (cli.Json)
+        cli.Print(nlohmann::json{{"quotes", quotes}, {"messages", cli.Messages()}});
+    return result;
+}
+
+} // namespace pelmora::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// The one place where the core's Windows-1252 bytes meet the UTF-8 of the
+// terminal, the JSON output and the input files of the command line.
+namespace pelmora::cli {
+
+std::string ToUtf8(const std::string& bytes);
+// Valid UTF-8 becomes Windows-1252 ('?' for what the code page lacks); other
+// input is taken to be Windows-1252 already.
+std::string FromUtf8(const std::string& text);
+
+} // namespace pelmora::cli
