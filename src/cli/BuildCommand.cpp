@@ -23,8 +23,9 @@ public:
 
     int Run() {
         if (auto units = Take("units"))
-            *units == "P" ? form_->mnuImperialClick()
-                          : (*units == "M" ? form_->mnuMetricClick() : Refuse("units", *units, "P, M"));
+            *units == "P"
+                ? form_->mnuImperialClick()
+                : (*units == "M" ? form_->mnuMetricClick() : Refuse("units", *units, "P, M"));
         if (auto confirm = Take("confirm"))
             cli_.Platform.ConfirmAnswer = ConfirmAnswer(*confirm);
 
@@ -128,7 +129,8 @@ private:
     static std::string Offered(const ComboState& list) {
         std::string offered;
         for (const auto& row : list.Items)
-            offered += (offered.empty() ? "" : ", ") + row[0] + (row.size() > 1 ? " (" + row[1] + ")" : "");
+            offered += (offered.empty() ? "" : ", ") + row[0] +
+                       (row.size() > 1 ? " (" + row[1] + ")" : "");
         return offered;
     }
 

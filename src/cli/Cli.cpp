@@ -10,11 +10,17 @@ Cli::Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& 
     App.Cache = &Cache;
 }
 
-void Cli::Print(const std::string& bytes) { Out << ToUtf8(bytes) << '\n'; }
+void Cli::Print(const std::string& bytes) {
+    Out << ToUtf8(bytes) << '\n';
+}
 
-void Cli::Print(const nlohmann::json& document) { Out << document.dump(2) << '\n'; }
+void Cli::Print(const nlohmann::json& document) {
+    Out << document.dump(2) << '\n';
+}
 
-nlohmann::json Cli::Text(const std::string& bytes) { return ToUtf8(bytes); }
+nlohmann::json Cli::Text(const std::string& bytes) {
+    return ToUtf8(bytes);
+}
 
 nlohmann::json Cli::Messages() const {
     nlohmann::json messages = nlohmann::json::array();

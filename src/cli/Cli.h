@@ -5,7 +5,6 @@
 #include "catalogue/TableSource.h"
 
 #include <nlohmann/json.hpp>
-
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -42,6 +41,11 @@ struct Cli {
 };
 
 using Arguments = std::vector<std::string>;
+
+// The whole command line: global options, then one command. Returns the exit
+// code; usage errors and failures are told on errors in one line.
+int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
+                   std::ostream& errors);
 
 int Quote(Cli& cli, const Arguments& arguments);
 int Describe(Cli& cli, const Arguments& arguments);

@@ -30,7 +30,8 @@ std::optional<std::string> Options::Value(const std::string& name) const {
 }
 
 std::optional<int> ParseQuantity(const std::string& text) {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     const auto value = ParseInteger(text);
     if (!value || *value < AddOrderForm::MinimumQuantity || *value > AddOrderForm::MaximumQuantity)

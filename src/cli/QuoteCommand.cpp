@@ -48,11 +48,12 @@ int Quote(Cli& cli, const Arguments& arguments) {
                  {"family", Cli::Text(name)},
                  {"quantity", quantity},
                  {"total", Cli::Text(dialog.txtPrice)},
-                 {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json() : Cli::Text(MoneyText(dialog.UnitPrice))},
+                 {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json()
+                                                     : Cli::Text(MoneyText(dialog.UnitPrice))},
                  {"delivery", Cli::Text(dialog.txtDelivery)}});
         else
-            cli.Print(part + "\t" + name + "\t" + std::to_string(quantity) + "\t" + dialog.txtPrice +
-                      "\t" + dialog.txtDelivery);
+            cli.Print(part + "\t" + name + "\t" + std::to_string(quantity) + "\t" +
+                      dialog.txtPrice + "\t" + dialog.txtDelivery);
     }
     if (cli.Json)
         cli.Print(nlohmann::json{{"quotes", quotes}, {"messages", cli.Messages()}});

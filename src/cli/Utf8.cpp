@@ -31,9 +31,11 @@ std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
     std::vector<char32_t> points;
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2
-                                        : (lead >> 3) == 30  ? 3
-                                                             : -1;
+        const int extra = lead < 0x80         ? 0
+                          : (lead >> 5) == 6  ? 1
+                          : (lead >> 4) == 14 ? 2
+                          : (lead >> 3) == 30 ? 3
+                                              : -1;
         if (extra < 0 || i + static_cast<size_t>(extra) >= text.size())
             return std::nullopt;
         char32_t point = extra == 0 ? lead : lead & (0x3F >> extra);

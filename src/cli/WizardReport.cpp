@@ -23,7 +23,8 @@ std::vector<Selection> Selections(const Cli& cli, const MainForm& form) {
     std::vector<Selection> selections;
     auto add = [&](const char* key, const ComboState& list, size_t nameColumn) {
         if (const auto* row = Selected(list))
-            selections.push_back({key, row->at(0), row->size() > nameColumn ? row->at(nameColumn) : ""});
+            selections.push_back(
+                {key, row->at(0), row->size() > nameColumn ? row->at(nameColumn) : ""});
     };
     add("family", form.cbxProductType, 1);
     add("waveguide", form.cbxWaveguide, 1);

@@ -19,7 +19,8 @@ HistoryComboBox::HistoryComboBox(std::function<void(const QString&)> textChanged
     lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
     auto showMenu = [this, clearAllItems](const QPoint&) {
         QMenu menu(this);
-        menu.addAction(QStringLiteral("Clear All Items"), this, [clearAllItems] { clearAllItems(); });
+        menu.addAction(QStringLiteral("Clear All Items"), this,
+                       [clearAllItems] { clearAllItems(); });
         menu.exec(QCursor::pos());
     };
     connect(this, &QWidget::customContextMenuRequested, this, showMenu);

@@ -13,15 +13,11 @@ template <class Form> Form& Created(Form& form) {
 
 Program::Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
                  SaveDialog& save, BusyCursor& busy)
-    : platform_{messages, help, confirm, windows_, save, busy},
-      Main(app, platform_),
-      AddOrder(app, platform_),
-      Order(app, platform_, AddOrder, ApplyTo(Main)),
-      QuickBuilder(app, platform_, ApplyTo(Main)),
-      Convert(app, platform_, ApplyTo(Main)),
+    : platform_{messages, help, confirm, windows_, save, busy}, Main(app, platform_),
+      AddOrder(app, platform_), Order(app, platform_, AddOrder, ApplyTo(Main)),
+      QuickBuilder(app, platform_, ApplyTo(Main)), Convert(app, platform_, ApplyTo(Main)),
       MainWindow((Main.UseOrderForms(AddOrder, Order), Created(Main)), messages),
-      OrderWindow(Order, messages, &MainWindow),
-      AddOrderWindow(AddOrder, messages, &MainWindow),
+      OrderWindow(Order, messages, &MainWindow), AddOrderWindow(AddOrder, messages, &MainWindow),
       QuickBuilderWindow(Created(QuickBuilder), messages, &MainWindow),
       ConvertWindow(Created(Convert), messages, &MainWindow) {
     windows_.Use(&AddOrderWindow, &OrderWindow, &QuickBuilderWindow, &ConvertWindow);

@@ -36,7 +36,8 @@ TfrmConvert::TfrmConvert(ConvertForm& form, MessageBoxes& messages, QWidget* par
     convert->setObjectName(QStringLiteral("btnConvert"));
     convert->setDefault(true);
     convert->setGeometry(270, 27, 84, 26);
-    connect(convert, &QPushButton::clicked, this, [this] { Forward(&ConvertForm::btnConvertClick); });
+    connect(convert, &QPushButton::clicked, this,
+            [this] { Forward(&ConvertForm::btnConvertClick); });
 
     auto* lower = new QFrame(this);
     lower->setFrameShape(QFrame::StyledPanel);
@@ -67,7 +68,9 @@ TfrmConvert::TfrmConvert(ConvertForm& form, MessageBoxes& messages, QWidget* par
     FlattenControls(this);
 }
 
-TfrmConvert::~TfrmConvert() { RunGuarded(messages_, [this] { form_.FormDestroy(); }); }
+TfrmConvert::~TfrmConvert() {
+    RunGuarded(messages_, [this] { form_.FormDestroy(); });
+}
 
 void TfrmConvert::Forward(void (ConvertForm::*handler)()) {
     RunGuarded(messages_, [&form = form_, handler] { (form.*handler)(); });

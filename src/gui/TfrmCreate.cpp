@@ -20,13 +20,13 @@ TfrmCreate::TfrmCreate(CreateForm& form, MessageBoxes& messages, QWidget* parent
     setFixedSize(330, 110);
 
     (new QLabel(QStringLiteral("Enter Part Number"), this))->setGeometry(12, 10, 200, 16);
-    cbxPartNumber_ = new HistoryComboBox(
-        [this](const QString& text) { form_.cbxPartNumberText = ToCore(text); },
-        [this] {
-            RunGuarded(messages_, [this] { form_.ClearAllItemsClick(); });
-            Refresh();
-        },
-        this);
+    cbxPartNumber_ =
+        new HistoryComboBox([this](const QString& text) { form_.cbxPartNumberText = ToCore(text); },
+                            [this] {
+                                RunGuarded(messages_, [this] { form_.ClearAllItemsClick(); });
+                                Refresh();
+                            },
+                            this);
     cbxPartNumber_->setObjectName(QStringLiteral("cbxPartNumber"));
     cbxPartNumber_->setGeometry(12, 28, 306, 26);
     QFont bold = cbxPartNumber_->font();
@@ -54,7 +54,9 @@ TfrmCreate::TfrmCreate(CreateForm& form, MessageBoxes& messages, QWidget* parent
     FlattenControls(this);
 }
 
-TfrmCreate::~TfrmCreate() { RunGuarded(messages_, [this] { form_.FormDestroy(); }); }
+TfrmCreate::~TfrmCreate() {
+    RunGuarded(messages_, [this] { form_.FormDestroy(); });
+}
 
 void TfrmCreate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -63,6 +65,8 @@ void TfrmCreate::showEvent(QShowEvent* event) {
     cbxPartNumber_->setFocus();
 }
 
-void TfrmCreate::Refresh() { cbxPartNumber_->Show(form_.History.Items, form_.cbxPartNumberText); }
+void TfrmCreate::Refresh() {
+    cbxPartNumber_->Show(form_.History.Items, form_.cbxPartNumberText);
+}
 
 } // namespace pelmora

@@ -19,7 +19,8 @@ class PartNumberDialogsTest : public QObject {
     struct Fixture {
         Fixture() {
             testing::WriteTestCatalogue(folder);
-            testing::WriteTable(folder, "Conversion.tbl", "Old|New|Comment\nOLD-1|h090pu030u030sg|H bend");
+            testing::WriteTable(folder, "Conversion.tbl",
+                                "Old|New|Comment\nOLD-1|h090pu030u030sg|H bend");
             app.SetFolders(folder.Path());
         }
         testing::TempFolder folder;

@@ -44,7 +44,10 @@ const std::vector<Layout> Layouts = {
     {"StepFlange.tbl", 2, {}},
     {"Dimensions.tbl",
      7,
-     {{3, Cell::Number}, {4, Cell::Number}, {5, Cell::Number}, {6, Cell::Number},
+     {{3, Cell::Number},
+      {4, Cell::Number},
+      {5, Cell::Number},
+      {6, Cell::Number},
       {7, Cell::Number}}},
     {"FlexSpecs.tbl", 3, {{2, Cell::Number}, {3, Cell::Number}}},
     {"FlexImperialLengths.tbl", 1, {{1, Cell::Number}}},
@@ -60,22 +63,26 @@ const std::vector<Layout> Layouts = {
      6,
      {{2, Cell::Number}, {3, Cell::Number}, {4, Cell::Number}, {6, Cell::Integer}}},
     {"RigidTwistPrice.tbl", 7, {{4, Cell::Number}, {6, Cell::Integer}, {7, Cell::Number}}},
-    {"TaperedTransitionPrice.tbl",
-     6,
-     {{3, Cell::Number}, {5, Cell::Integer}, {6, Cell::Number}}},
+    {"TaperedTransitionPrice.tbl", 6, {{3, Cell::Number}, {5, Cell::Integer}, {6, Cell::Number}}},
     {"CoaxPrice.tbl", 6, {{4, Cell::Number}, {6, Cell::Integer}}},
     {"FlexTwistPrice.tbl", 8, {{6, Cell::Number}, {8, Cell::Integer}}},
     {"MiterBendPrice.tbl",
      9,
-     {{3, Cell::Number}, {5, Cell::Integer}, {6, Cell::Number}, {7, Cell::Number},
-      {8, Cell::Number}, {9, Cell::Number}}},
+     {{3, Cell::Number},
+      {5, Cell::Integer},
+      {6, Cell::Number},
+      {7, Cell::Number},
+      {8, Cell::Number},
+      {9, Cell::Number}}},
     {"EBendPrice.tbl", 5, {{3, Cell::Number}, {5, Cell::Integer}}},
     {"HBendPrice.tbl", 5, {{3, Cell::Number}, {5, Cell::Integer}}},
     {"StepTwistPrice.tbl", 2, {{2, Cell::Number}}},
 };
 
 // Table rows count from the line after the header.
-int LineOf(int row) { return row + 2; }
+int LineOf(int row) {
+    return row + 2;
+}
 
 int FieldCount(const std::string& line) {
     return static_cast<int>(std::count(line.begin(), line.end(), '|')) + 1;
@@ -95,9 +102,8 @@ public:
         CheckFilters();
         CheckLengthDigits();
         CheckPartNumbers();
-        std::stable_sort(findings_.begin(), findings_.end(), [](const auto& a, const auto& b) {
-            return a.Severity < b.Severity;
-        });
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [](const auto& a, const auto& b) { return a.Severity < b.Severity; });
         return std::move(findings_);
     }
 
@@ -181,8 +187,8 @@ private:
                     Report(Level::Error, "Family.tbl", row, 1,
                            "The letter " + letter + " belongs to another family.");
             }
-            const bool rangeLengths = letter == "E" || letter == "H" || letter == "M" ||
-                                      letter == "N" || letter == "R";
+            const bool rangeLengths =
+                letter == "E" || letter == "H" || letter == "M" || letter == "N" || letter == "R";
             for (int column : {3, 4}) {
                 const auto step = ParseNumber(families->GetField(row, column));
                 if (rangeLengths && step && *step <= 0)
@@ -273,11 +279,11 @@ private:
         for (const char* table : {"Dimensions.tbl", "Frequency.tbl", "WGVSWR.tbl"})
             PointsTo(table, table == std::string("Frequency.tbl") ? 1 : 2, anySize,
                      "size of WGSize.tbl or Taper.tbl");
-        for (const char* table : {"FlexSpecs.tbl", "FlexVSWR.tbl", "CoaxVSWR.tbl",
-                                  "PressureWindows.tbl", "StepTwist.tbl", "StepFlange.tbl",
-                                  "StraightSectionPrice.tbl", "RigidTwistPrice.tbl",
-                                  "CoaxPrice.tbl", "FlexTwistPrice.tbl", "MiterBendPrice.tbl",
-                                  "EBendPrice.tbl", "HBendPrice.tbl"})
+        for (const char* table :
+             {"FlexSpecs.tbl", "FlexVSWR.tbl", "CoaxVSWR.tbl", "PressureWindows.tbl",
+              "StepTwist.tbl", "StepFlange.tbl", "StraightSectionPrice.tbl", "RigidTwistPrice.tbl",
+              "CoaxPrice.tbl", "FlexTwistPrice.tbl", "MiterBendPrice.tbl", "EBendPrice.tbl",
+              "HBendPrice.tbl"})
             PointsTo(table, table == std::string("StepFlange.tbl") ? 2 : 1, sizes,
                      "size of WGSize.tbl");
         PointsTo("TaperedTransitionPrice.tbl", 1, tapers, "pair of Taper.tbl");
@@ -425,8 +431,9 @@ private:
                 const std::string part = rows->GetField(row, column);
                 if (!part.empty() && FamilyLetters.find(part.front()) != std::string::npos)
                     Report(Level::Error, table, row, column,
-                           "Part number " + part + " begins with the letter of another family "
-                                                   "and is read as that family.");
+                           "Part number " + part +
+                               " begins with the letter of another family "
+                               "and is read as that family.");
             }
         }
         const TTxtTable* conversions = Table("Conversion.tbl");
@@ -434,8 +441,9 @@ private:
             const std::string next = conversions->GetField(row, 2);
             if (UpperCase1252(next) != next)
                 Report(Level::Error, "Conversion.tbl", row, 2,
-                       "New part number " + next + " has lower-case letters; converted in upper "
-                                                   "case it matches no catalogue code.");
+                       "New part number " + next +
+                           " has lower-case letters; converted in upper "
+                           "case it matches no catalogue code.");
         }
     }
 

@@ -35,11 +35,13 @@ TableRef TableCache::GetOrThrow(const std::string& path) {
 }
 
 TableRef TableSource::Load(const std::string& name) const {
-    return Cache ? Cache->Get(DataDir + name, false, Messages) : Read(DataDir + name, false, Messages);
+    return Cache ? Cache->Get(DataDir + name, false, Messages)
+                 : Read(DataDir + name, false, Messages);
 }
 
 TableRef TableSource::LoadWithHeader(const std::string& name) const {
-    return Cache ? Cache->Get(DataDir + name, true, Messages) : Read(DataDir + name, true, Messages);
+    return Cache ? Cache->Get(DataDir + name, true, Messages)
+                 : Read(DataDir + name, true, Messages);
 }
 
 TableRef TableSource::LoadOrThrow(const std::string& name) const {

@@ -80,8 +80,7 @@ void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
                           const TableSource& tables) {
     std::vector<std::string> lines = FixedLines;
     for (int i = 0; i < orderLines.RowCount(); ++i) {
-        const BomItem item =
-            ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], tables);
+        const BomItem item = ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], tables);
         const auto price = UnitPrice(item);
         if (!price)
             continue;

@@ -21,8 +21,8 @@ BomItem ParseOrderLine(const std::string& orderLine, const TableSource& tables);
 std::string CleanPriceText(std::string priceText);
 
 // Writes the order as a list of materials (the program writes "pelmora38.lom"
-// beside itself), replacing the old file; lines whose quantity or price do not convert are left out. Throws
-// FileError when the file cannot be written.
+// beside itself), replacing the old file; lines whose quantity or price do not convert are left
+// out. Throws FileError when the file cannot be written.
 void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
                           const TableSource& tables);
 

@@ -12,7 +12,9 @@ ConvertForm::ConvertForm(AppState& app, Platform& platform,
                          std::function<void(const std::string&)> applyPartNumber)
     : app_(app), platform_(platform), applyPartNumber_(std::move(applyPartNumber)) {}
 
-void ConvertForm::FormCreate() { History.Load(app_.DataDir + "OldParts.hst"); }
+void ConvertForm::FormCreate() {
+    History.Load(app_.DataDir + "OldParts.hst");
+}
 
 void ConvertForm::FormShow() {
     cbxOldPartNumberText.clear();
@@ -64,7 +66,9 @@ void ConvertForm::btnContinueClick() {
     Closed = true;
 }
 
-void ConvertForm::btnCancelClick() { Closed = true; }
+void ConvertForm::btnCancelClick() {
+    Closed = true;
+}
 
 void ConvertForm::ClearAllItemsClick() {
     History.Items.clear();

@@ -11,7 +11,9 @@ CreateForm::CreateForm(AppState& app, Platform& platform,
                        std::function<void(const std::string&)> applyPartNumber)
     : app_(app), platform_(platform), applyPartNumber_(std::move(applyPartNumber)) {}
 
-void CreateForm::FormCreate() { History.Load(app_.DataDir + "Parts.hst"); }
+void CreateForm::FormCreate() {
+    History.Load(app_.DataDir + "Parts.hst");
+}
 
 void CreateForm::FormShow() {
     cbxPartNumberText.clear();

@@ -3,7 +3,6 @@
 #include "catalogue/Numbers.h"
 #include "platform/MessageBoxes.h"
 
-
 namespace pelmora {
 
 namespace {
@@ -140,9 +139,8 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
     }
     // Zero-filled to the width, as "%.4d" or "%.3d" writes it.
     const size_t width = family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
-    const unsigned long long magnitude =
-        *value < 0 ? 0ULL - static_cast<unsigned long long>(*value)
-                   : static_cast<unsigned long long>(*value);
+    const unsigned long long magnitude = *value < 0 ? 0ULL - static_cast<unsigned long long>(*value)
+                                                    : static_cast<unsigned long long>(*value);
     std::string text = std::to_string(magnitude);
     if (text.size() < width)
         text.insert(0, width - text.size(), '0');

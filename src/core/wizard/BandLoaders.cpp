@@ -38,7 +38,8 @@ TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& 
     TTxtTable candidates;
     for (int r = 0; r < vswr->RowCount(); ++r) {
         if (vswr->FieldView(r, 2) == waveguide && vswr->FieldView(r, 1) == familyLetter)
-            AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4), candidates);
+            AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4),
+                      candidates);
     }
     return candidates;
 }
@@ -70,7 +71,8 @@ TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& 
     for (int j = 0; j < vswr->RowCount(); ++j) {
         const auto value = ParseNumber(vswr->GetField(j, 3));
         if (vswr->FieldView(j, 1) == waveguide && value && *value == lengthClass)
-            AddRanges(*frequency, waveguide, vswr->GetField(j, 2), vswr->GetField(j, 4), candidates);
+            AddRanges(*frequency, waveguide, vswr->GetField(j, 2), vswr->GetField(j, 4),
+                      candidates);
     }
     return candidates;
 }
@@ -94,7 +96,8 @@ TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveg
     TTxtTable candidates;
     for (int c = 0; c < vswr->RowCount(); ++c) {
         if (vswr->FieldView(c, 1) == waveguide && vswr->FieldView(c, 3) == coaxType)
-            AddRanges(*frequency, waveguide, vswr->GetField(c, 2), vswr->GetField(c, 4), candidates);
+            AddRanges(*frequency, waveguide, vswr->GetField(c, 2), vswr->GetField(c, 4),
+                      candidates);
     }
     SortUnique(candidates.Lines);
     return candidates;

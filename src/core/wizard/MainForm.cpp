@@ -120,9 +120,13 @@ void MainForm::mnuResetSettingsClick() {
     RefreshDescription();
 }
 
-void MainForm::mnuConvertClick() { platform_.Windows.ShowConvert(); }
+void MainForm::mnuConvertClick() {
+    platform_.Windows.ShowConvert();
+}
 
-void MainForm::mnuCreateFromPartNumberClick() { platform_.Windows.ShowQuickBuilder(); }
+void MainForm::mnuCreateFromPartNumberClick() {
+    platform_.Windows.ShowQuickBuilder();
+}
 
 void MainForm::mnuHelpClick() {
     platform_.Help.ShowHelp(ResolvePath(HelpFile()), 1);

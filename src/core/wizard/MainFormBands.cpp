@@ -7,7 +7,9 @@
 
 namespace pelmora {
 
-TableSource MainForm::Tables() const { return app_.Tables(platform_.Messages); }
+TableSource MainForm::Tables() const {
+    return app_.Tables(platform_.Messages);
+}
 
 void MainForm::BuildBands(TTxtTable candidates) {
     if (rgFrequency.BuildBandList(candidates, 3, 4, 2))

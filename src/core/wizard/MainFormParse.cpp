@@ -70,7 +70,9 @@ void MainForm::ParsePartNumber(const std::string& text) {
         cbxProductType.ItemIndex = -1;
         return;
     }
-    auto field = [&](TPartNumberField which) { return ExtractPartNumberField(text, family, which); };
+    auto field = [&](TPartNumberField which) {
+        return ExtractPartNumberField(text, family, which);
+    };
 
     PickProductType(family);
     if (const std::string units = field(pnfUnits); units != "N")

@@ -436,7 +436,8 @@ void MainForm::FillCoaxTypes(const std::string& waveguide) {
     FlangeBList = TTxtTable();
     for (int t = 0; t < types->RowCount(); ++t) {
         for (int v = 0; v < vswr->RowCount(); ++v) {
-            if (vswr->FieldView(v, 3) == types->GetField(t, 1) && vswr->FieldView(v, 1) == waveguide)
+            if (vswr->FieldView(v, 3) == types->GetField(t, 1) &&
+                vswr->FieldView(v, 1) == waveguide)
                 FlangeBList.Lines.push_back(types->Lines[static_cast<size_t>(t)]);
         }
     }

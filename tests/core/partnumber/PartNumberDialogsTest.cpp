@@ -5,9 +5,8 @@
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace pelmora::testing {
 namespace {
@@ -18,10 +17,11 @@ class PartNumberDialogs : public ::testing::Test {
 protected:
     PartNumberDialogs() {
         WriteTestCatalogue(folder);
-        WriteTable(folder, "Conversion.tbl", "Old|New|Comment\n"
-                                             "ws-90-12|r090pu0120usg|Lower case in the table\n"
-                                             "WS-62|R062PU0120USG|First row\n"
-                                             "WS-62|R062PK0120KSG|Second row");
+        WriteTable(folder, "Conversion.tbl",
+                   "Old|New|Comment\n"
+                   "ws-90-12|r090pu0120usg|Lower case in the table\n"
+                   "WS-62|R062PU0120USG|First row\n"
+                   "WS-62|R062PK0120KSG|Second row");
         app.SetFolders(folder.Path());
         quickBuilder.FormCreate();
         convert.FormCreate();
@@ -37,8 +37,10 @@ protected:
     AppState app;
     FakePlatform platform;
     Texts applied;
-    CreateForm quickBuilder{app, platform.Seams, [this](const std::string& p) { applied.push_back(p); }};
-    ConvertForm convert{app, platform.Seams, [this](const std::string& p) { applied.push_back(p); }};
+    CreateForm quickBuilder{app, platform.Seams,
+                            [this](const std::string& p) { applied.push_back(p); }};
+    ConvertForm convert{app, platform.Seams,
+                        [this](const std::string& p) { applied.push_back(p); }};
 };
 
 TEST_F(PartNumberDialogs, QuickBuilderAppliesTheTrimmedUpperCaseTextOnce) {

@@ -7,9 +7,8 @@
 #include "wizard/MainForm.h"
 #include "wizard/SpecialQuote.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace pelmora::testing {
@@ -127,11 +126,11 @@ TEST_P(RoundTrip, EveryChoiceOfEverySizeParsesBackToTheSamePartNumber) {
     EXPECT_TRUE(parser.platform.Messages.Log.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShippedCatalogue, RoundTrip,
-    ::testing::Values(pfCoax, pfRigidTwist, pfEBend, pfFlexTwist, pfHBend, pfMiterH, pfMiterE,
-                      pfPressureWindow, pfStraightSection, pfStepTwist, pfTaperedTransition),
-    [](const auto& info) { return std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(ShippedCatalogue, RoundTrip,
+                         ::testing::Values(pfCoax, pfRigidTwist, pfEBend, pfFlexTwist, pfHBend,
+                                           pfMiterH, pfMiterE, pfPressureWindow, pfStraightSection,
+                                           pfStepTwist, pfTaperedTransition),
+                         [](const auto& info) { return std::to_string(info.param); });
 
 } // namespace
 } // namespace pelmora::testing
