@@ -54,6 +54,13 @@ TEST_F(CommandLine, QuotePricesEachPartForTheQuantity) {
                            {"unitPrice", nullptr},
                            {"delivery", "Contact Corvane Rep."}}));
     EXPECT_EQ(Json({"quote", "D090CKSG", "--qty", "2"})["quotes"][0]["unitPrice"], "$220.00");
+
+    // A price cell that does not convert never passes for another part's price.
+    EXPECT_EQ(Run({"quote", "R090PC0120USG", "R062PU0120USG"}), 0);
+    EXPECT_NE(out.str().find("R062PU0120USG\tStraight Section\t1\tN/A\tContact Corvane Rep."),
+              std::string::npos);
+    EXPECT_NE(errors.str().find("error: 'abc' is not a valid floating point value"),
+              std::string::npos);
 }
 
 TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
