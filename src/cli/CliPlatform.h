@@ -6,10 +6,14 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
+#include "platform/Canvas.h"
+#include "platform/Printer.h"
 #include "platform/SaveDialog.h"
 
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,7 +33,8 @@ class CliPlatform : public MessageBoxes,
                     public ConfirmDialogs,
                     public ModalWindows,
                     public SaveDialog,
-                    public BusyCursor {
+                    public BusyCursor,
+                    public Printer {
 public:
     explicit CliPlatform(std::ostream& errors) : errors_(errors) {}
 
@@ -49,6 +54,13 @@ public:
     void ShowHelp(const std::string&, int) override {}
     std::optional<SaveChoice> AskSaveFile(const std::string&) override { return std::nullopt; }
     void Show(bool) override {}
+    void ShowPreview() override {}
+    // Nothing is printed from the command line.
+    bool AskPrint() override { return false; }
+    int PageWidth() override { return 0; }
+    std::unique_ptr<Canvas> OffscreenPage() override { return nullptr; }
+    Canvas& BeginJob(const std::string&) override { throw std::logic_error("no printer"); }
+    void EndJob() override {}
 
     bool YesToQuestions = true;
     ModalResult ConfirmAnswer = ModalResult::Ok;
@@ -60,7 +72,7 @@ private:
     void Show(const std::string& kind, const std::string& text);
 
     std::ostream& errors_;
-    Platform seams_{*this, *this, *this, *this, *this, *this};
+    Platform seams_{*this, *this, *this, *this, *this, *this, *this};
 };
 
 } // namespace pelmora::cli

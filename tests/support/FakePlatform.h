@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/SaveDialog.h"
 #include "support/FakeMessageBoxes.h"
+#include "support/RecordingCanvas.h"
 
 #include <deque>
 #include <functional>
@@ -57,10 +58,12 @@ public:
     void ShowOrderForm() override { Run(Order); }
     void ShowQuickBuilder() override { Run(QuickBuilder); }
     void ShowConvert() override { Run(Convert); }
+    void ShowPreview() override { Run(Preview); }
     std::function<bool()> AddToOrder;
     std::function<void()> Order;
     std::function<void()> QuickBuilder;
     std::function<void()> Convert;
+    std::function<void()> Preview;
 
 private:
     static void Run(const std::function<void()>& dialog) {
@@ -94,7 +97,8 @@ struct FakePlatform {
     FakeModalWindows Windows;
     FakeSaveDialog Save;
     FakeBusyCursor Busy;
-    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy};
+    FakePrinter Print;
+    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy, Print};
 };
 
 } // namespace pelmora::testing

@@ -11,7 +11,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
+#include "platform/Printer.h"
 #include "platform/SaveDialog.h"
+#include "print/PelmoraPrint.h"
+#include "print/PrintedPages.h"
 
 #include <algorithm>
 
@@ -150,6 +153,20 @@ void OrderForm::btnSaveClick() {
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }
+}
+
+void OrderForm::btnPrintClick() {
+    Printer& printer = platform_.Print;
+    if (!lines_ || !printer.AskPrint())
+        return;
+    const double scale = static_cast<double>(printer.PageWidth()) / TPelmoraPrint::PageWidthUnits;
+    // The pages are counted on an off-screen page first, for "Page n of total".
+    const auto counting = printer.OffscreenPage();
+    TPelmoraPrint countingPrint(*counting, scale);
+    const int pages = DrawOrderPages(countingPrint, *lines_, 0);
+    TPelmoraPrint print(printer.BeginJob("Pelmora Order"), scale);
+    DrawOrderPages(print, *lines_, pages);
+    printer.EndJob();
 }
 
 void OrderForm::btnEditPartNumberClick() {

@@ -36,6 +36,7 @@ public:
     void btnClearOrderClick();
     void btnSaveClick();
     void btnEditPartNumberClick();
+    void btnPrintClick();
     void btnReturnClick();
 
     // Grid rows, the header row first; at least one body row.

@@ -13,6 +13,7 @@ public:
     virtual void ShowOrderForm() = 0;
     virtual void ShowQuickBuilder() = 0;
     virtual void ShowConvert() = 0;
+    virtual void ShowPreview() = 0;
 };
 
 } // namespace pelmora

@@ -7,6 +7,7 @@ class ConfirmDialogs;
 class HelpViewer;
 class MessageBoxes;
 class ModalWindows;
+class Printer;
 class SaveDialog;
 
 // What the forms ask of the world outside the core. The windows provide it with
@@ -18,6 +19,7 @@ struct Platform {
     ModalWindows& Windows;
     SaveDialog& Save;
     BusyCursor& Busy;
+    Printer& Print;
 };
 
 } // namespace pelmora

@@ -16,6 +16,8 @@ struct AppState;
 struct Platform;
 class AddOrderForm;
 class OrderForm;
+class PreviewForm;
+struct SpecHeader;
 struct TableSource;
 
 // The main window: the two wizard screens with their selection cascade, lengths,
@@ -31,6 +33,7 @@ public:
     MainForm(AppState& app, Platform& platform);
     // The order dialogs the part and the order are handed to.
     void UseOrderForms(AddOrderForm& addOrder, OrderForm& order);
+    void UsePreviewForm(PreviewForm& preview);
 
     // Start-up, menu and close.
     void FormCreate();
@@ -64,6 +67,10 @@ public:
     void btnCreateClick();
     void btnAddOrderClick();
     void btnViewOrderClick();
+    void btnViewSpecsClick();
+    SpecHeader CollectSpecHeader() const;
+    // The description grid's rows that are not blank, the units row left out.
+    void CollectSpecRows(TTxtTable& rows) const;
     std::string BuildOrderDescription() const;
     void btnNextClick();
     void btnBackClick();
@@ -216,6 +223,7 @@ private:
     Platform& platform_;
     AddOrderForm* addOrder_ = nullptr;
     OrderForm* order_ = nullptr;
+    PreviewForm* preview_ = nullptr;
 };
 
 } // namespace pelmora
