@@ -3,6 +3,7 @@
 #include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
+#include "QtPrinter.h"
 #include "QtSaveDialog.h"
 #include "Text1252Qt.h"
 #include "TfrmSplash.h"
@@ -70,12 +71,14 @@ int main(int argc, char* argv[]) {
     QtConfirmDialogs confirm;
     QtSaveDialog save;
     QtBusyCursor busy;
-    Program program(app, messages, help, confirm, save, busy);
+    QtPrinter printer;
+    Program program(app, messages, help, confirm, save, busy, printer);
     TfrmMain& window = program.MainWindow;
     messages.SetParent(&window);
     help.SetParent(&window);
     confirm.SetParent(&window);
     save.SetParent(&window);
+    printer.SetParent(&window);
 
     if (splash) {
         QEventLoop wait;

@@ -4,12 +4,14 @@
 #include "TfrmAddOrder.h"
 #include "TfrmConvert.h"
 #include "TfrmCreate.h"
+#include "TfrmPreview.h"
 #include "TfrmMain.h"
 #include "TfrmOrder.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderForm.h"
 #include "partnumber/ConvertForm.h"
 #include "partnumber/CreateForm.h"
+#include "print/PreviewForm.h"
 #include "platform/Platform.h"
 #include "wizard/MainForm.h"
 
@@ -22,7 +24,7 @@ struct AppState;
 class Program {
 public:
     Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
-            SaveDialog& save, BusyCursor& busy);
+            SaveDialog& save, BusyCursor& busy, Printer& printer);
 
 private:
     static std::function<void(const std::string&)> ApplyTo(MainForm& main);
@@ -36,11 +38,13 @@ public:
     OrderForm Order;
     CreateForm QuickBuilder;
     ConvertForm Convert;
+    PreviewForm Preview;
     TfrmMain MainWindow;
     TfrmOrder OrderWindow;
     TfrmAddOrder AddOrderWindow;
     TfrmCreate QuickBuilderWindow;
     TfrmConvert ConvertWindow;
+    TfrmPreview PreviewWindow;
 };
 
 } // namespace pelmora

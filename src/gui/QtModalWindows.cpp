@@ -4,6 +4,7 @@
 #include "TfrmConvert.h"
 #include "TfrmCreate.h"
 #include "TfrmOrder.h"
+#include "TfrmPreview.h"
 
 namespace pelmora {
 
@@ -24,6 +25,15 @@ void QtModalWindows::ShowQuickBuilder() {
 void QtModalWindows::ShowConvert() {
     if (convert_)
         convert_->exec();
+}
+
+} // namespace pelmora
+
+namespace pelmora {
+
+void QtModalWindows::ShowPreview() {
+    if (preview_)
+        preview_->exec();
 }
 
 } // namespace pelmora

@@ -315,8 +315,8 @@ QWidget* TfrmMain::BuildScreenTwo() {
                  &MainForm::btnCreateClick);
     ForwardClick(AddButton(create, "btnViewOrder", "&View Order", {8, 50, 110, 24}),
                  &MainForm::btnViewOrderClick);
-    // The specification sheet joins with the printed pages.
     btnViewSpecs_ = AddButton(create, "btnViewSpecs", "View &Specs", {124, 50, 110, 24});
+    ForwardClick(btnViewSpecs_, &MainForm::btnViewSpecsClick);
     btnAddOrder_ =
         AddButton(create, "btnAddOrder", "&Add to Order / Check Pricing", {8, 78, 226, 24});
     ForwardClick(btnAddOrder_, &MainForm::btnAddOrderClick);

@@ -50,8 +50,7 @@ TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     AddButton("btnDeleteLineItem", "&Delete Line Item", 46, &OrderForm::btnDeleteLineItemClick);
     AddButton("btnChangeQty", "&Change Quantity", 80, &OrderForm::btnChangeQtyClick);
     AddButton("btnClearOrder", "Clear &Order", 114, &OrderForm::btnClearOrderClick);
-    // Printing joins the form with the printed pages.
-    AddButton("btnPrint", "&Print", 148, nullptr)->setEnabled(false);
+    AddButton("btnPrint", "&Print", 148, &OrderForm::btnPrintClick);
     AddButton("btnSave", "&Save As...", 182, &OrderForm::btnSaveClick);
     btnEditPartNumber_ = AddButton("btnEditPartNumber", "&Edit Part Number", 216,
                                    &OrderForm::btnEditPartNumberClick);

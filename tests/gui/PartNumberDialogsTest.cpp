@@ -30,6 +30,7 @@ class PartNumberDialogsTest : public QObject {
         testing::FakeConfirmDialogs confirm;
         testing::FakeSaveDialog save;
         testing::FakeBusyCursor busy;
+        testing::FakePrinter printer;
     };
 
     static void Trigger(QMainWindow& window, const QString& item) {
@@ -50,7 +51,7 @@ private slots:
     void quickBuilderSetsTheWizardFromATypedPartNumber() {
         Fixture f;
         {
-            Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy);
+            Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy, f.printer);
             program.MainWindow.show();
             WhenShown([](QWidget* dialog) {
                 QVERIFY(dialog && dialog->objectName() == QStringLiteral("frmCreate"));
@@ -71,7 +72,7 @@ private slots:
 
     void conversionContinuesIntoTheWizard() {
         Fixture f;
-        Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy);
+        Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy, f.printer);
         WhenShown([](QWidget* dialog) {
             QVERIFY(dialog && dialog->objectName() == QStringLiteral("frmConvert"));
             auto* proceed = dialog->findChild<QPushButton*>("btnContinue");

@@ -42,7 +42,8 @@ private slots:
         testing::FakeConfirmDialogs confirm;
         testing::FakeSaveDialog save;
         testing::FakeBusyCursor busy;
-        Program program(app, messages, help, confirm, save, busy);
+        testing::FakePrinter printer;
+        Program program(app, messages, help, confirm, save, busy, printer);
         MainForm& form = program.Main;
         TfrmMain& window = program.MainWindow;
         window.show();
