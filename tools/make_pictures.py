@@ -24,6 +24,9 @@ def convert(out, width, height, draw, background="white", extra=()):
     for item in draw:
         args += ["-draw", item] if isinstance(item, str) else list(item)
     args += list(extra)
+    if out.endswith(".png"):
+        # No time stamps, so that drawing again changes nothing.
+        args += ["-define", "png:exclude-chunks=date,time"]
     args.append(out)
     subprocess.run(args, check=True)
 
@@ -196,6 +199,10 @@ def resources():
             [fill("black"), "rectangle 0,0 411,22", "rectangle 0,128 411,150",
              text(18, 100, "CORVANE", 64, "black", BOLD)],
             extra=["-monochrome"])
+    convert(os.path.join(RESOURCES, "update.png"), 80, 110,
+            [fill("#eef2f6", STEEL_DARK), "roundrectangle 2,2 77,107 8,8",
+             fill(NAVY), "rectangle 32,18 48,58", "polygon 20,58 60,58 40,82",
+             fill(STEEL_DARK), "rectangle 16,88 64,94"])
     convert(os.path.join(RESOURCES, "mainicon.png"), 64, 64,
             [fill(NAVY), "roundrectangle 0,0 63,63 10,10",
              fill(STEEL, "black"), "rectangle 10,24 54,40",

@@ -1,14 +1,18 @@
 #include "Program.h"
 #include "QtBusyCursor.h"
+#include "QtClock.h"
 #include "QtConfirmDialogs.h"
 #include "QtHelpViewer.h"
+#include "QtInternet.h"
 #include "QtMessageBoxes.h"
+#include "QtModalWindows.h"
 #include "QtPrinter.h"
 #include "QtSaveDialog.h"
 #include "Text1252Qt.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
 #include "catalogue/FileSystem.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -69,10 +73,14 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes messages;
     QtHelpViewer help;
     QtConfirmDialogs confirm;
+    QtModalWindows windows(messages);
     QtSaveDialog save;
     QtBusyCursor busy;
     QtPrinter printer;
-    Program program(app, messages, help, confirm, save, busy, printer);
+    QtClock clock;
+    QtInternet internet;
+    Platform platform{messages, help, confirm, windows, save, busy, printer, clock, internet};
+    Program program(app, platform, windows);
     TfrmMain& window = program.MainWindow;
     messages.SetParent(&window);
     help.SetParent(&window);

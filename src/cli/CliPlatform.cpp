@@ -18,6 +18,10 @@ bool CliPlatform::Confirm(const std::string& text) {
     return YesToQuestions;
 }
 
+Date CliPlatform::Today() {
+    return Date(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+}
+
 ModalResult CliPlatform::ConfirmTapered(const std::string& message) {
     Show("question", message);
     return ConfirmAnswer == ModalResult::Retry ? ModalResult::Ok : ConfirmAnswer;

@@ -7,6 +7,8 @@
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 #include "platform/Canvas.h"
+#include "platform/Clock.h"
+#include "platform/Internet.h"
 #include "platform/Printer.h"
 #include "platform/SaveDialog.h"
 
@@ -34,7 +36,9 @@ class CliPlatform : public MessageBoxes,
                     public ModalWindows,
                     public SaveDialog,
                     public BusyCursor,
-                    public Printer {
+                    public Printer,
+                    public Clock,
+                    public Internet {
 public:
     explicit CliPlatform(std::ostream& errors) : errors_(errors) {}
 
@@ -61,6 +65,13 @@ public:
     std::unique_ptr<Canvas> OffscreenPage() override { return nullptr; }
     Canvas& BeginJob(const std::string&) override { throw std::logic_error("no printer"); }
     void EndJob() override {}
+    // Nor is anything downloaded or shown.
+    ModalResult ShowQuickUpdate(QuickUpdateForm&) override { return ModalResult::Cancel; }
+    void ShowUpdateOptions(UpdateOptionsForm&) override {}
+    void ShowAbout(AboutForm&) override {}
+    Date Today() override;
+    bool Download(const std::string&, const std::string&) override { return false; }
+    void Open(const std::string&) override {}
 
     bool YesToQuestions = true;
     ModalResult ConfirmAnswer = ModalResult::Ok;
@@ -72,7 +83,7 @@ private:
     void Show(const std::string& kind, const std::string& text);
 
     std::ostream& errors_;
-    Platform seams_{*this, *this, *this, *this, *this, *this, *this};
+    Platform seams_{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 };
 
 } // namespace pelmora::cli

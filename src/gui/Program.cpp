@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "platform/MessageBoxes.h"
+
 namespace pelmora {
 
 namespace {
@@ -11,20 +13,19 @@ template <class Form> Form& Created(Form& form) {
 
 } // namespace
 
-Program::Program(AppState& app, MessageBoxes& messages, HelpViewer& help, ConfirmDialogs& confirm,
-                 SaveDialog& save, BusyCursor& busy, Printer& printer)
-    : platform_{messages, help, confirm, windows_, save, busy, printer}, Main(app, platform_),
-      AddOrder(app, platform_), Order(app, platform_, AddOrder, ApplyTo(Main)),
-      QuickBuilder(app, platform_, ApplyTo(Main)), Convert(app, platform_, ApplyTo(Main)),
-      Preview(app, platform_),
+Program::Program(AppState& app, Platform& platform, QtModalWindows& windows)
+    : Main(app, platform), AddOrder(app, platform),
+      Order(app, platform, AddOrder, ApplyTo(Main)), QuickBuilder(app, platform, ApplyTo(Main)),
+      Convert(app, platform, ApplyTo(Main)), Preview(app, platform),
       MainWindow((Main.UseOrderForms(AddOrder, Order), Main.UsePreviewForm(Preview), Created(Main)),
-                 messages),
-      OrderWindow(Order, messages, &MainWindow), AddOrderWindow(AddOrder, messages, &MainWindow),
-      QuickBuilderWindow(Created(QuickBuilder), messages, &MainWindow),
-      ConvertWindow(Created(Convert), messages, &MainWindow),
-      PreviewWindow(Created(Preview), messages, &MainWindow) {
-    windows_.Use(&AddOrderWindow, &OrderWindow, &QuickBuilderWindow, &ConvertWindow,
-                 &PreviewWindow);
+                 platform.Messages),
+      OrderWindow(Order, platform.Messages, &MainWindow),
+      AddOrderWindow(AddOrder, platform.Messages, &MainWindow),
+      QuickBuilderWindow(Created(QuickBuilder), platform.Messages, &MainWindow),
+      ConvertWindow(Created(Convert), platform.Messages, &MainWindow),
+      PreviewWindow(Created(Preview), platform.Messages, &MainWindow) {
+    windows.Use(&AddOrderWindow, &OrderWindow, &QuickBuilderWindow, &ConvertWindow, &PreviewWindow);
+    windows.SetParent(&MainWindow);
 }
 
 std::function<void(const std::string&)> Program::ApplyTo(MainForm& main) {

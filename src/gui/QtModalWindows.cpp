@@ -5,6 +5,8 @@
 #include "TfrmCreate.h"
 #include "TfrmOrder.h"
 #include "TfrmPreview.h"
+#include "TfrmUpdateDialogs.h"
+#include "platform/ConfirmDialogs.h"
 
 namespace pelmora {
 
@@ -34,6 +36,25 @@ namespace pelmora {
 void QtModalWindows::ShowPreview() {
     if (preview_)
         preview_->exec();
+}
+
+} // namespace pelmora
+
+namespace pelmora {
+
+ModalResult QtModalWindows::ShowQuickUpdate(QuickUpdateForm& form) {
+    TfrmQuickUpdate dialog(form, messages_, parent_);
+    return dialog.exec() == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
+}
+
+void QtModalWindows::ShowUpdateOptions(UpdateOptionsForm& form) {
+    TfrmUpdateOptions dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtModalWindows::ShowAbout(AboutForm& form) {
+    TfrmAbout dialog(form, messages_, parent_);
+    dialog.exec();
 }
 
 } // namespace pelmora

@@ -11,6 +11,7 @@
 #include "wizard/MainForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace pelmora {
 
@@ -86,7 +88,6 @@ void TfrmMain::BuildMenus() {
     auto* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
-    // Commands whose windows join the program later are shown but not yet enabled.
     auto* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(QStringLiteral("&Convert From Old Part Number"), this,
                        forward(&MainForm::mnuConvertClick));
@@ -98,7 +99,8 @@ void TfrmMain::BuildMenus() {
     options->addSeparator();
     options->addAction(QStringLiteral("&View Order"), this, forward(&MainForm::btnViewOrderClick));
     options->addSeparator();
-    options->addAction(QStringLiteral("&Update Pelmora (LiveUpdate)"))->setEnabled(false);
+    options->addAction(QStringLiteral("&Update Pelmora (LiveUpdate)"), this,
+                       forward(&MainForm::mnuUpdateClick));
 
     auto* units = menuBar()->addMenu(QStringLiteral("&Units"));
     mnuImperial_ =
@@ -111,7 +113,7 @@ void TfrmMain::BuildMenus() {
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp_ = help->addAction(QStringLiteral("&Help"), this, forward(&MainForm::mnuHelpClick));
     help->addSeparator();
-    help->addAction(QStringLiteral("&About"))->setEnabled(false);
+    help->addAction(QStringLiteral("&About"), this, forward(&MainForm::mnuAboutClick));
 }
 
 QWidget* TfrmMain::BuildTitleStrip() {
@@ -453,6 +455,26 @@ void TfrmMain::RefreshScreenTwo() {
     btnAddOrder_->setEnabled(form_.btnAddOrderEnabled);
     btnViewSpecs_->setEnabled(form_.btnViewSpecsEnabled);
     grdSpecs_->ShowCells(form_.grdSpecs);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activationWatched_)
+        return;
+    // The main window is active at start; afterwards it becomes active again each
+    // time the user comes back to the program from another one. Closing one of the
+    // program's own dialogs does not count, or a reminder closed with its close box
+    // would come straight back.
+    activationWatched_ = true;
+    QTimer::singleShot(0, this, [this] { Forward(&MainForm::FormActivate); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationInactive) {
+            wasInactive_ = true;
+        } else if (state == Qt::ApplicationActive && wasInactive_) {
+            wasInactive_ = false;
+            Forward(&MainForm::FormActivate);
+        }
+    });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -35,6 +35,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,6 +66,8 @@ private:
     MainForm& form_;
     MessageBoxes& messages_;
     bool closed_ = false;
+    bool activationWatched_ = false;
+    bool wasInactive_ = false;
 
     QAction* mnuImperial_ = nullptr;
     QAction* mnuMetric_ = nullptr;

@@ -1,3 +1,4 @@
+#include "GuiPlatform.h"
 #include "Program.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
@@ -25,12 +26,9 @@ class PartNumberDialogsTest : public QObject {
         }
         testing::TempFolder folder;
         AppState app;
-        testing::FakeMessageBoxes messages;
-        testing::FakeHelpViewer help;
-        testing::FakeConfirmDialogs confirm;
-        testing::FakeSaveDialog save;
-        testing::FakeBusyCursor busy;
-        testing::FakePrinter printer;
+        testing::GuiPlatform platform;
+        testing::FakeMessageBoxes& messages = platform.Fakes.Messages;
+        testing::FakeBusyCursor& busy = platform.Fakes.Busy;
     };
 
     static void Trigger(QMainWindow& window, const QString& item) {
@@ -51,7 +49,7 @@ private slots:
     void quickBuilderSetsTheWizardFromATypedPartNumber() {
         Fixture f;
         {
-            Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy, f.printer);
+            Program program(f.app, f.platform.Seams, f.platform.Windows);
             program.MainWindow.show();
             WhenShown([](QWidget* dialog) {
                 QVERIFY(dialog && dialog->objectName() == QStringLiteral("frmCreate"));
@@ -72,7 +70,7 @@ private slots:
 
     void conversionContinuesIntoTheWizard() {
         Fixture f;
-        Program program(f.app, f.messages, f.help, f.confirm, f.save, f.busy, f.printer);
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
         WhenShown([](QWidget* dialog) {
             QVERIFY(dialog && dialog->objectName() == QStringLiteral("frmConvert"));
             auto* proceed = dialog->findChild<QPushButton*>("btnContinue");

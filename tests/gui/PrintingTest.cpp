@@ -1,3 +1,4 @@
+#include "GuiPlatform.h"
 #include "Program.h"
 #include "QtPrinter.h"
 #include "catalogue/AppState.h"
@@ -26,8 +27,8 @@ class PrintingTest : public QObject {
         AppState app;
         testing::FakePlatform fakes;
         QtPrinter printer;
-        Platform platform{fakes.Messages, fakes.Help,  fakes.Confirm, fakes.Windows,
-                          fakes.Save,     fakes.Busy,  printer};
+        Platform platform{fakes.Messages, fakes.Help, fakes.Confirm, fakes.Windows, fakes.Save,
+                          fakes.Busy,     printer,    fakes.Time,    fakes.Net};
     };
 
     static int PdfPages(const QString& path) {
@@ -41,9 +42,8 @@ class PrintingTest : public QObject {
 private slots:
     void previewOpensAtTwoZooms() {
         Fixture f;
-        testing::FakePrinter printer;
-        Program program(f.app, f.fakes.Messages, f.fakes.Help, f.fakes.Confirm, f.fakes.Save,
-                        f.fakes.Busy, printer);
+        testing::GuiPlatform gui;
+        Program program(f.app, gui.Seams, gui.Windows);
         MainForm& form = program.Main;
         form.PickProductType(pfStraightSection);
         form.PickWaveguide(0);

@@ -1,3 +1,4 @@
+#include "GuiPlatform.h"
 #include "Program.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
@@ -37,13 +38,9 @@ private slots:
                             "W|Base|Foot|Paint|Delivery|Limit\n090|100.00|25.00|15.00|Stock|5");
         AppState app;
         app.SetFolders(folder.Path());
-        testing::FakeMessageBoxes messages;
-        testing::FakeHelpViewer help;
-        testing::FakeConfirmDialogs confirm;
-        testing::FakeSaveDialog save;
-        testing::FakeBusyCursor busy;
-        testing::FakePrinter printer;
-        Program program(app, messages, help, confirm, save, busy, printer);
+        testing::GuiPlatform platform;
+        testing::FakeMessageBoxes& messages = platform.Fakes.Messages;
+        Program program(app, platform.Seams, platform.Windows);
         MainForm& form = program.Main;
         TfrmMain& window = program.MainWindow;
         window.show();

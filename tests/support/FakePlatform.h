@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/BusyCursor.h"
+#include "platform/Clock.h"
 #include "platform/ConfirmDialogs.h"
 #include "platform/HelpViewer.h"
+#include "platform/Internet.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 #include "platform/SaveDialog.h"
@@ -59,11 +61,25 @@ public:
     void ShowQuickBuilder() override { Run(QuickBuilder); }
     void ShowConvert() override { Run(Convert); }
     void ShowPreview() override { Run(Preview); }
+    ModalResult ShowQuickUpdate(QuickUpdateForm& form) override {
+        return QuickUpdate ? QuickUpdate(form) : ModalResult::Cancel;
+    }
+    void ShowUpdateOptions(UpdateOptionsForm& form) override {
+        if (UpdateOptions)
+            UpdateOptions(form);
+    }
+    void ShowAbout(AboutForm& form) override {
+        if (About)
+            About(form);
+    }
     std::function<bool()> AddToOrder;
     std::function<void()> Order;
     std::function<void()> QuickBuilder;
     std::function<void()> Convert;
     std::function<void()> Preview;
+    std::function<ModalResult(QuickUpdateForm&)> QuickUpdate;
+    std::function<void(UpdateOptionsForm&)> UpdateOptions;
+    std::function<void(AboutForm&)> About;
 
 private:
     static void Run(const std::function<void()>& dialog) {
@@ -89,6 +105,24 @@ public:
     std::vector<bool> Shown;
 };
 
+class FakeClock : public Clock {
+public:
+    Date Today() override { return Now; }
+    Date Now{std::chrono::year(2026), std::chrono::December, std::chrono::day(7)};
+};
+
+// Downloads answer from a script; every download and opening is written down.
+class FakeInternet : public Internet {
+public:
+    bool Download(const std::string& url, const std::string& target) override {
+        Calls.push_back("download " + url + " " + target);
+        return Succeed;
+    }
+    void Open(const std::string& what) override { Calls.push_back("open " + what); }
+    bool Succeed = true;
+    std::vector<std::string> Calls;
+};
+
 // Every seam of the core, scripted and recording.
 struct FakePlatform {
     FakeMessageBoxes Messages;
@@ -98,7 +132,9 @@ struct FakePlatform {
     FakeSaveDialog Save;
     FakeBusyCursor Busy;
     FakePrinter Print;
-    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy, Print};
+    FakeClock Time;
+    FakeInternet Net;
+    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy, Print, Time, Net};
 };
 
 } // namespace pelmora::testing

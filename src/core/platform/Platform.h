@@ -3,6 +3,8 @@
 namespace pelmora {
 
 class BusyCursor;
+class Clock;
+class Internet;
 class ConfirmDialogs;
 class HelpViewer;
 class MessageBoxes;
@@ -20,6 +22,8 @@ struct Platform {
     SaveDialog& Save;
     BusyCursor& Busy;
     Printer& Print;
+    Clock& Time;
+    Internet& Net;
 };
 
 } // namespace pelmora

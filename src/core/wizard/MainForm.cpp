@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
+#include "update/UpdateForms.h"
 
 namespace pelmora {
 
@@ -118,6 +119,15 @@ void MainForm::mnuResetSettingsClick() {
     // The grid and the commands on screen 2 must not go on describing the part
     // that was just cleared away.
     RefreshDescription();
+}
+
+void MainForm::FormActivate() { CheckUpdateReminder(app_, platform_); }
+
+void MainForm::mnuUpdateClick() { ShowQuickUpdate(app_, platform_, ""); }
+
+void MainForm::mnuAboutClick() {
+    AboutForm about(app_, platform_);
+    platform_.Windows.ShowAbout(about);
 }
 
 void MainForm::mnuConvertClick() {

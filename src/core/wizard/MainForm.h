@@ -42,6 +42,10 @@ public:
     void mnuImperialClick();
     void mnuMetricClick();
     void mnuHelpClick();
+    void mnuAboutClick();
+    void mnuUpdateClick();
+    // The main window became the active window.
+    void FormActivate();
 
     // Screen 1 selections.
     void cbxProductTypeChange();

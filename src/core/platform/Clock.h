@@ -1,0 +1,14 @@
+#pragma once
+
+#include "update/Date.h"
+
+namespace pelmora {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    virtual Date Today() = 0;
+};
+
+} // namespace pelmora

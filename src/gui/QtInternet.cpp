@@ -1,0 +1,42 @@
+#include "QtInternet.h"
+
+#include "Text1252Qt.h"
+
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace pelmora {
+
+bool QtInternet::Download(const std::string& url, const std::string& targetPath) {
+    QNetworkRequest request{QUrl(FromCore(url))};
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = network_.get(request);
+    QEventLoop wait;
+    QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+
+    const QByteArray body = reply->readAll();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QVariant expected = reply->header(QNetworkRequest::ContentLengthHeader);
+    const bool complete = reply->error() == QNetworkReply::NoError && status >= 200 &&
+                          status < 300 &&
+                          (!expected.isValid() || expected.toLongLong() == body.size());
+    reply->deleteLater();
+    if (!complete)
+        return false;
+    // Written beside the target and renamed over it only when all of it is on disk.
+    QSaveFile file(FromCore(targetPath));
+    return file.open(QIODevice::WriteOnly) && file.write(body) == body.size() && file.commit();
+}
+
+void QtInternet::Open(const std::string& fileOrAddress) {
+    const QString target = FromCore(fileOrAddress);
+    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace pelmora
