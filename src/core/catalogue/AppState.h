@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Deployment.h"
 #include "TableSource.h"
 
 #include <string>
@@ -16,6 +17,8 @@ struct AppState {
     std::string DataDir;   // AppDir + "Data/"
     bool ImperialUnits = true;
     bool BuildingFromPartNumber = false;
+    // Where the installer is downloaded from.
+    std::string UpdateUrl = InstallerUrl();
     // Set for a short-lived run that may keep tables once read.
     TableCache* Cache = nullptr;
 

@@ -2,7 +2,7 @@
 
 #include "PelmoraPrint.h"
 #include "catalogue/TxtTable.h"
-#include "update/Deployment.h"
+#include "catalogue/Deployment.h"
 
 namespace pelmora {
 

@@ -1,6 +1,6 @@
 #include "UpdateForms.h"
 
-#include "Deployment.h"
+#include "catalogue/Deployment.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
@@ -25,10 +25,6 @@ void Write(Platform& platform, const std::string& path, const char* key, const s
     } catch (const FileError& error) {
         platform.Messages.Error(error.what());
     }
-}
-
-std::string InstallerUrl() {
-    return std::string(UpdateScheme) + "://" + UpdateHost + UpdatePath;
 }
 
 // The hourglass shows while the installer downloads; any failure of the download
@@ -94,7 +90,7 @@ QuickUpdateForm::QuickUpdateForm(AppState& app, Platform& platform, const std::s
     : lblMessage(message.empty() ? OwnText : message), app_(app), platform_(platform) {}
 
 void QuickUpdateForm::btnUpdateClick() {
-    DownloadAndInstall(platform_, InstallerUrl(), app_.AppDir + "pelmora.exe");
+    DownloadAndInstall(platform_, app_.UpdateUrl, app_.AppDir + "pelmora.exe");
     const UpdateSettings settings(app_);
     settings.ScheduleNextReminder(settings.ReadUpdateDays(), platform_);
 }
