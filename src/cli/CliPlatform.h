@@ -1,14 +1,14 @@
 #pragma once
 
 #include "platform/BusyCursor.h"
+#include "platform/Canvas.h"
+#include "platform/Clock.h"
 #include "platform/ConfirmDialogs.h"
 #include "platform/HelpViewer.h"
+#include "platform/Internet.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
-#include "platform/Canvas.h"
-#include "platform/Clock.h"
-#include "platform/Internet.h"
 #include "platform/Printer.h"
 #include "platform/SaveDialog.h"
 

@@ -14,9 +14,9 @@ template <class Form> Form& Created(Form& form) {
 } // namespace
 
 Program::Program(AppState& app, Platform& platform, QtModalWindows& windows)
-    : Main(app, platform), AddOrder(app, platform),
-      Order(app, platform, AddOrder, ApplyTo(Main)), QuickBuilder(app, platform, ApplyTo(Main)),
-      Convert(app, platform, ApplyTo(Main)), Preview(app, platform),
+    : Main(app, platform), AddOrder(app, platform), Order(app, platform, AddOrder, ApplyTo(Main)),
+      QuickBuilder(app, platform, ApplyTo(Main)), Convert(app, platform, ApplyTo(Main)),
+      Preview(app, platform),
       MainWindow((Main.UseOrderForms(AddOrder, Order), Main.UsePreviewForm(Preview), Created(Main)),
                  platform.Messages),
       OrderWindow(Order, platform.Messages, &MainWindow),

@@ -62,7 +62,9 @@ int QtCanvas::TextWidth(const std::string& text) {
     return painter_.fontMetrics().horizontalAdvance(FromCore(text));
 }
 
-int QtCanvas::TextHeight(const std::string&) { return painter_.fontMetrics().height(); }
+int QtCanvas::TextHeight(const std::string&) {
+    return painter_.fontMetrics().height();
+}
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
     painter_.drawText(x, y + painter_.fontMetrics().ascent(), FromCore(text));
@@ -72,7 +74,8 @@ void QtCanvas::TextInBox(const DeviceRect& box, const std::string& text, bool ri
     painter_.save();
     painter_.setClipRect(ToQRect(box));
     painter_.drawText(ToQRect(box),
-                      Qt::TextWordWrap | Qt::AlignTop | (rightAligned ? Qt::AlignRight : Qt::AlignLeft),
+                      Qt::TextWordWrap | Qt::AlignTop |
+                          (rightAligned ? Qt::AlignRight : Qt::AlignLeft),
                       FromCore(text));
     painter_.restore();
 }
@@ -89,7 +92,9 @@ void QtCanvas::Logo(const DeviceRect& box) {
     painter_.drawImage(ToQRect(box), QImage(QStringLiteral(":/pelmora/flash.gif")));
 }
 
-void QtCanvas::Line(int x1, int y1, int x2, int y2) { painter_.drawLine(x1, y1, x2, y2); }
+void QtCanvas::Line(int x1, int y1, int x2, int y2) {
+    painter_.drawLine(x1, y1, x2, y2);
+}
 
 void QtCanvas::NewPage() {
     if (newPage_)

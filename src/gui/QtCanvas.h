@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QPainter>
-
 #include <functional>
 
 namespace pelmora {

@@ -35,7 +35,8 @@ bool QtInternet::Download(const std::string& url, const std::string& targetPath)
 
 void QtInternet::Open(const std::string& fileOrAddress) {
     const QString target = FromCore(fileOrAddress);
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    const QUrl url =
+        target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
     QDesktopServices::openUrl(url);
 }
 

@@ -467,14 +467,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
     // would come straight back.
     activationWatched_ = true;
     QTimer::singleShot(0, this, [this] { Forward(&MainForm::FormActivate); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationInactive) {
-            wasInactive_ = true;
-        } else if (state == Qt::ApplicationActive && wasInactive_) {
-            wasInactive_ = false;
-            Forward(&MainForm::FormActivate);
-        }
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationInactive) {
+                    wasInactive_ = true;
+                } else if (state == Qt::ApplicationActive && wasInactive_) {
+                    wasInactive_ = false;
+                    Forward(&MainForm::FormActivate);
+                }
+            });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

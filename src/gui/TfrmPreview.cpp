@@ -18,7 +18,8 @@ namespace pelmora {
 
 namespace {
 
-QPushButton* FlatButton(QWidget* parent, const char* name, const QString& caption, int x, int width) {
+QPushButton* FlatButton(QWidget* parent, const char* name, const QString& caption, int x,
+                        int width) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFlat(true);
@@ -68,7 +69,9 @@ TfrmPreview::TfrmPreview(PreviewForm& form, MessageBoxes& messages, QWidget* par
     FlattenControl(cbxPercent_);
 }
 
-TfrmPreview::~TfrmPreview() { RunGuarded(messages_, [this] { form_.FormDestroy(); }); }
+TfrmPreview::~TfrmPreview() {
+    RunGuarded(messages_, [this] { form_.FormDestroy(); });
+}
 
 void TfrmPreview::Forward(void (PreviewForm::*handler)()) {
     RunGuarded(messages_, [&form = form_, handler] { (form.*handler)(); });

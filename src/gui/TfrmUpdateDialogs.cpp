@@ -39,14 +39,15 @@ TfrmQuickUpdate::TfrmQuickUpdate(QuickUpdateForm& form, MessageBoxes& messages, 
     auto* picture = new QLabel(this);
     picture->setGeometry(12, 12, 80, 110);
     picture->setPixmap(QPixmap(QStringLiteral(":/pelmora/update.png")));
-    Wrapped(this, FromCore(form.lblMessage), {104, 12, 284, 60})->setObjectName(QStringLiteral("lblMessage"));
+    Wrapped(this, FromCore(form.lblMessage), {104, 12, 284, 60})
+        ->setObjectName(QStringLiteral("lblMessage"));
     Wrapped(this, QString::fromLatin1(QuickUpdateForm::FixedText), {104, 76, 284, 40});
 
     auto run = [&form, &messages](void (QuickUpdateForm::*handler)()) {
         RunGuarded(messages, [&form, handler] { (form.*handler)(); });
     };
-    connect(Button(this, "btnOptions", "&Options", {104, 132, 86, 26}), &QPushButton::clicked,
-            this, [run] { run(&QuickUpdateForm::btnOptionsClick); });
+    connect(Button(this, "btnOptions", "&Options", {104, 132, 86, 26}), &QPushButton::clicked, this,
+            [run] { run(&QuickUpdateForm::btnOptionsClick); });
     auto* update = Button(this, "btnUpdate", "&Update", {200, 132, 86, 26});
     update->setDefault(true);
     connect(update, &QPushButton::clicked, this, [this, run] {
@@ -64,7 +65,8 @@ TfrmUpdateOptions::TfrmUpdateOptions(UpdateOptionsForm& form, QWidget* parent) :
     setObjectName(QStringLiteral("frmUpdateOptions"));
     setWindowTitle(QStringLiteral("Update Options"));
     setFixedSize(260, 120);
-    (new QLabel(QStringLiteral("Set days between each update"), this))->setGeometry(12, 12, 170, 22);
+    (new QLabel(QStringLiteral("Set days between each update"), this))
+        ->setGeometry(12, 12, 170, 22);
     auto* days = new QSpinBox(this);
     days->setObjectName(QStringLiteral("spnDays"));
     days->setRange(UpdateOptionsForm::MinimumDays, UpdateOptionsForm::MaximumDays);
@@ -113,9 +115,8 @@ TfrmAbout::TfrmAbout(AboutForm& form, MessageBoxes& messages, QWidget* parent) :
                          .arg(FromCore(form.lblWebAddress)));
     address->setCursor(Qt::PointingHandCursor);
     address->setGeometry(56, 116, 250, 20);
-    connect(address, &QLabel::linkActivated, this, [&form, &messages] {
-        RunGuarded(messages, [&form] { form.lblWebAddressClick(); });
-    });
+    connect(address, &QLabel::linkActivated, this,
+            [&form, &messages] { RunGuarded(messages, [&form] { form.lblWebAddressClick(); }); });
     auto* ok = Button(this, "btnOK", "&OK", {222, 152, 86, 26});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

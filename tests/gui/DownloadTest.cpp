@@ -69,11 +69,12 @@ private slots:
         testing::TempFolder folder;
         testing::FakePlatform fakes;
         QtInternet internet;
-        Platform platform{fakes.Messages, fakes.Help, fakes.Confirm, fakes.Windows, fakes.Save,
-                          fakes.Busy,     fakes.Print, fakes.Time,   internet};
+        Platform platform{fakes.Messages, fakes.Help,  fakes.Confirm, fakes.Windows, fakes.Save,
+                          fakes.Busy,     fakes.Print, fakes.Time,    internet};
         AppState app;
         for (const auto& [url, folderName] :
-             {std::pair{server.Url("/missing"), std::string()}, {server.Url("/drop"), std::string()},
+             {std::pair{server.Url("/missing"), std::string()},
+              {server.Url("/drop"), std::string()},
               {server.Url("/ok"), std::string("no-such-folder/")}}) {
             app.SetFolders(folder.Path() + folderName);
             app.UpdateUrl = url;
@@ -86,11 +87,13 @@ private slots:
             QCOMPARE(QString::fromStdString(fakes.Messages.Log.front().Text),
                      QStringLiteral("Unable to dowload files. Please make sure you have an active "
                                     "Internet connection."));
-            QCOMPARE(QString::fromStdString(folder.Read("pelmora.exe")), QStringLiteral("old installer"));
+            QCOMPARE(QString::fromStdString(folder.Read("pelmora.exe")),
+                     QStringLiteral("old installer"));
             if (folderName.empty())
-                QCOMPARE(QString::fromStdString(
-                             TIniFile(folder.Path() + "update.ini").ReadString("UPDATE", "date", "")),
-                         QStringLiteral("2026-12-27"));
+                QCOMPARE(
+                    QString::fromStdString(
+                        TIniFile(folder.Path() + "update.ini").ReadString("UPDATE", "date", "")),
+                    QStringLiteral("2026-12-27"));
         }
     }
 };

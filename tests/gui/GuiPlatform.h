@@ -9,8 +9,8 @@ namespace pelmora::testing {
 struct GuiPlatform {
     FakePlatform Fakes;
     QtModalWindows Windows{Fakes.Messages};
-    Platform Seams{Fakes.Messages, Fakes.Help, Fakes.Confirm, Windows,   Fakes.Save,
-                   Fakes.Busy,     Fakes.Print, Fakes.Time,   Fakes.Net};
+    Platform Seams{Fakes.Messages, Fakes.Help,  Fakes.Confirm, Windows,  Fakes.Save,
+                   Fakes.Busy,     Fakes.Print, Fakes.Time,    Fakes.Net};
 };
 
 } // namespace pelmora::testing

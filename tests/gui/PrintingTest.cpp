@@ -36,7 +36,8 @@ class PrintingTest : public QObject {
         if (!file.open(QIODevice::ReadOnly))
             return -1;
         const QString text = QString::fromLatin1(file.readAll());
-        return static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+        return static_cast<int>(
+            text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
     }
 
 private slots:

@@ -21,9 +21,13 @@ void TPelmoraPrint::SetFont(const std::string& name, int height) {
     SetFontHeight(height);
 }
 
-void TPelmoraPrint::SetFontHeight(int height) { Canvas_->SetFontHeight(Y(height)); }
+void TPelmoraPrint::SetFontHeight(int height) {
+    Canvas_->SetFontHeight(Y(height));
+}
 
-void TPelmoraPrint::SetPen() { Canvas_->SetPenWidth(X(2)); }
+void TPelmoraPrint::SetPen() {
+    Canvas_->SetPenWidth(X(2));
+}
 
 void TPelmoraPrint::TextLeft(int x, int y, const std::string& text) {
     Canvas_->TextOut(X(x), Y(y), text);

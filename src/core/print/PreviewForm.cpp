@@ -56,7 +56,9 @@ void PreviewForm::ApplyZoom(int index) {
     PageHeight = static_cast<int>(RoundHalfEven(percent / 100 * TPelmoraPrint::PageHeightUnits));
 }
 
-void PreviewForm::cbxPercentChange() { ApplyZoom(cbxPercentIndex); }
+void PreviewForm::cbxPercentChange() {
+    ApplyZoom(cbxPercentIndex);
+}
 
 void PreviewForm::btnSizeClick() {
     if (cbxPercentIndex == ResetIndex)
@@ -80,6 +82,8 @@ void PreviewForm::btnPrintClick() {
     printer.EndJob();
 }
 
-void PreviewForm::btnCloseClick() { CloseRequested = true; }
+void PreviewForm::btnCloseClick() {
+    CloseRequested = true;
+}
 
 } // namespace pelmora

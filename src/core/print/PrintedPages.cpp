@@ -1,14 +1,16 @@
 #include "PrintedPages.h"
 
 #include "PelmoraPrint.h"
-#include "catalogue/TxtTable.h"
 #include "catalogue/Deployment.h"
+#include "catalogue/TxtTable.h"
 
 namespace pelmora {
 
 namespace {
 
-void Bold(TPelmoraPrint& print, bool bold) { print.GetCanvas().SetBold(bold); }
+void Bold(TPelmoraPrint& print, bool bold) {
+    print.GetCanvas().SetBold(bold);
+}
 
 std::string PageText(int page, int total) {
     return "Page " + std::to_string(page) + " of " + std::to_string(total);
@@ -31,8 +33,7 @@ void DrawPageFrame(TPelmoraPrint& print, const std::string& title, const std::st
     Bold(print, false);
 }
 
-void DrawSpecHeader(TPelmoraPrint& print, const std::string& title,
-                    const std::string& partNumber) {
+void DrawSpecHeader(TPelmoraPrint& print, const std::string& title, const std::string& partNumber) {
     DrawPageFrame(print, title, "Page 1 of 1");
     print.SetFont("Arial", 20);
     Bold(print, true);
@@ -40,8 +41,7 @@ void DrawSpecHeader(TPelmoraPrint& print, const std::string& title,
     Bold(print, false);
 }
 
-void DrawOrderHeader(TPelmoraPrint& print, const std::string& title,
-                     const std::string& pageText) {
+void DrawOrderHeader(TPelmoraPrint& print, const std::string& title, const std::string& pageText) {
     DrawPageFrame(print, title, pageText);
     print.SetFont("Arial", 16);
     Bold(print, true);

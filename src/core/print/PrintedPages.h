@@ -20,10 +20,8 @@ struct SpecHeader {
 constexpr const char* MakerName = "Corvane Corporation";
 
 void DrawPageFrame(TPelmoraPrint& print, const std::string& title, const std::string& pageText);
-void DrawSpecHeader(TPelmoraPrint& print, const std::string& title,
-                    const std::string& partNumber);
-void DrawOrderHeader(TPelmoraPrint& print, const std::string& title,
-                     const std::string& pageText);
+void DrawSpecHeader(TPelmoraPrint& print, const std::string& title, const std::string& partNumber);
+void DrawOrderHeader(TPelmoraPrint& print, const std::string& title, const std::string& pageText);
 // The picture from the images folder, or "Image not available" at the box's corner.
 void DrawPicture(TPelmoraPrint& print, const std::string& path, const PageRect& box);
 // One page; rows hold the item name in column 3 and the value in column 4.

@@ -19,7 +19,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     return parts;
 }
 
-std::optional<Date> Make(const std::string& year, const std::string& month, const std::string& day) {
+std::optional<Date> Make(const std::string& year, const std::string& month,
+                         const std::string& day) {
     const auto y = ParseInteger(year);
     const auto m = ParseInteger(month);
     const auto d = ParseInteger(day);

@@ -1,7 +1,7 @@
 #include "UpdateForms.h"
 
-#include "catalogue/Deployment.h"
 #include "catalogue/AppState.h"
+#include "catalogue/Deployment.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/IniFile.h"
@@ -117,7 +117,9 @@ void UpdateOptionsForm::LoadUpdateOptions() {
     cbxAutoUpdateClick();
 }
 
-void UpdateOptionsForm::cbxAutoUpdateClick() { spnDaysEnabled = !cbxAutoUpdate; }
+void UpdateOptionsForm::cbxAutoUpdateClick() {
+    spnDaysEnabled = !cbxAutoUpdate;
+}
 
 void UpdateOptionsForm::SaveUpdateOptions() {
     const std::string path = UpdateSettings(app_).Path;

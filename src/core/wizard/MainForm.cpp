@@ -121,9 +121,13 @@ void MainForm::mnuResetSettingsClick() {
     RefreshDescription();
 }
 
-void MainForm::FormActivate() { CheckUpdateReminder(app_, platform_); }
+void MainForm::FormActivate() {
+    CheckUpdateReminder(app_, platform_);
+}
 
-void MainForm::mnuUpdateClick() { ShowQuickUpdate(app_, platform_, ""); }
+void MainForm::mnuUpdateClick() {
+    ShowQuickUpdate(app_, platform_, "");
+}
 
 void MainForm::mnuAboutClick() {
     AboutForm about(app_, platform_);

@@ -5,7 +5,9 @@
 
 namespace pelmora {
 
-void MainForm::UsePreviewForm(PreviewForm& preview) { preview_ = &preview; }
+void MainForm::UsePreviewForm(PreviewForm& preview) {
+    preview_ = &preview;
+}
 
 SpecHeader MainForm::CollectSpecHeader() const {
     SpecHeader header;

@@ -1,8 +1,9 @@
+#include "print/PreviewForm.h"
+
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderForm.h"
-#include "print/PreviewForm.h"
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
 #include "wizard/MainForm.h"
@@ -32,8 +33,8 @@ protected:
 
 TEST_F(PreviewTest, ZoomSizesFollowTheTable) {
     PreviewForm& form = Preview();
-    const std::pair<int, int> sizes[] = {{340, 440}, {425, 550}, {510, 660}, {595, 770},
-                                         {638, 825}, {680, 880}, {722, 935}, {765, 990},
+    const std::pair<int, int> sizes[] = {{340, 440},  {425, 550}, {510, 660}, {595, 770},
+                                         {638, 825},  {680, 880}, {722, 935}, {765, 990},
                                          {850, 1100}, {935, 1210}};
     for (int index = 0; index < 10; ++index) {
         form.cbxPercentIndex = index;
@@ -108,7 +109,8 @@ TEST_F(PreviewTest, PrintingGoesToTheChosenPrinterOrNowhere) {
     platform.Print.Width = 5100;
     form.btnPrintClick();
     EXPECT_EQ(platform.Print.Jobs, (std::vector<std::string>{"Pelmora Specs", "end"}));
-    EXPECT_EQ(platform.Print.Page.Calls[2], "text 300,180 Times New Roman/300 Pelmora Specifications");
+    EXPECT_EQ(platform.Print.Page.Calls[2],
+              "text 300,180 Times New Roman/300 Pelmora Specifications");
 }
 
 TEST_F(PreviewTest, OrderPrintsAfterCountingItsPages) {

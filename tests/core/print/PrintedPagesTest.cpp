@@ -1,6 +1,7 @@
+#include "print/PrintedPages.h"
+
 #include "catalogue/TxtTable.h"
 #include "print/PelmoraPrint.h"
-#include "print/PrintedPages.h"
 #include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -27,16 +28,16 @@ TEST(PrintedPages, FrameHeaderPicturesAndRowsOfTheSpecificationSheet) {
         rows.Lines.push_back("R|C|Item " + std::to_string(i) + "|Value|");
     DrawSpecSheet(print, "/img/", {"a.gif", "", "gone.gif", "R090PC0120USG"}, rows);
 
-    EXPECT_EQ(Calls(canvas.Calls.begin(), canvas.Calls.begin() + 9),
-              (Calls{"logo 625,20-800,90", "pen 2", "text 50,30 Times New Roman/50 Pelmora Specifications",
-                     "line 50,100 800,100", "line 50,1050 800,1050",
-                     "text 50,1060 Times New Roman/14b Corvane Corporation",
-                     "text 373,1060 Times New Roman/14b www.corvane.com",
-                     "text 723,1060 Times New Roman/14b Page 1 of 1",
-                     "text 295,175 Arial/20b Part Number: R090PC0120USG"}));
-    EXPECT_EQ(canvas.Only("picture"),
-              (Calls{"picture 50,300-250,430 /img/a.gif",
-                     "picture 600,300-800,430 /img/gone.gif missing"}));
+    EXPECT_EQ(
+        Calls(canvas.Calls.begin(), canvas.Calls.begin() + 9),
+        (Calls{"logo 625,20-800,90", "pen 2",
+               "text 50,30 Times New Roman/50 Pelmora Specifications", "line 50,100 800,100",
+               "line 50,1050 800,1050", "text 50,1060 Times New Roman/14b Corvane Corporation",
+               "text 373,1060 Times New Roman/14b www.corvane.com",
+               "text 723,1060 Times New Roman/14b Page 1 of 1",
+               "text 295,175 Arial/20b Part Number: R090PC0120USG"}));
+    EXPECT_EQ(canvas.Only("picture"), (Calls{"picture 50,300-250,430 /img/a.gif",
+                                             "picture 600,300-800,430 /img/gone.gif missing"}));
     EXPECT_EQ(canvas.Only("text 600,300"), Calls{"text 600,300 Arial/20 Image not available"});
     EXPECT_EQ(canvas.Only("text 150,625"), Calls{"text 150,625 Arial/20bu Description"});
     EXPECT_EQ(canvas.Only("text 150,650"), Calls{"text 150,650 Arial/16 Item 0"});
@@ -68,8 +69,9 @@ TEST(PrintedPages, EleventhLineStartsPageTwoAtHeightSixteen) {
     TPelmoraPrint print(canvas, 1.0);
     EXPECT_EQ(DrawOrderPages(print, OrderOf(11), 2), 2);
     EXPECT_EQ(canvas.Only("new page").size(), 1u);
-    EXPECT_EQ(canvas.Only("text 723,1060"), (Calls{"text 723,1060 Times New Roman/14b Page 1 of 2",
-                                                   "text 723,1060 Times New Roman/14b Page 2 of 2"}));
+    EXPECT_EQ(canvas.Only("text 723,1060"),
+              (Calls{"text 723,1060 Times New Roman/14b Page 1 of 2",
+                     "text 723,1060 Times New Roman/14b Page 2 of 2"}));
     EXPECT_EQ(canvas.Only("box 50,175"), (Calls{"box 50,175-110,250 right Arial/15 1",
                                                 "box 50,175-110,250 right Arial/16 11"}));
     EXPECT_EQ(canvas.Only("logo").size(), 2u);

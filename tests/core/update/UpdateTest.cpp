@@ -87,10 +87,11 @@ TEST_F(UpdateTest, UpdateDownloadsStartsTheInstallerAndReschedules) {
     Store("[UPDATE]\r\ndate=2026-01-01\r\n");
     answer = ModalResult::Ok;
     CheckUpdateReminder(app, platform.Seams);
-    EXPECT_EQ(platform.Net.Calls,
-              (std::vector<std::string>{"download https://www.corvane.com/darerazudivivu/pelmora.exe " +
-                                            folder.Path() + "pelmora.exe",
-                                        "open " + folder.Path() + "pelmora.exe"}));
+    EXPECT_EQ(
+        platform.Net.Calls,
+        (std::vector<std::string>{"download https://www.corvane.com/darerazudivivu/pelmora.exe " +
+                                      folder.Path() + "pelmora.exe",
+                                  "open " + folder.Path() + "pelmora.exe"}));
     EXPECT_EQ(platform.Messages.Log.back().Text,
               "Update files have been downloaded. Press OK to continue with installation");
     EXPECT_EQ(platform.Busy.Shown, (std::vector<bool>{true, false}));
