@@ -16,6 +16,11 @@ std::string UpperCase1252(std::string_view text);
 int CompareTextNoCase(std::string_view a, std::string_view b);
 bool SameTextNoCase(std::string_view a, std::string_view b);
 
+// The Unicode code point of a byte of the code page, and the byte of a code point
+// ('?' for one the code page lacks).
+char32_t CodePoint1252(unsigned char byte);
+char Byte1252(char32_t codePoint);
+
 // Leading and trailing characters with codes 0 to 32 removed.
 std::string_view TrimControlAndBlank(std::string_view text);
 

@@ -22,6 +22,17 @@ TEST(Text1252, CompareOrdersWithoutRegardToCase) {
     EXPECT_FALSE(SameTextNoCase("ab", "abc"));
 }
 
+TEST(Text1252, BytesMapToUnicodeAndBack) {
+    EXPECT_EQ(CodePoint1252(0x80), U'\u20AC');
+    EXPECT_EQ(CodePoint1252(0xB0), U'\u00B0');
+    EXPECT_EQ(CodePoint1252(0x81), U'\u0081') << "undefined bytes keep their control code";
+    for (int byte = 0; byte < 256; ++byte)
+        EXPECT_EQ(
+            static_cast<unsigned char>(Byte1252(CodePoint1252(static_cast<unsigned char>(byte)))),
+            byte);
+    EXPECT_EQ(Byte1252(U'\u4E2D'), '?');
+}
+
 TEST(Text1252, TrimRemovesCodesUpToBlankOnBothSidesOnly) {
     EXPECT_EQ(TrimControlAndBlank("\t\x01 a  b \r\n"), "a  b");
     EXPECT_EQ(TrimControlAndBlank("   "), "");
