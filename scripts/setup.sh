@@ -1,7 +1,8 @@
 # Shared by run.sh and test.sh: installs the Debian packages the build needs when
 # any is missing. Sourced, not run.
 
-PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest-dev nlohmann-json3-dev)
+PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest-dev nlohmann-json3-dev
+    fonts-dejavu-core)
 
 pelmora_install_packages() {
     local missing=()
