@@ -17,7 +17,9 @@ int Describe(Cli& cli, const Arguments& arguments) {
     if (recognised)
         form->btnCreateClick();
     PrintWizard(cli, *form, part);
-    return recognised && !form->txtPartNumber.empty() ? Success : Negative;
+    // A part number that leaves screen 1 incomplete is no catalogue part.
+    const bool complete = recognised && form->ScreenOneComplete();
+    return complete && !form->txtPartNumber.empty() ? Success : Negative;
 }
 
 } // namespace pelmora::cli

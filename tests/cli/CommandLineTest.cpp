@@ -105,6 +105,7 @@ TEST_F(CommandLine, DescribeShowsWhatTheQuickBuilderSets) {
         EXPECT_TRUE(described.contains(key)) << key;
 
     EXPECT_EQ(Run({"describe", "PW090C"}), 1);
+    EXPECT_EQ(Run({"describe", "R090"}), 1) << "screen 1 incomplete";
 }
 
 TEST_F(CommandLine, BuildWalksTheWizardAndTypedLengthsAreChecked) {
