@@ -33,8 +33,6 @@ public:
 
     // Draws the sheet into the page image, which is PageWidth pixels wide.
     void RenderPreview(Canvas& pageImage) const;
-    // The page's left edge in a scrolling area of the width.
-    int PageLeft(int areaWidth) const { return (areaWidth - PageWidth) / 2; }
 
     std::string Caption;
     int cbxPercentIndex = 0;
