@@ -42,7 +42,9 @@ public:
             form_->btnCreateClick();
         }
         PrintWizard(cli_, *form_, "");
-        return form_->txtPartNumber.empty() ? Negative : Success;
+        // A typed length that was refused is no choice of the user's, whatever the
+        // box holds in its place.
+        return form_->txtPartNumber.empty() || refused_ ? Negative : Success;
     }
 
 private:
@@ -91,6 +93,7 @@ private:
             form_->LengthBoxEnter(box);
             form_->TypeLength(box, *value);
             form_->LengthBoxExit(box);
+            refused_ = refused_ || form_->TypedLengthRefused;
             return;
         }
         for (size_t i = 0; i < box.Items.size(); ++i) {
@@ -160,6 +163,7 @@ private:
     Cli& cli_;
     std::map<std::string, std::string> choices_;
     std::unique_ptr<MainForm> form_;
+    bool refused_ = false;
 };
 
 } // namespace

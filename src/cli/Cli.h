@@ -13,7 +13,7 @@
 namespace pelmora::cli {
 
 // Exit codes of every command.
-enum ExitCode { Success = 0, Negative = 1, UsageFailure = 2 };
+enum ExitCode { Success = 0, Negative = 1, UsageFailure = 2, WriteFailure = 3 };
 
 // A command line or input file the command cannot work with.
 class UsageError : public std::runtime_error {

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "catalogue/Errors.h"
 
 #include <filesystem>
 #include <map>
@@ -56,6 +57,9 @@ int RunCommandLine(const Arguments& arguments, const std::string& programFolder,
     } catch (const UsageError& error) {
         errors << "pelmora-cli: " << error.what() << '\n';
         return UsageFailure;
+    } catch (const WriteError& error) {
+        errors << "pelmora-cli: " << error.what() << '\n';
+        return WriteFailure;
     } catch (const std::exception& error) {
         errors << "pelmora-cli: " << error.what() << '\n';
         return Negative;

@@ -1,9 +1,6 @@
 #include "Options.h"
 
-#include "catalogue/Numbers.h"
-#include "order/AddOrderForm.h"
-
-#include <algorithm>
+#include "order/OrderList.h"
 
 namespace pelmora::cli {
 
@@ -27,16 +24,6 @@ std::optional<std::string> Options::Value(const std::string& name) const {
     if (found == values_.end())
         return std::nullopt;
     return found->second;
-}
-
-std::optional<int> ParseQuantity(const std::string& text) {
-    if (text.empty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const auto value = ParseInteger(text);
-    if (!value || *value < AddOrderForm::MinimumQuantity || *value > AddOrderForm::MaximumQuantity)
-        return std::nullopt;
-    return static_cast<int>(*value);
 }
 
 int Options::Quantity(const std::string& name, int fallback) const {

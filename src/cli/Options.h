@@ -24,7 +24,4 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-// A whole number from 1 to 99999, or nothing.
-std::optional<int> ParseQuantity(const std::string& text);
-
 } // namespace pelmora::cli

@@ -1,8 +1,9 @@
 #include "Cli.h"
 #include "Options.h"
-#include "catalogue/Family.h"
+#include "Utf8.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
+#include "partnumber/CataloguePart.h"
 
 namespace pelmora::cli {
 
@@ -17,7 +18,8 @@ std::string FamilyName(Cli& cli, TProductFamily family) {
 
 } // namespace
 
-// The price and delivery the Add to Order dialog shows for each part number.
+// The price and delivery the Add to Order dialog shows for each part number; a
+// part number the catalogue does not make has none.
 int Quote(Cli& cli, const Arguments& arguments) {
     Options options(arguments, {"--qty"});
     const Arguments parts = options.Positional();
@@ -25,10 +27,10 @@ int Quote(Cli& cli, const Arguments& arguments) {
         throw UsageError("quote needs at least one part number");
     const int quantity = options.Quantity("--qty", 1);
 
+    CataloguePartReader catalogue(cli.App, cli.Platform.Seams());
     AddOrderForm dialog(cli.App, cli.Platform.Seams());
     TTxtTable unused;
     cli.Platform.AddToOrder = [&] {
-        dialog.FormShow();
         dialog.txtQuantity = std::to_string(quantity);
         dialog.txtQuantityChange();
         return false;
@@ -36,12 +38,15 @@ int Quote(Cli& cli, const Arguments& arguments) {
 
     int result = Success;
     nlohmann::json quotes = nlohmann::json::array();
-    for (const std::string& part : parts) {
-        dialog.OpenAddToOrder({quantity, part, ""}, unused);
-        const TProductFamily family = ClassifyFamily(part, cli.App.Tables(cli.Platform));
-        if (family == pfUnknown)
+    for (const std::string& argument : parts) {
+        const std::string part = FromUtf8(argument);
+        const CataloguePart examined = catalogue.Examine(part);
+        if (!examined.Known) {
+            cli.Platform.Error(CataloguePartReader::NotInCatalogueMessage(part));
             result = Negative;
-        const std::string name = FamilyName(cli, family);
+        }
+        dialog.OpenAddToOrder({quantity, part, "", examined.Known}, unused);
+        const std::string name = FamilyName(cli, examined.Family);
         if (cli.Json)
             quotes.push_back(
                 {{"partNumber", Cli::Text(part)},

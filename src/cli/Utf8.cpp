@@ -40,6 +40,11 @@ std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
                 return std::nullopt;
             point = (point << 6) | (next & 0x3F);
         }
+        // The shortest form only (C0 80 is no NUL), and no surrogates or points
+        // beyond Unicode.
+        constexpr char32_t Smallest[] = {0, 0x80, 0x800, 0x10000};
+        if (point < Smallest[extra] || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF)
+            return std::nullopt;
         points.push_back(point);
         i += static_cast<size_t>(extra) + 1;
     }
@@ -65,6 +70,10 @@ std::string FromUtf8(const std::string& text) {
     for (const char32_t point : *points)
         bytes += Byte1252(point);
     return bytes;
+}
+
+std::string WithoutByteOrderMark(const std::string& text) {
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
 } // namespace pelmora::cli

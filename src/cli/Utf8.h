@@ -8,7 +8,10 @@ namespace pelmora::cli {
 
 std::string ToUtf8(const std::string& bytes);
 // Valid UTF-8 becomes Windows-1252 ('?' for what the code page lacks); other
-// input is taken to be Windows-1252 already.
+// input, overlong forms and surrogates included, is taken to be Windows-1252 already.
 std::string FromUtf8(const std::string& text);
+
+// The text without the UTF-8 byte-order mark some editors put first.
+std::string WithoutByteOrderMark(const std::string& text);
 
 } // namespace pelmora::cli

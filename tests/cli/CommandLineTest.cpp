@@ -41,14 +41,14 @@ protected:
 };
 
 TEST_F(CommandLine, QuotePricesEachPartForTheQuantity) {
-    EXPECT_EQ(Run({"quote", "R051PC0120USN", "C090CNSG", "--qty", "3"}), 0);
-    EXPECT_EQ(out.str(), "R051PC0120USN\tStraight Section\t3\t$37.50\tContact Corvane Rep.\n"
+    EXPECT_EQ(Run({"quote", "R090PC0120USN", "C090CNSG", "--qty", "3"}), 0);
+    EXPECT_EQ(out.str(), "R090PC0120USN\tStraight Section\t3\t$375.00\tStock\n"
                          "C090CNSG\tWaveguide to Coax\t3\t$450.00\t1 week\n");
 
     const json quote = Json({"quote", "PW090C"})["quotes"][0];
-    EXPECT_EQ(exitCode, 1) << "not recognised";
+    EXPECT_EQ(exitCode, 0) << "listed in its table, without a price";
     EXPECT_EQ(quote, (json{{"partNumber", "PW090C"},
-                           {"family", "Unknown"},
+                           {"family", "Pressure Window"},
                            {"quantity", 1},
                            {"total", "N/A"},
                            {"unitPrice", nullptr},
@@ -61,6 +61,36 @@ TEST_F(CommandLine, QuotePricesEachPartForTheQuantity) {
               std::string::npos);
     EXPECT_NE(errors.str().find("error: 'abc' is not a valid floating point value"),
               std::string::npos);
+}
+
+// Only a part number the wizard creates again as written (or a listed step twist or
+// pressure window) is priced: length digits with an exponent or a sign, junk after
+// a family letter, unsorted flanges and special-quote sizes are not catalogue parts.
+TEST_F(CommandLine, QuoteNeverPricesWhatTheCatalogueDoesNotMake) {
+    const std::vector<std::string> parts = {"R090PC3E17USG", "R090PC-1E9USG", "R090PC9E99USG",
+                                            "R090PCQQQQ",    "R090PU0120CSG", "R051PC0120USN",
+                                            "r090PC0120USG", "PW090K",        "ST090Q"};
+    std::vector<std::string> arguments = {"quote"};
+    arguments.insert(arguments.end(), parts.begin(), parts.end());
+    arguments.insert(arguments.end(), {"--qty", "99999"});
+    const json quoted = Json(arguments);
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(quoted["quotes"].size(), parts.size());
+    for (size_t i = 0; i < parts.size(); ++i) {
+        EXPECT_EQ(quoted["quotes"][i]["total"], "N/A") << parts[i];
+        EXPECT_EQ(quoted["quotes"][i]["delivery"], "Contact Corvane Rep.") << parts[i];
+        EXPECT_NE(errors.str().find("error: \"" + parts[i] +
+                                    "\" is not a part number of the catalogue."),
+                  std::string::npos)
+            << parts[i];
+    }
+    EXPECT_EQ(Run({"quote", "R090PC0120USG", "ST090S", "N090PU060C090SG", "T062UUG"}), 0)
+        << errors.str();
+}
+
+TEST_F(CommandLine, QuoteShowsAnUnreadablePriceOnce) {
+    EXPECT_EQ(Run({"quote", "R062PU0120USG", "--qty", "2"}), 0);
+    EXPECT_EQ(errors.str(), "error: 'abc' is not a valid floating point value\n");
 }
 
 TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
@@ -114,8 +144,15 @@ TEST_F(CommandLine, BuildWalksTheWizardAndTypedLengthsAreChecked) {
               0);
     EXPECT_NE(out.str().find("partNumber\tR090PC0125UXN\n"), std::string::npos) << out.str();
 
+    // A refused typed length fails the build, whatever entry the box shows instead.
+    for (const char* length : {"length=99", "length=1e70", "length=abc"}) {
+        EXPECT_EQ(
+            Run({"build", "family=R", "waveguide=090", "flangeA=U", "flangeB=C", length}), 1)
+            << length;
+    }
+    EXPECT_NE(errors.str().find("error: \"abc\" is not a valid Length value."), std::string::npos);
     EXPECT_EQ(Run({"build", "family=R", "waveguide=090", "flangeA=U", "flangeB=C", "length=99"}),
-              0);
+              1);
     EXPECT_NE(errors.str().find("error: Length \"99\" is not available."), std::string::npos);
 
     const json swapped = Json({"build", "family=N", "waveguide=090", "flangeA=U", "flangeB=C",
@@ -182,6 +219,74 @@ TEST_F(CommandLine, OrderAddsEachItemAsTheAddDialogDoes) {
               2);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "pelmora38.lom"));
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "Pelmora.ini"));
+}
+
+// The part number is the whole field between two TABs; without TABs a third word is
+// an error. Nothing of a line is dropped without a message.
+TEST_F(CommandLine, OrderReadsEachLineWhole) {
+    folder.Write("rfq.txt", "\xEF\xBB\xBF"
+                            "2\tR090PC0120USG extra\tmy text\n"
+                            "1\tPart Number\tdesc\n"
+                            "1 R090PC0120USG extra\n"
+                            "3 R090PC0120USG\tA\xC0\x80" "B\n");
+    const json order = Json({"order", "--in", folder.Path() + "rfq.txt"});
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(order["lines"].size(), 3u) << "the byte-order mark is no part of line 1";
+    EXPECT_EQ(order["lines"][0]["partNumber"], "R090PC0120USG extra");
+    EXPECT_EQ(order["lines"][0]["price"], "N/A");
+    EXPECT_EQ(order["lines"][0]["description"], "my text");
+    EXPECT_EQ(order["lines"][1]["partNumber"], "Part Number");
+    EXPECT_EQ(order["lines"][2]["price"], "$420.00");
+    EXPECT_EQ(order["lines"][2]["description"], "A\xC3\x80\xE2\x82\xac" "B")
+        << "an overlong form is no UTF-8: its bytes are Windows-1252";
+    EXPECT_EQ(order["skipped"],
+              (json::array({{{"line", 3},
+                             {"reason", "\"extra\" follows the part number; a description must "
+                                        "follow a TAB"}}})));
+    EXPECT_NE(errors.str().find("error: line 1: \"R090PC0120USG extra\" is not a part number of "
+                                "the catalogue."),
+              std::string::npos);
+    EXPECT_NE(errors.str().find("error: line 2: \"Part Number\" is not"), std::string::npos);
+}
+
+// A part number is described as written, in a wizard of its own.
+TEST_F(CommandLine, OrderDescribesEachPartNumberAlone) {
+    WriteTable(folder, "Flange.tbl", R"(Code|Waveguide|Type|Model|Picture
+U|090|UG Cover|UG-39/U|cover.gif
+u|090|Small Cover|SC-90|cover.gif)");
+    folder.Write("rfq.txt", "1 R090PU0120uSG\n");
+    const json order = Json({"order", "--in", folder.Path() + "rfq.txt"});
+    EXPECT_EQ(exitCode, 0) << errors.str();
+    EXPECT_EQ(order["lines"][0]["description"],
+              "Straight Section, WR90, UG Cover, Length: 12.0, Small Cover, 8.20 - 12.40 GHz / "
+              "VSWR: 1.05:1, Gray");
+
+    std::ostringstream alone;
+    std::ostringstream after;
+    auto describe = [&](const std::string& list, std::ostringstream& into) {
+        folder.Write("list.txt", list);
+        EXPECT_EQ(cli::RunCommandLine({"--app-dir", PELMORA_SHIPPED_DIR, "--json", "order", "--in",
+                                       folder.Path() + "list.txt"},
+                                      "", into, errors),
+                  0)
+            << errors.str();
+        return json::parse(into.str())["lines"].back()["description"];
+    };
+    EXPECT_EQ(describe("1 R090PC0120KAG\n1 T090CCG\n", after), describe("1 T090CCG\n", alone));
+}
+
+TEST_F(CommandLine, OrderChecksEveryArgumentBeforeWritingAndTellsWhyAWriteFailed) {
+    folder.Write("rfq.txt", "2 R090PC0120USG\n");
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--bom", folder.Path() + "o.lom",
+                   "--out", folder.Path() + "o.pdf"}),
+              2);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() + "o.lom"));
+
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--out",
+                   folder.Path() + "gone/o.xls"}),
+              3);
+    EXPECT_EQ(errors.str(), "pelmora-cli: Cannot create file " + folder.Path() +
+                                "gone/o.xls: No such file or directory\n");
 }
 
 TEST_F(CommandLine, CheckReportsFindingsWithTheirPlace) {

@@ -7,6 +7,8 @@
 #include "TxtTable.h"
 
 #include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -25,8 +27,12 @@ const std::vector<std::string> FixedOrder = {"C", "D", "E", "F", "H", "M", "N", 
 
 struct Cell {
     int Column;
-    enum Kind { Number, Integer } Type;
+    enum Kind { Number, Integer, Money } Type;
 };
+
+// No single price of the catalogue comes near this; a cell beyond it is a typing
+// error that would price whole orders absurdly.
+constexpr double SanePriceLimit = 1e9;
 
 // The columns each table must have, and the cells the program converts.
 struct Layout {
@@ -61,22 +67,22 @@ const std::vector<Layout> Layouts = {
     {"Conversion.tbl", 3, {}},
     {"StraightSectionPrice.tbl",
      6,
-     {{2, Cell::Number}, {3, Cell::Number}, {4, Cell::Number}, {6, Cell::Integer}}},
-    {"RigidTwistPrice.tbl", 7, {{4, Cell::Number}, {6, Cell::Integer}, {7, Cell::Number}}},
-    {"TaperedTransitionPrice.tbl", 6, {{3, Cell::Number}, {5, Cell::Integer}, {6, Cell::Number}}},
-    {"CoaxPrice.tbl", 6, {{4, Cell::Number}, {6, Cell::Integer}}},
-    {"FlexTwistPrice.tbl", 8, {{6, Cell::Number}, {8, Cell::Integer}}},
+     {{2, Cell::Money}, {3, Cell::Money}, {4, Cell::Money}, {6, Cell::Integer}}},
+    {"RigidTwistPrice.tbl", 7, {{4, Cell::Money}, {6, Cell::Integer}, {7, Cell::Money}}},
+    {"TaperedTransitionPrice.tbl", 6, {{3, Cell::Money}, {5, Cell::Integer}, {6, Cell::Money}}},
+    {"CoaxPrice.tbl", 6, {{4, Cell::Money}, {6, Cell::Integer}}},
+    {"FlexTwistPrice.tbl", 8, {{6, Cell::Money}, {8, Cell::Integer}}},
     {"MiterBendPrice.tbl",
      9,
-     {{3, Cell::Number},
+     {{3, Cell::Money},
       {5, Cell::Integer},
-      {6, Cell::Number},
-      {7, Cell::Number},
-      {8, Cell::Number},
+      {6, Cell::Money},
+      {7, Cell::Money},
+      {8, Cell::Money},
       {9, Cell::Number}}},
-    {"EBendPrice.tbl", 5, {{3, Cell::Number}, {5, Cell::Integer}}},
-    {"HBendPrice.tbl", 5, {{3, Cell::Number}, {5, Cell::Integer}}},
-    {"StepTwistPrice.tbl", 2, {{2, Cell::Number}}},
+    {"EBendPrice.tbl", 5, {{3, Cell::Money}, {5, Cell::Integer}}},
+    {"HBendPrice.tbl", 5, {{3, Cell::Money}, {5, Cell::Integer}}},
+    {"StepTwistPrice.tbl", 2, {{2, Cell::Money}}},
 };
 
 // Table rows count from the line after the header.
@@ -154,16 +160,24 @@ private:
                 Report(Level::Error, layout.Name, row, 4,
                        "The row has more than three fields; the VSWR the program appends would "
                        "not be read as the fourth.");
-            for (const Cell& cell : layout.Numbers) {
-                const std::string text = table->GetField(row, cell.Column);
-                const bool converts = cell.Type == Cell::Integer ? ParseInteger(text).has_value()
-                                                                 : IsNumericText(text);
-                if (!converts)
-                    Report(Level::Error, layout.Name, row, cell.Column,
-                           "\"" + text + "\" is not " +
-                               (cell.Type == Cell::Integer ? "a whole number." : "a number."));
-            }
+            for (const Cell& cell : layout.Numbers)
+                CheckCell(layout.Name, row, cell, table->GetField(row, cell.Column));
         }
+    }
+
+    void CheckCell(const std::string& file, int row, const Cell& cell, const std::string& text) {
+        if (cell.Type == Cell::Integer) {
+            if (!ParseInteger(text))
+                Report(Level::Error, file, row, cell.Column,
+                       "\"" + text + "\" is not a whole number.");
+            return;
+        }
+        const auto value = ParseNumber(text);
+        if (!value)
+            Report(Level::Error, file, row, cell.Column, "\"" + text + "\" is not a number.");
+        else if (cell.Type == Cell::Money && std::fabs(*value) > SanePriceLimit)
+            Report(Level::Error, file, row, cell.Column,
+                   "The price \"" + text + "\" is beyond one billion dollars.");
     }
 
     void CheckFamilies() {
@@ -206,9 +220,16 @@ private:
     }
 
     void CheckPicture(const std::string& file, int row, int column, const std::string& picture) {
+        const std::filesystem::path name(picture);
+        const bool leaves = name.is_absolute() ||
+                            std::find(name.begin(), name.end(), "..") != name.end() ||
+                            (FileExists(imagesDir_ + picture) && !FileInFolder(imagesDir_, picture));
         if (picture.empty())
             Report(Level::Warning, file, row, column, "No picture is named; NA.gif is shown.");
-        else if (!FileExists(imagesDir_ + picture))
+        else if (leaves)
+            Report(Level::Error, file, row, column,
+                   "The picture " + picture + " lies outside Images; NA.gif is shown.");
+        else if (!FileInFolder(imagesDir_, picture))
             Report(Level::Warning, file, row, column,
                    "The picture " + picture + " is missing from Images; NA.gif is shown.");
     }

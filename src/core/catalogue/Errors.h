@@ -14,9 +14,14 @@ public:
     static FileError CannotOpen(const std::string& path) {
         return FileError("Cannot open file " + path);
     }
-    static FileError CannotCreate(const std::string& path) {
-        return FileError("Cannot create file " + path);
-    }
+};
+
+// A file that could not be written, with the system's reason. The old file, if
+// any, is then untouched.
+class WriteError : public FileError {
+public:
+    WriteError(const std::string& path, const std::string& reason)
+        : FileError("Cannot create file " + path + ": " + reason) {}
 };
 
 // A catalogue cell that does not hold the number its column promises.
@@ -26,6 +31,12 @@ public:
 
     static ConversionError NotANumber(const std::string& text) {
         return ConversionError("'" + text + "' is not a valid floating point value");
+    }
+    static ConversionError OutOfRange(const std::string& text) {
+        return ConversionError("'" + text + "' is out of range for a price");
+    }
+    static ConversionError PriceTooLarge() {
+        return ConversionError("The price adds up to more than can be shown");
     }
     static ConversionError NotAnInteger(const std::string& text) {
         return ConversionError("'" + text + "' is not a valid integer value");

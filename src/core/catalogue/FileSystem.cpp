@@ -3,10 +3,14 @@
 #include "Errors.h"
 #include "Text1252.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -55,13 +59,56 @@ std::string ResolvePath(const std::string& path) {
     return resolved.string();
 }
 
+std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name) {
+    if (name.empty())
+        return std::nullopt;
+    std::error_code error;
+    const fs::path base = fs::weakly_canonical(ResolvePath(folder), error);
+    if (error)
+        return std::nullopt;
+    const std::string path = ResolvePath(folder + name);
+    const fs::path file = fs::weakly_canonical(path, error);
+    if (error || !fs::is_regular_file(file, error))
+        return std::nullopt;
+    const auto [inBase, inFile] = std::mismatch(base.begin(), base.end(), file.begin(), file.end());
+    if (inBase != base.end() || inFile == file.end())
+        return std::nullopt;
+    return path;
+}
+
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(ResolvePath(path), std::ios::binary);
-    if (!in)
-        throw FileError::CannotOpen(path);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        throw FileError("Read error on file " + path);
+    auto failure = [&path](int error) {
+        // A missing file keeps the plain text the load error box quotes.
+        return error == ENOENT ? FileError::CannotOpen(path)
+                               : FileError("Cannot open file " + path + ": " + std::strerror(error));
+    };
+    const int fd = ::open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw failure(errno);
+    struct stat info {};
+    std::string bytes;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<size_t>(info.st_size) + 1);
+    // One read for the whole file, then on to the end in case it grew meanwhile.
+    size_t size = 0;
+    for (;;) {
+        if (bytes.capacity() - size < 4096)
+            bytes.reserve(bytes.capacity() * 2 + 65536);
+        bytes.resize(bytes.capacity());
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw failure(error);
+        }
+        if (got == 0)
+            break;
+        size += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    bytes.resize(size);
     return bytes;
 }
 
@@ -82,27 +129,94 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const std::string target = ResolvePath(path);
-    const std::string temporary = target + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw FileError::CannotCreate(path);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            throw FileError("Write error on file " + path);
-        }
-    }
+namespace {
+
+// The file a write must replace: a symbolic link is followed to the file it names,
+// so that the link stays a link.
+fs::path WriteTarget(const std::string& path) {
+    fs::path target(path);
     std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        throw FileError::CannotCreate(path);
+    for (int hops = 0; hops < 40 && fs::is_symlink(target, error); ++hops) {
+        const fs::path next = fs::read_symlink(target, error);
+        if (error)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
+    return target;
+}
+
+std::string Reason(int error) {
+    return std::strerror(error);
+}
+
+// Writes every byte, going on after interrupted or partial writes.
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0)
+            errno = EIO;
+        if (written <= 0)
+            return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// A new, empty file of a name no one else uses, beside the target. Created
+// exclusively so that nothing planted under that name is followed or replaced; the
+// mode 0666 is narrowed by the umask as for any new file.
+int CreateTemporary(const fs::path& target, fs::path& temporary) {
+    static std::mt19937_64 names{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target;
+        temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(names());
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const fs::path target = WriteTarget(path);
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0)
+        throw WriteError(path, Reason(errno));
+
+    auto fail = [&](int error) {
+        ::unlink(temporary.c_str());
+        throw WriteError(path, Reason(error));
+    };
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        const int error = errno;
+        ::close(fd);
+        fail(error);
+    }
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        fail(error);
+    }
+    if (::close(fd) != 0)
+        fail(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        fail(errno);
+    SyncFolder(target.parent_path());
 }
 
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ bool FolderExists(const std::string& path);
 // ones only in letter case are found too, as they would be on Windows. A path
 // that does not exist in any spelling comes back unchanged.
 std::string ResolvePath(const std::string& path);
+
+// The file the catalogue names inside the folder, as it exists on disk; nothing
+// when it does not exist or lies outside the folder ("../x", an absolute path, a
+// link that leads out).
+std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name);
 
 // Throws FileError when the file cannot be opened or read.
 std::string ReadWholeFile(const std::string& path);

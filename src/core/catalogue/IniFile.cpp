@@ -5,6 +5,7 @@
 #include "Text1252.h"
 
 #include <charconv>
+#include <filesystem>
 
 namespace pelmora {
 
@@ -38,8 +39,11 @@ std::optional<KeyValue> SplitKeyValue(std::string_view line) {
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
     try {
         lines_ = SplitLines(ReadWholeFile(path_));
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         lines_.clear();
+        std::error_code ignored;
+        if (std::filesystem::exists(path_, ignored))
+            unreadable_ = error.what();
     }
 }
 
@@ -94,6 +98,9 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key,
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
+    // Writing would replace every other setting the file holds with nothing.
+    if (!unreadable_.empty())
+        throw FileError(unreadable_ + "; the settings file is left as it is");
     const std::string line = key + "=" + value;
     if (const auto existing = FindKey(section, key)) {
         // The key keeps the spelling the file gave it.

@@ -11,7 +11,8 @@ namespace pelmora {
 // key keeps every other section, key and line of the file as it was.
 class TIniFile {
 public:
-    // A missing or unreadable file reads as empty.
+    // A missing or unreadable file reads as empty; a file that exists but cannot be
+    // read is never written (each write throws FileError).
     explicit TIniFile(std::string path);
 
     const std::string& FileName() const { return path_; }
@@ -33,6 +34,7 @@ private:
 
     std::string path_;
     std::vector<std::string> lines_;
+    std::string unreadable_; // why an existing file could not be read
 };
 
 } // namespace pelmora

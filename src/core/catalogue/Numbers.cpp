@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 
 namespace pelmora {
 
@@ -55,9 +56,12 @@ double FromFixed(Fixed value) {
 }
 
 std::string FormatOneDecimal(double value) {
-    std::array<char, 64> buffer{};
+    // Room for the 309 integer digits of the largest double, its sign and a decimal.
+    std::array<char, 320> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, 1);
+    if (result.ec != std::errc())
+        throw std::logic_error("FormatOneDecimal: no room for the digits");
     return std::string(buffer.data(), result.ptr);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pelmora {
 
@@ -89,10 +90,16 @@ void AddOrderForm::txtQuantityChange() {
 void AddOrderForm::QuotePrice() {
     const std::string& partNumber = txtPartNumber;
     const TableSource tables = app_.Tables(platform_.Messages);
-    const TProductFamily family = ClassifyFamily(partNumber, app_.Tables(platform_.Messages));
+    const TProductFamily family = ClassifyFamily(partNumber, tables);
+    const int quantity = QuantityOf(txtQuantity);
     PriceQuote quote;
+    std::optional<Money> total;
     try {
-        quote = QuoteFamily(tables, partNumber, family);
+        if (item_.InCatalogue)
+            quote = QuoteFamily(tables, partNumber, family);
+        total = MultiplyMoney(quote.Price, quantity);
+        if (!total)
+            throw ConversionError::PriceTooLarge();
     } catch (const ConversionError& error) {
         // The boxes must never go on showing the price of the part priced before.
         platform_.Messages.Error(error.what());
@@ -104,8 +111,7 @@ void AddOrderForm::QuotePrice() {
         txtDelivery = AskTheRep;
         return;
     }
-    const int quantity = QuantityOf(txtQuantity);
-    txtPrice = MoneyText(quote.Price * quantity);
+    txtPrice = MoneyText(*total);
     const bool deliveryApplies =
         quote.DeliveryQuantityLimit != 0 && quote.DeliveryQuantityLimit >= quantity;
     txtDelivery = deliveryApplies ? quote.DeliveryText : AskTheRep;

@@ -2,13 +2,31 @@
 
 #include "catalogue/Numbers.h"
 
+#include <cmath>
+
 namespace pelmora {
 
 std::optional<Money> ParseMoney(std::string_view text) {
     const auto value = ParseNumber(text);
-    if (!value)
+    // 2^63 ten-thousandths; a cell beyond it would only clamp to a made-up amount.
+    constexpr double Limit = 9.2e14;
+    if (!value || std::fabs(*value) >= Limit)
         return std::nullopt;
     return ToFixed(*value);
+}
+
+std::optional<Money> AddMoney(Money a, Money b) {
+    Money sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return std::nullopt;
+    return sum;
+}
+
+std::optional<Money> MultiplyMoney(Money amount, std::int64_t factor) {
+    Money product = 0;
+    if (__builtin_mul_overflow(amount, factor, &product))
+        return std::nullopt;
+    return product;
 }
 
 std::string MoneyText(Money amount) {
@@ -27,6 +45,21 @@ std::string MoneyText(Money amount) {
     const unsigned long long fraction = cents % 100;
     return std::string(negative ? "-$" : "$") + whole + "." + (fraction < 10 ? "0" : "") +
            std::to_string(fraction);
+}
+
+bool IsMoneyText(std::string_view text) {
+    // The digits read back as cents, then written again: the same text or not ours.
+    long long cents = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            cents = cents * 10 + (c - '0');
+            if (++digits > 16)
+                return false;
+        }
+    }
+    const Money amount = (text.starts_with('-') ? -cents : cents) * 100;
+    return digits > 0 && MoneyText(amount) == text;
 }
 
 } // namespace pelmora

@@ -1,11 +1,13 @@
 #include "OrderFiles.h"
 
+#include "Money.h"
 #include "OrderItem.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/Text1252.h"
 #include "catalogue/TxtTable.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace pelmora {
@@ -20,10 +22,12 @@ std::string LeftAligned(const std::string& text, size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
-// The characters XML gives a meaning, written as entity references.
+// The characters XML gives a meaning, written as entity references; the control
+// characters XML 1.0 forbids, and the bytes Windows-1252 leaves undefined, left out.
 std::string XmlEscaped(const std::string& text) {
     std::string escaped;
     for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '&':
             escaped += "&amp;";
@@ -41,10 +45,33 @@ std::string XmlEscaped(const std::string& text) {
             escaped += "&apos;";
             break;
         default:
+            if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x81 ||
+                byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D)
+                break;
             escaped += c;
         }
     }
     return escaped;
+}
+
+// A field of a line-based file: a TAB, CR or LF inside it would shift the columns or
+// start a new line, so each stands as a blank.
+std::string OneLine(std::string field) {
+    std::replace_if(
+        field.begin(), field.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
+        ' ');
+    return field;
+}
+
+// A spreadsheet takes a cell that begins with = + - or @ for a formula; customers'
+// texts must stay text. The apostrophe marks a text cell and is not shown; a text
+// that begins with one gets a second, so that reading the file back is exact.
+std::string SpreadsheetCell(std::string field, bool programsPrice) {
+    field = OneLine(std::move(field));
+    if (!programsPrice && !field.empty() && std::string_view("=+-@'").find(field.front()) !=
+                                                std::string_view::npos)
+        field.insert(0, 1, '\'');
+    return field;
 }
 
 } // namespace
@@ -57,8 +84,19 @@ std::string EnsureExtension(const std::string& fileName, const std::string& exte
 
 void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
     std::vector<std::string> lines{"QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION"};
-    for (std::string line : orderLines.Lines) {
-        std::replace(line.begin(), line.end(), '|', '\t');
+    for (int row = 0; row < orderLines.RowCount(); ++row) {
+        // Fields as stored, untrimmed, like the line itself.
+        std::string line;
+        std::string_view rest = orderLines.Lines[static_cast<size_t>(row)];
+        for (int field = olQuantity;; ++field) {
+            const size_t bar = rest.find('|');
+            const std::string text(rest.substr(0, bar));
+            line += SpreadsheetCell(text, field == olPrice && IsMoneyText(text));
+            if (bar == std::string_view::npos)
+                break;
+            line += '\t';
+            rest.remove_prefix(bar + 1);
+        }
         lines.push_back(std::move(line));
     }
     WriteLines(path, lines);
@@ -70,11 +108,10 @@ void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
                                    LeftAligned("DELIVERY TIME", 20) + gap +
                                    LeftAligned("PART NUMBER", 20) + "    DESCRIPTION"};
     for (int row = 0; row < orderLines.RowCount(); ++row) {
-        lines.push_back(RightAligned(orderLines.GetField(row, olQuantity), 10) +
-                        RightAligned(orderLines.GetField(row, olPrice), 20) + gap +
-                        LeftAligned(orderLines.GetField(row, olDelivery), 20) + gap +
-                        LeftAligned(orderLines.GetField(row, olPartNumber), 20) + gap +
-                        orderLines.GetField(row, olDescription));
+        auto field = [&](OrderLineField which) { return OneLine(orderLines.GetField(row, which)); };
+        lines.push_back(RightAligned(field(olQuantity), 10) + RightAligned(field(olPrice), 20) +
+                        gap + LeftAligned(field(olDelivery), 20) + gap +
+                        LeftAligned(field(olPartNumber), 20) + gap + field(olDescription));
     }
     WriteLines(path, lines);
 }

@@ -9,6 +9,9 @@ struct OrderItem {
     int Quantity = 1;
     std::string PartNumber;
     std::string Description;
+    // False for a part number the catalogue does not make (it came from outside
+    // the wizard): it has no price.
+    bool InCatalogue = true;
 };
 
 // The fields of an order line: quantity|price|delivery|part number|description.

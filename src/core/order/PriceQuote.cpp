@@ -6,6 +6,8 @@
 #include "partnumber/PartNumber.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <optional>
 
 namespace pelmora {
 
@@ -15,8 +17,21 @@ Money MoneyCell(const TTxtTable& table, int row, int column) {
     const std::string text = table.GetField(row, column);
     const auto money = ParseMoney(text);
     if (!money)
-        throw ConversionError::NotANumber(text);
+        throw IsNumericText(text) ? ConversionError::OutOfRange(text)
+                                  : ConversionError::NotANumber(text);
     return *money;
+}
+
+// The sum of a price's parts; an amount no price can be is refused, never wrapped.
+Money Total(std::initializer_list<Money> parts) {
+    Money total = 0;
+    for (const Money part : parts) {
+        const auto sum = AddMoney(total, part);
+        if (!sum)
+            throw ConversionError::PriceTooLarge();
+        total = *sum;
+    }
+    return total;
 }
 
 int IntegerCell(const TTxtTable& table, int row, int column) {
@@ -45,11 +60,19 @@ std::string Field(const std::string& partNumber, TProductFamily family, TPartNum
     return ExtractPartNumberField(partNumber, family, field);
 }
 
-// A length field in inches: tenths of an inch in imperial part numbers, whole
-// millimetres in metric ones.
-double Inches(const std::string& digits, const std::string& units) {
-    return units == "P" ? DecodeLengthField(digits, true)
-                        : MmToInches(DecodeLengthField(digits, false));
+// A length field of its full width, as tenths of an inch in imperial part numbers
+// and whole millimetres in metric ones; nothing when it is no such field.
+std::optional<double> Length(const std::string& digits, size_t width, bool imperial) {
+    if (digits.size() != width)
+        return std::nullopt;
+    return DecodeLengthField(digits, imperial);
+}
+
+std::optional<double> Inches(const std::string& digits, size_t width, const std::string& units) {
+    const auto value = Length(digits, width, units == "P");
+    if (!value)
+        return std::nullopt;
+    return units == "P" ? *value : MmToInches(*value);
 }
 
 } // namespace
@@ -65,6 +88,9 @@ PriceQuote QuoteStraightSection(const TableSource& tables, const std::string& pa
     const std::string finish = Field(partNumber, family, pnfFinish);
     const std::string units = Field(partNumber, family, pnfUnits);
 
+    const auto inches = Inches(length, 4, units);
+    if (!inches)
+        return {};
     const TableRef rows = tables.Load("StraightSectionPrice.tbl");
     const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
@@ -73,11 +99,14 @@ PriceQuote QuoteStraightSection(const TableSource& tables, const std::string& pa
         const Money base = MoneyCell(table, row, 2);
         PriceQuote quote = Quote(table, row, 0, 5);
         const Money perFoot = MoneyCell(table, row, 3);
-        const double feet = Inches(length, units) / 12.0;
-        // A started foot counts whole; 12.0 in is one foot, 12.1 in two.
-        const auto wholeFeet = static_cast<Money>(std::ceil(feet));
+        // A started foot counts whole; 12.0 in is one foot, 12.1 in two. Four
+        // digits keep it below 834 feet.
+        const auto wholeFeet = static_cast<Money>(std::ceil(*inches / 12.0));
+        const auto lengthCost = MultiplyMoney(perFoot, wholeFeet);
+        if (!lengthCost)
+            throw ConversionError::PriceTooLarge();
         const Money paint = finish == "G" ? MoneyCell(table, row, 4) : 0;
-        quote.Price = base + wholeFeet * perFoot + paint;
+        quote.Price = Total({base, *lengthCost, paint});
         return quote;
     }
     return {};
@@ -92,7 +121,7 @@ PriceQuote QuoteRigidTwist(const TableSource& tables, const std::string& partNum
     for (int row = 0; row < table.RowCount(); ++row) {
         if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == band) {
             const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
-            return Quote(table, row, MoneyCell(table, row, 4) + paint, 5);
+            return Quote(table, row, Total({MoneyCell(table, row, 4), paint}), 5);
         }
     }
     return {};
@@ -106,7 +135,7 @@ PriceQuote QuoteTaperedTransition(const TableSource& tables, const std::string& 
     for (int row = 0; row < table.RowCount(); ++row) {
         if (table.FieldView(row, 1) == code) {
             const Money paint = finish == "G" ? MoneyCell(table, row, 6) : 0;
-            return Quote(table, row, MoneyCell(table, row, 3) + paint, 4);
+            return Quote(table, row, Total({MoneyCell(table, row, 3), paint}), 4);
         }
     }
     return {};
@@ -149,6 +178,14 @@ PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumb
     const std::string band = Field(partNumber, family, pnfBand);
     const std::string units = Field(partNumber, family, pnfUnits);
 
+    const bool imperial = units == "P";
+    const auto legALength = Length(legA, 3, imperial);
+    const auto legBLength = Length(legB, 3, imperial);
+    if (!legALength || !legBLength)
+        return {};
+    const double legSum =
+        imperial ? *legALength + *legBLength : MmToInches(*legALength + *legBLength);
+
     const TableRef rows = tables.Load("MiterBendPrice.tbl");
     const TTxtTable& table = *rows;
     for (int row = 0; row < table.RowCount(); ++row) {
@@ -159,12 +196,8 @@ PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumb
         const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
         const Money bandSurcharge = band != "S" ? MoneyCell(table, row, 8) : 0;
         const double threshold = NumberCell(table, row, 9);
-        const double legSum =
-            units == "P"
-                ? DecodeLengthField(legA, true) + DecodeLengthField(legB, true)
-                : MmToInches(DecodeLengthField(legA, false) + DecodeLengthField(legB, false));
         const Money longLeg = legSum > threshold ? MoneyCell(table, row, 6) : 0;
-        quote.Price = base + paint + bandSurcharge + longLeg;
+        quote.Price = Total({base, paint, bandSurcharge, longLeg});
         return quote;
     }
     return {};

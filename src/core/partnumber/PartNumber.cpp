@@ -3,6 +3,8 @@
 #include "catalogue/Numbers.h"
 #include "platform/MessageBoxes.h"
 
+#include <algorithm>
+
 namespace pelmora {
 
 namespace {
@@ -147,11 +149,14 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
     return *value < 0 ? "-" + text : text;
 }
 
-double DecodeLengthField(const std::string& digits, bool impliedDecimal) {
-    if (!impliedDecimal || digits.empty())
-        return ParseNumber(digits).value_or(0.0);
-    const std::string text = digits.substr(0, digits.size() - 1) + '.' + digits.back();
-    return ParseNumber(text).value_or(0.0);
+std::optional<double> DecodeLengthField(const std::string& digits, bool impliedDecimal) {
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const auto value = ParseInteger(digits);
+    if (!value)
+        return std::nullopt;
+    return impliedDecimal ? static_cast<double>(*value) / 10.0 : static_cast<double>(*value);
 }
 
 std::string SortFlangePair(std::string partNumber, TProductFamily family) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/Family.h"
 
+#include <optional>
 #include <string>
 
 // The part-number grammar: the fields cut out of a part number and the length
@@ -35,8 +36,9 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
                          MessageBoxes& messages);
 
 // Length digits back to a number, with a "." set before the last digit when the
-// digits hold tenths; 0 when they do not convert.
-double DecodeLengthField(const std::string& digits, bool impliedDecimal);
+// digits hold tenths. A length field is decimal digits and nothing else (no sign,
+// point or exponent): any other text, or an empty one, is no length.
+std::optional<double> DecodeLengthField(const std::string& digits, bool impliedDecimal);
 
 // Bends, flexible twists and straight sections carry their flange codes in
 // ascending order; nothing else moves.

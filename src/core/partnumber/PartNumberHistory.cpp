@@ -27,7 +27,7 @@ void PartNumberHistory::SaveIntoFolder(const std::string& folder, const std::str
     if (!FolderExists(folder))
         return;
     try {
-        WriteLines(folder + fileName, Items);
+        WriteLines(ResolvePath(folder) + fileName, Items);
     } catch (const FileError& error) {
         messages.Error(error.what());
     }

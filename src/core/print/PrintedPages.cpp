@@ -2,6 +2,7 @@
 
 #include "PelmoraPrint.h"
 #include "catalogue/Deployment.h"
+#include "catalogue/FileSystem.h"
 #include "catalogue/TxtTable.h"
 
 namespace pelmora {
@@ -53,8 +54,10 @@ void DrawOrderHeader(TPelmoraPrint& print, const std::string& title, const std::
     Bold(print, false);
 }
 
-void DrawPicture(TPelmoraPrint& print, const std::string& path, const PageRect& box) {
-    if (!print.DrawBitmap(box, path))
+void DrawPicture(TPelmoraPrint& print, const std::string& imagesDir, const std::string& file,
+                 const PageRect& box) {
+    const auto path = FileInFolder(imagesDir, file);
+    if (!path || !print.DrawBitmap(box, *path))
         print.TextLeft(box.Left, box.Top, "Image not available");
 }
 
@@ -67,7 +70,7 @@ void DrawSpecSheet(TPelmoraPrint& print, const std::string& imagesDir, const Spe
         {&header.FlangeBPicture, {600, 300, 800, 430}}};
     for (const auto& [file, box] : pictures) {
         if (!file->empty())
-            DrawPicture(print, imagesDir + *file, box);
+            DrawPicture(print, imagesDir, *file, box);
     }
     print.SetFont("Arial", 20);
     Bold(print, true);

@@ -13,6 +13,8 @@
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 namespace pelmora {
 
 namespace {
@@ -56,8 +58,12 @@ void DownloadAndInstall(Platform& platform, const std::string& url, const std::s
 
 UpdateSettings::UpdateSettings(const AppState& app) : Path(app.AppDir + "update.ini") {}
 
+int UpdateSettings::BoundedDays(int days) {
+    return std::clamp(days, FewestDays, MostDays);
+}
+
 int UpdateSettings::ReadUpdateDays() const {
-    return TIniFile(Path).ReadInteger(Section, "days", DefaultDays);
+    return BoundedDays(TIniFile(Path).ReadInteger(Section, "days", DefaultDays));
 }
 
 void UpdateSettings::ScheduleNextReminder(int days, Platform& platform) const {
@@ -112,7 +118,8 @@ UpdateOptionsForm::UpdateOptionsForm(AppState& app, Platform& platform)
 
 void UpdateOptionsForm::LoadUpdateOptions() {
     const TIniFile ini(UpdateSettings(app_).Path);
-    spnDays = ini.ReadInteger(Section, "days", UpdateSettings::DefaultDays);
+    spnDays = UpdateSettings::BoundedDays(
+        ini.ReadInteger(Section, "days", UpdateSettings::DefaultDays));
     cbxAutoUpdate = ini.ReadBool(Section, "autoupdate", false);
     cbxAutoUpdateClick();
 }
@@ -123,7 +130,7 @@ void UpdateOptionsForm::cbxAutoUpdateClick() {
 
 void UpdateOptionsForm::SaveUpdateOptions() {
     const std::string path = UpdateSettings(app_).Path;
-    Write(platform_, path, "days", std::to_string(spnDays));
+    Write(platform_, path, "days", std::to_string(UpdateSettings::BoundedDays(spnDays)));
     Write(platform_, path, "autoupdate", cbxAutoUpdate ? "1" : "0");
 }
 

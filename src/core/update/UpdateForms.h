@@ -12,6 +12,11 @@ struct Platform;
 class UpdateSettings {
 public:
     static constexpr int DefaultDays = 30;
+    // A reminder interval outside these bounds is a damaged file, not a choice: a
+    // huge one would overflow the date or land past the year 9999.
+    static constexpr int FewestDays = 1;
+    static constexpr int MostDays = 3650;
+    static int BoundedDays(int days);
 
     explicit UpdateSettings(const AppState& app);
 

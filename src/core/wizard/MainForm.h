@@ -139,6 +139,9 @@ public:
     PictureState imgLength;
     std::string LengthUnitLabel;
     int LastValidLengthIndex = -1;
+    // The last typed length failed its check and was replaced by an entry; the
+    // user has not entered a length box since.
+    bool TypedLengthRefused = false;
 
     // Screen 2.
     ComboState cbxFinish;

@@ -246,6 +246,7 @@ std::string MainForm::FocusName(const TPelmoraComboBox& box) const {
 }
 
 void MainForm::LengthBoxEnter(TPelmoraComboBox& box) {
+    TypedLengthRefused = false;
     if (box.Editable && !box.Items.empty())
         LastValidLengthIndex = box.ItemIndex;
 }
@@ -262,11 +263,13 @@ void MainForm::ValidateTypedLength(TPelmoraComboBox& box) {
     const double last = ParseNumber(box.Items.back()).value_or(0);
     if (!value) {
         platform_.Messages.Error("\"" + typed + "\" is not a valid Length value.");
+        TypedLengthRefused = true;
         if (LastValidLengthIndex < static_cast<int>(box.Items.size()))
             SelectLengthEntry(box, LastValidLengthIndex);
         FocusedControl = FocusName(box);
     } else if (ToFixed(*value) > ToFixed(last) || ToFixed(*value) < ToFixed(first)) {
         platform_.Messages.Error("Length \"" + typed + "\" is not available.");
+        TypedLengthRefused = true;
         const bool above = ToFixed(*value) > ToFixed(last);
         SelectLengthEntry(box, above ? static_cast<int>(box.Items.size()) - 1 : 0);
         LastValidLengthIndex = box.ItemIndex;

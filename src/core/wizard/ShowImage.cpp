@@ -6,10 +6,10 @@
 namespace pelmora {
 
 PictureState ShowImage(const AppState& app, const std::string& file, bool controlStretches) {
-    if (!file.empty() && FileExists(app.ImagesDir + file))
-        return {ResolvePath(app.ImagesDir + file), true};
-    if (FileExists(app.ImagesDir + "NA.gif"))
-        return {ResolvePath(app.ImagesDir + "NA.gif"), controlStretches};
+    if (const auto shown = FileInFolder(app.ImagesDir, file))
+        return {*shown, true};
+    if (const auto missing = FileInFolder(app.ImagesDir, "NA.gif"))
+        return {*missing, controlStretches};
     return {};
 }
 

@@ -38,7 +38,7 @@ TEST(FileSystem, FailedWriteThrowsAndLeavesNoHalfWrittenFile) {
         WriteLines(path, {"x"});
         FAIL() << "no error";
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "no-such-folder"));
 }

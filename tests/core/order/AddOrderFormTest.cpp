@@ -113,6 +113,35 @@ TEST_F(AddOrderTest, AnUnreadablePriceNeverShowsThePreviousPartsPrice) {
     EXPECT_EQ(order.Lines[1], "1|N/A|Contact Corvane Rep.|R062PU0120USG|desc");
 }
 
+// Money never wraps: an absurd price cell, or a quantity that multiplies the largest
+// price beyond what an amount can hold, shows N/A with a message.
+TEST_F(AddOrderTest, PricesBeyondAnyAmountShowNotAvailableWithAMessage) {
+    WriteTable(folder, "CoaxPrice.tbl", R"(W|Band|D|Price|Delivery|Limit
+090|S|coax|1e308|1 week|5
+090|X|coax|900000000000000|1 week|5)");
+    Add("C090CNSG", "1");
+    EXPECT_EQ(order.Lines[0], "1|N/A|Contact Corvane Rep.|C090CNSG|desc");
+    EXPECT_EQ(platform.Messages.Log.back().Text, "'1e308' is out of range for a price");
+
+    Add("C090CNXG", "1");
+    EXPECT_EQ(order.Lines[1], "1|$900,000,000,000,000.00|Contact Corvane Rep.|C090CNXG|desc");
+    platform.Messages.Log.clear();
+    Add("C090CNXG", "99999");
+    EXPECT_EQ(order.Lines[1], "99999|N/A|Contact Corvane Rep.|C090CNXG|desc");
+    EXPECT_EQ(platform.Messages.Log.back().Text, "The price adds up to more than can be shown");
+}
+
+// A part number the catalogue does not make is never priced, whatever its table says.
+TEST_F(AddOrderTest, APartOutsideTheCatalogueHasNoPrice) {
+    platform.Windows.AddToOrder = [&] {
+        dialog.txtQuantityChange();
+        dialog.btnAddClick();
+        return true;
+    };
+    dialog.OpenAddToOrder({1, "R090PC0120USG", "d", false}, order);
+    EXPECT_EQ(order.Lines[0], "1|N/A|Contact Corvane Rep.|R090PC0120USG|d");
+}
+
 TEST_F(AddOrderTest, MissingPriceTableIsReportedOnEveryChange) {
     std::filesystem::remove(folder.Path() + "Data/CoaxPrice.tbl");
     Add("C090CNSG", "2");

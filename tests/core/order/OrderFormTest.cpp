@@ -125,7 +125,7 @@ TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {
     form.btnSaveClick();
     ASSERT_EQ(platform.Messages.Log.size(), 1u);
     EXPECT_EQ(platform.Messages.Log[0].Text,
-              "Cannot create file " + folder.Path() + "no/such/order.xml");
+              "Cannot create file " + folder.Path() + "no/such/order.xml: No such file or directory");
     platform.Save.Choice.reset();
     form.btnSaveClick();
     EXPECT_EQ(platform.Messages.Log.size(), 1u);

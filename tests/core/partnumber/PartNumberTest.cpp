@@ -84,11 +84,17 @@ TEST(EncodeLength, TextThatIsNoIntegerWithoutItsPointIsRefused) {
 }
 
 TEST(DecodeLengthField, ReadsTenthsWithTheImpliedPoint) {
-    EXPECT_DOUBLE_EQ(DecodeLengthField("0120", true), 12.0);
-    EXPECT_DOUBLE_EQ(DecodeLengthField("0121", true), 12.1);
-    EXPECT_DOUBLE_EQ(DecodeLengthField("0305", false), 305.0);
-    EXPECT_DOUBLE_EQ(DecodeLengthField("01x0", true), 0.0);
-    EXPECT_DOUBLE_EQ(DecodeLengthField("", true), 0.0);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0120", true).value(), 12.0);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0121", true).value(), 12.1);
+    EXPECT_DOUBLE_EQ(DecodeLengthField("0305", false).value(), 305.0);
+}
+
+// A length field is digits only: a sign, a point or an exponent would let a part
+// number carry any length at all.
+TEST(DecodeLengthField, IsNoLengthUnlessAllDigits) {
+    for (const char* text : {"", "01x0", "3E17", "-1E9", "9E99", "1E11", " 120", "+120", "12.0",
+                             "0x10"})
+        EXPECT_FALSE(DecodeLengthField(text, true).has_value()) << text;
 }
 
 TEST(SortFlangePair, OrdersOnlyBendsFlexibleTwistsAndStraightSections) {

@@ -3,6 +3,7 @@
 #include "catalogue/TxtTable.h"
 #include "print/PelmoraPrint.h"
 #include "support/RecordingCanvas.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,17 @@ TTxtTable OrderOf(int lines) {
 }
 
 TEST(PrintedPages, FrameHeaderPicturesAndRowsOfTheSpecificationSheet) {
+    TempFolder folder;
+    const std::string images = folder.Path() + "img/";
+    folder.Write("img/a.gif", "GIF89a");
+    folder.Write("secret.gif", "GIF89a");
     RecordingCanvas canvas;
-    canvas.Missing = {"/img/gone.gif"};
     TPelmoraPrint print(canvas, 1.0);
     TTxtTable rows;
     for (int i = 0; i < 10; ++i)
         rows.Lines.push_back("R|C|Item " + std::to_string(i) + "|Value|");
-    DrawSpecSheet(print, "/img/", {"a.gif", "", "gone.gif", "R090PC0120USG"}, rows);
+    // A missing picture, and one named outside the pictures' folder, are not drawn.
+    DrawSpecSheet(print, images, {"a.gif", "../secret.gif", "gone.gif", "R090PC0120USG"}, rows);
 
     EXPECT_EQ(
         Calls(canvas.Calls.begin(), canvas.Calls.begin() + 9),
@@ -36,8 +41,8 @@ TEST(PrintedPages, FrameHeaderPicturesAndRowsOfTheSpecificationSheet) {
                "text 373,1060 Times New Roman/14b www.corvane.com",
                "text 723,1060 Times New Roman/14b Page 1 of 1",
                "text 295,175 Arial/20b Part Number: R090PC0120USG"}));
-    EXPECT_EQ(canvas.Only("picture"), (Calls{"picture 50,300-250,430 /img/a.gif",
-                                             "picture 600,300-800,430 /img/gone.gif missing"}));
+    EXPECT_EQ(canvas.Only("picture"), Calls{"picture 50,300-250,430 " + images + "a.gif"});
+    EXPECT_EQ(canvas.Only("text 250,250"), Calls{"text 250,250 Arial/20 Image not available"});
     EXPECT_EQ(canvas.Only("text 600,300"), Calls{"text 600,300 Arial/20 Image not available"});
     EXPECT_EQ(canvas.Only("text 150,625"), Calls{"text 150,625 Arial/20bu Description"});
     EXPECT_EQ(canvas.Only("text 150,650"), Calls{"text 150,650 Arial/16 Item 0"});

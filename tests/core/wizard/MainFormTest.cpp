@@ -139,8 +139,8 @@ TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsEachFileAndStillCloses) {
     app.SetFolders(folder.Path() + "gone/");
     main.FormClose();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini");
-    EXPECT_EQ(messages[1].Text, "Cannot create file " + folder.Path() + "gone/pelmora38.lom");
+    EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini: No such file or directory");
+    EXPECT_EQ(messages[1].Text, "Cannot create file " + folder.Path() + "gone/pelmora38.lom: No such file or directory");
     EXPECT_EQ(main.FamilyTable.RowCount(), 0);
 }
 
