@@ -2,7 +2,7 @@
 # any is missing. Sourced, not run.
 
 PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest-dev nlohmann-json3-dev
-    fonts-dejavu-core)
+    libxml2-dev fonts-dejavu-core)
 
 pelmora_install_packages() {
     local missing=()

@@ -85,6 +85,18 @@ INSTANTIATE_TEST_SUITE_P(
               Level::Error, "Family.tbl", 2, 1, "must be the family with letter C"},
         Break{"PictureMissing", [](auto&) {}, Level::Warning, "Family.tbl", 2, 5,
               "c_dwg.gif is missing"},
+        Break{"PictureOutsideImages",
+              [](auto& f) {
+                  f.Write("secret.gif", "GIF89a");
+                  Append(f, "Flange.tbl", "K|062|Choke|M|../secret.gif");
+              },
+              Level::Error, "Flange.tbl", 10, 5, "../secret.gif lies outside Images"},
+        Break{"PictureWithAbsentPathUp",
+              [](auto& f) { Append(f, "Flange.tbl", "K|062|Choke|M|../../etc/x"); },
+              Level::Error, "Flange.tbl", 10, 5, "lies outside Images"},
+        Break{"PriceBeyondABillion",
+              [](auto& f) { WriteTable(f, "CoaxPrice.tbl", "h\n090|S|c|1e308|week|5"); },
+              Level::Error, "CoaxPrice.tbl", 2, 4, "beyond one billion dollars"},
         Break{"UnreachableDuplicate", [](auto& f) { Append(f, "WGSize.tbl", "090|WR90|x|a|b|c"); },
               Level::Warning, "WGSize.tbl", 6, 1, "repeats the key of line 2"},
         Break{"LegTooLongForThreeDigits",

@@ -43,6 +43,42 @@ TEST(FileSystem, FailedWriteThrowsAndLeavesNoHalfWrittenFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "no-such-folder"));
 }
 
+// Nothing planted or left beside the target is followed, replaced or left over.
+TEST(FileSystem, WritingReplacesExactlyTheNamedFile) {
+    TempFolder folder;
+    const std::string victim = folder.Write("victim.txt", "keep");
+    std::filesystem::create_symlink(victim, folder.Path() + "order.xls.new");
+    folder.Write("notes.txt.new", "a user's own file");
+    WriteLines(folder.Path() + "order.xls", {"order"});
+    WriteLines(folder.Path() + "notes.txt", {"notes"});
+    EXPECT_EQ(folder.Read("victim.txt"), "keep");
+    EXPECT_EQ(folder.Read("notes.txt.new"), "a user's own file");
+
+    // A name that differs only in letter case is another file.
+    WriteLines(folder.Path() + "ORDER.XLS", {"ORDER"});
+    EXPECT_EQ(folder.Read("order.xls"), "order\r\n");
+    EXPECT_EQ(folder.Read("ORDER.XLS"), "ORDER\r\n");
+
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(folder.Path()))
+        ++files;
+    EXPECT_EQ(files, 6u) << "no temporary file is left behind";
+}
+
+TEST(FileSystem, RewritingKeepsTheModeAndWritesThroughALink) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string real = folder.Write("real.ini", "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.ini", folder.Path() + "link.ini");
+    WriteLines(folder.Path() + "link.ini", {"new"});
+    EXPECT_TRUE(fs::is_symlink(folder.Path() + "link.ini"));
+    EXPECT_EQ(folder.Read("real.ini"), "new\r\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST(FileSystem, SplitLinesTreatsCrLfAsOneBreak) {
     EXPECT_EQ(SplitLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(SplitLines("a\n\rb"), (std::vector<std::string>{"a", "", "b"}));

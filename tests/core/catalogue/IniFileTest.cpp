@@ -3,7 +3,9 @@
 #include "catalogue/Errors.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace pelmora {
 namespace {
@@ -56,6 +58,33 @@ TEST(IniFile, WriteIntoAnUnwritableFolderThrowsAndKeepsTheOldFile) {
     TempFolder folder;
     TIniFile ini(folder.Path() + "missing-folder/Pelmora.ini");
     EXPECT_THROW(ini.WriteString("UNITS", "type", "P"), FileError);
+}
+
+// A settings file that is there but cannot be read is not replaced by the few keys
+// the program writes: every other section in it would be lost.
+TEST(IniFile, AFileThatCannotBeReadIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::create_directory(folder.Path() + "dir.ini");
+    TIniFile folderNamed(folder.Path() + "dir.ini");
+    EXPECT_EQ(folderNamed.ReadString("UNITS", "type", "P"), "P");
+    try {
+        folderNamed.WriteString("UNITS", "type", "M");
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + folder.Path() +
+                                                 "dir.ini: Is a directory; the settings file is "
+                                                 "left as it is");
+    }
+
+    const std::string path = folder.Write("locked.ini", "[OTHER]\r\nkeep=1\r\n");
+    fs::permissions(path, fs::perms::none);
+    if (::geteuid() != 0) { // the superuser reads it anyway
+        TIniFile locked(path);
+        EXPECT_THROW(locked.WriteString("UNITS", "type", "M"), FileError);
+        fs::permissions(path, fs::perms::owner_read);
+        EXPECT_EQ(folder.Read("locked.ini"), "[OTHER]\r\nkeep=1\r\n");
+    }
 }
 
 } // namespace

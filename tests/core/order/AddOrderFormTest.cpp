@@ -124,7 +124,7 @@ TEST_F(AddOrderTest, PricesBeyondAnyAmountShowNotAvailableWithAMessage) {
     EXPECT_EQ(platform.Messages.Log.back().Text, "'1e308' is out of range for a price");
 
     Add("C090CNXG", "1");
-    EXPECT_EQ(order.Lines[1], "1|$900,000,000,000,000.00|Contact Corvane Rep.|C090CNXG|desc");
+    EXPECT_EQ(order.Lines[1], "1|$900,000,000,000,000.00|1 week|C090CNXG|desc");
     platform.Messages.Log.clear();
     Add("C090CNXG", "99999");
     EXPECT_EQ(order.Lines[1], "99999|N/A|Contact Corvane Rep.|C090CNXG|desc");

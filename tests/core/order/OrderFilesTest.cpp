@@ -7,7 +7,9 @@
 #include "support/FakeMessageBoxes.h"
 #include "support/TestCatalogue.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 namespace pelmora::testing {
 namespace {
@@ -62,6 +64,42 @@ TEST_F(OrderFilesTest, XmlDeclaresItsEncodingAndEscapesSpecialCharacters) {
     SaveOrderXml(TTxtTable(), folder.Path() + "e.xml");
     EXPECT_EQ(folder.Read("e.xml"),
               "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<order>\r\n</order>\r\n");
+}
+
+// Lines from customers' lists and catalogue cells can hold anything; the files other
+// programs open must still be well-formed and safe.
+class HostileOrder : public OrderFilesTest {
+protected:
+    HostileOrder() {
+        order.Lines = {"1|-$5.00|Stock|R090PC0120USG|=HYPERLINK(\"x\")",
+                       "2|N/A|@once|+R090|-minus\tcol\rline\nbreak",
+                       "3|$1.00|'quoted|R090|bell\x07 nul\x01 esc\x1B undefined\x81\x8D end"};
+    }
+};
+
+TEST_F(HostileOrder, XmlLeavesOutWhatXmlForbidsAndParses) {
+    SaveOrderXml(order, folder.Path() + "o.xml");
+    const std::string bytes = folder.Read("o.xml");
+    xmlDocPtr document = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "o.xml",
+                                       nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR);
+    ASSERT_NE(document, nullptr) << bytes;
+    xmlFreeDoc(document);
+    EXPECT_NE(bytes.find("<description>bell nul esc undefined end</description>"),
+              std::string::npos);
+}
+
+TEST_F(HostileOrder, LineFilesKeepTheirColumnsAndCellsStayText) {
+    SaveOrderXls(order, folder.Path() + "o.xls");
+    EXPECT_EQ(folder.Read("o.xls"),
+              "QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION\r\n"
+              "1\t-$5.00\tStock\tR090PC0120USG\t'=HYPERLINK(\"x\")\r\n"
+              "2\tN/A\t'@once\t'+R090\t'-minus col line break\r\n"
+              "3\t$1.00\t''quoted\tR090\tbell\x07 nul\x01 esc\x1B undefined\x81\x8D end\r\n");
+    SaveOrderText(order, folder.Path() + "o.txt");
+    const std::string text = folder.Read("o.txt");
+    EXPECT_NE(text.find("-minus col line break\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    EXPECT_EQ(text.find('\t'), std::string::npos);
 }
 
 TEST_F(OrderFilesTest, ExtensionIsAddedUnlessTheNameEndsInIt) {

@@ -83,6 +83,24 @@ TEST_F(UpdateTest, DatesOfOlderFilesStillReadAndGarbageCountsAsThirtyDaysOn) {
     EXPECT_EQ(StoredDate(), "next tuesday") << "not rewritten by the check";
 }
 
+// An interval from a damaged file must not wrap the date or push it past 9999.
+TEST_F(UpdateTest, TheIntervalStaysWithinTenYears) {
+    answer = ModalResult::Cancel;
+    Store("[UPDATE]\r\ndays=2147483647\r\ndate=2026-01-01\r\n");
+    CheckUpdateReminder(app, platform.Seams);
+    EXPECT_EQ(StoredDate(), "2036-12-04");
+    Store("[UPDATE]\r\ndays=-5\r\ndate=2026-01-01\r\n");
+    CheckUpdateReminder(app, platform.Seams);
+    EXPECT_EQ(StoredDate(), "2026-12-08");
+
+    UpdateOptionsForm options(app, platform.Seams);
+    options.LoadUpdateOptions();
+    EXPECT_EQ(options.spnDays, 1);
+    options.spnDays = 5000000;
+    options.SaveUpdateOptions();
+    EXPECT_EQ(TIniFile(folder.Path() + "update.ini").ReadInteger("UPDATE", "days", 0), 3650);
+}
+
 TEST_F(UpdateTest, UpdateDownloadsStartsTheInstallerAndReschedules) {
     Store("[UPDATE]\r\ndate=2026-01-01\r\n");
     answer = ModalResult::Ok;

@@ -50,6 +50,15 @@ TEST(LengthLists, FirstIndexNotBelowMovesUpToTheNextEntry) {
     EXPECT_EQ(FirstIndexNotBelow("2.500049", entries), 1) << "four decimals, to nearest";
 }
 
+TEST(Units, OneDecimalIsWrittenInFullForAnyMagnitude) {
+    EXPECT_EQ(FormatOneDecimal(1e62).substr(0, 17), "10000000000000000");
+    EXPECT_EQ(FormatOneDecimal(1e62).size(), 65u);
+    const std::string largest = FormatOneDecimal(1.7976931348623157e308);
+    EXPECT_EQ(largest.size(), 311u);
+    EXPECT_EQ(largest.find('\0'), std::string::npos);
+    EXPECT_EQ(largest.substr(largest.size() - 2), ".0");
+}
+
 TEST(Units, ConversionsUseTheCatalogueFactorsAndRoundHalvesToEven) {
     EXPECT_EQ(MetricEntry(InchesToMm(12.5)), "318");
     EXPECT_EQ(MetricEntry(InchesToMm(12.0)), "305");

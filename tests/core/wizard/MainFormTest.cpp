@@ -1,4 +1,5 @@
 #include "wizard/MainForm.h"
+#include "wizard/ShowImage.h"
 
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
@@ -74,6 +75,21 @@ TEST_F(MainFormTest, ProductPhotoFallsBackToNotAvailableThenToNothing) {
     EXPECT_EQ(Create().imgProduct.File, folder.Path() + "Images/NA.gif");
     std::filesystem::remove(folder.Path() + "Images/NA.gif");
     EXPECT_EQ(Create().imgProduct.File, "");
+}
+
+// A picture name from the catalogue never shows a file outside the pictures' folder.
+TEST_F(MainFormTest, PicturesOutsideImagesShowNotAvailable) {
+    folder.Write("secret.gif", "GIF89a");
+    folder.Write("Images/inside.gif", "GIF89a");
+    AppState app;
+    app.SetFolders(folder.Path());
+    EXPECT_EQ(ShowImage(app, "inside.gif", true).File, folder.Path() + "Images/inside.gif");
+    for (const std::string& name :
+         std::vector<std::string>{"../secret.gif", folder.Path() + "secret.gif", "../../etc/x"})
+        EXPECT_EQ(ShowImage(app, name, true).File, folder.Path() + "Images/NA.gif") << name;
+    std::filesystem::create_symlink(folder.Path() + "secret.gif",
+                                    folder.Path() + "Images/link.gif");
+    EXPECT_EQ(ShowImage(app, "link.gif", true).File, folder.Path() + "Images/NA.gif");
 }
 
 TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExistsAndOpensTopicOne) {
