@@ -2,12 +2,12 @@
 #include "QtBusyCursor.h"
 #include "QtClock.h"
 #include "QtConfirmDialogs.h"
+#include "QtFileDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtInternet.h"
 #include "QtMessageBoxes.h"
 #include "QtModalWindows.h"
 #include "QtPrinter.h"
-#include "QtSaveDialog.h"
 #include "Text1252Qt.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
@@ -74,18 +74,18 @@ int main(int argc, char* argv[]) {
     QtHelpViewer help;
     QtConfirmDialogs confirm;
     QtModalWindows windows(messages);
-    QtSaveDialog save;
+    QtFileDialogs files;
     QtBusyCursor busy;
     QtPrinter printer;
     QtClock clock;
     QtInternet internet;
-    Platform platform{messages, help, confirm, windows, save, busy, printer, clock, internet};
+    Platform platform{messages, help, confirm, windows, files, busy, printer, clock, internet};
     Program program(app, platform, windows);
     TfrmMain& window = program.MainWindow;
     messages.SetParent(&window);
     help.SetParent(&window);
     confirm.SetParent(&window);
-    save.SetParent(&window);
+    files.SetParent(&window);
     printer.SetParent(&window);
 
     if (splash) {

@@ -18,6 +18,11 @@ bool CliPlatform::Confirm(const std::string& text) {
     return YesToQuestions;
 }
 
+Answer CliPlatform::AskYesNoCancel(const std::string& text) {
+    Show("question", text);
+    return YesToQuestions ? Answer::Yes : Answer::No;
+}
+
 Date CliPlatform::Today() {
     return Date(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }

@@ -4,13 +4,13 @@
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/ConfirmDialogs.h"
+#include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/Internet.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
-#include "platform/SaveDialog.h"
 
 #include <functional>
 #include <memory>
@@ -34,7 +34,7 @@ class CliPlatform : public MessageBoxes,
                     public HelpViewer,
                     public ConfirmDialogs,
                     public ModalWindows,
-                    public SaveDialog,
+                    public FileDialogs,
                     public BusyCursor,
                     public Printer,
                     public Clock,
@@ -47,6 +47,7 @@ public:
     void Error(const std::string& text) override { Show("error", text); }
     void Information(const std::string& text) override { Show("info", text); }
     bool Confirm(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
 
     ModalResult ConfirmTapered(const std::string& message) override;
     ModalResult ConfirmLegSwap(const std::string& line1, const std::string& line2) override;
@@ -57,10 +58,11 @@ public:
     void ShowConvert() override {}
     void ShowHelp(const std::string&, int) override {}
     std::optional<SaveChoice> AskSaveFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> AskOpenFile(const std::string&) override { return std::nullopt; }
     void Show(bool) override {}
     void ShowPreview() override {}
     // Nothing is printed from the command line.
-    bool AskPrint() override { return false; }
+    bool AskPrint(const std::string&) override { return false; }
     int PageWidth() override { return 0; }
     std::unique_ptr<Canvas> OffscreenPage() override { return nullptr; }
     Canvas& BeginJob(const std::string&) override { throw std::logic_error("no printer"); }

@@ -10,11 +10,13 @@
 #include "order/OrderFiles.h"
 #include "order/OrderItem.h"
 #include "order/OrderList.h"
+#include "order/SavedOrder.h"
 #include "partnumber/CataloguePart.h"
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace pelmora::cli {
 
@@ -35,16 +37,32 @@ OrderWriter WriterFor(const std::string& path) {
     throw UsageError("--out must end in .xls, .txt or .xml");
 }
 
-std::vector<std::string> ReadInput(const std::string& path) {
-    std::string text;
+std::string ReadInput(const std::string& path) {
     try {
-        text = ReadWholeFile(path);
+        return ReadWholeFile(path);
     } catch (const FileError& error) {
         throw UsageError(error.what());
     }
+}
+
+std::vector<std::string> ListLines(const std::string& text) {
     std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(text));
     for (std::string& line : lines)
         line = FromUtf8(line);
+    return lines;
+}
+
+// An order the program saved is taken as it stands, prices and all.
+std::optional<TTxtTable> SavedOrderIn(const std::string& text, const std::string& path) {
+    const auto kind = SavedOrderKind(text);
+    if (!kind)
+        return std::nullopt;
+    TTxtTable lines;
+    try {
+        lines.Lines = ParseSavedOrder(text, *kind, path);
+    } catch (const SavedOrderError& error) {
+        throw UsageError(error.what());
+    }
     return lines;
 }
 
@@ -69,6 +87,17 @@ void PrintOrder(Cli& cli, const TTxtTable& lines, const OrderList& list) {
     cli.Print(nlohmann::json{{"lines", order}, {"skipped", skipped}});
 }
 
+// The order into --out and --bom, or printed without --out.
+void Write(Cli& cli, const TTxtTable& lines, const Options& options, const OrderWriter& writer,
+           const OrderList& list = {}) {
+    if (writer)
+        writer(lines, *options.Value("--out"));
+    if (const auto bom = options.Value("--bom"))
+        WriteBillOfMaterials(lines, *bom, cli.App.Tables(cli.Platform));
+    if (!writer)
+        PrintOrder(cli, lines, list);
+}
+
 } // namespace
 
 // Prices a list of items into an order, as the Add to Order dialog adds them. Every
@@ -82,7 +111,12 @@ int Order(Cli& cli, const Arguments& arguments) {
         throw UsageError("order needs --in FILE");
     const auto out = options.Value("--out");
     const OrderWriter writer = out ? WriterFor(*out) : OrderWriter();
-    const OrderList list = ReadOrderList(ReadInput(*input));
+    const std::string text = ReadInput(*input);
+    if (auto saved = SavedOrderIn(text, *input)) {
+        Write(cli, *saved, options, writer);
+        return Success;
+    }
+    const OrderList list = ReadOrderList(ListLines(text));
 
     int result = Success;
     for (const OrderListProblem& problem : list.Skipped) {
@@ -118,12 +152,7 @@ int Order(Cli& cli, const Arguments& arguments) {
                               lines);
     }
 
-    if (writer)
-        writer(lines, *out);
-    if (const auto bom = options.Value("--bom"))
-        WriteBillOfMaterials(lines, *bom, cli.App.Tables(cli.Platform));
-    if (!out)
-        PrintOrder(cli, lines, list);
+    Write(cli, lines, options, writer, list);
     return result;
 }
 

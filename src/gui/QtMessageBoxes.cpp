@@ -28,4 +28,17 @@ bool QtMessageBoxes::Confirm(const std::string& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Answer QtMessageBoxes::AskYesNoCancel(const std::string& text) {
+    switch (QMessageBox::question(parent_, BoxTitle(), MessageText(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace pelmora

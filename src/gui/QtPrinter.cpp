@@ -3,9 +3,13 @@
 #include "QtCanvas.h"
 #include "Text1252Qt.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QStandardPaths>
 
 namespace pelmora {
 
@@ -31,39 +35,64 @@ public:
 
 } // namespace
 
-QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {
-    printer_.setPageSize(QPageSize(QPageSize::Letter));
-    printer_.setPageOrientation(QPageLayout::Portrait);
+QtPrinter::QtPrinter() {
+    Renew();
 }
 
 QtPrinter::~QtPrinter() = default;
 
-void QtPrinter::PrintToPdf(const QString& path) {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(path);
-    toPdf_ = true;
+void QtPrinter::Renew() {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setPageSize(QPageSize(QPageSize::Letter));
+    printer_->setPageOrientation(QPageLayout::Portrait);
 }
 
-bool QtPrinter::AskPrint() {
-    if (toPdf_)
+void QtPrinter::PrintToPdf(const QString& path) {
+    pdfPath_ = path;
+}
+
+QString QtPrinter::DefaultFileName(const std::string& documentName) {
+    QString name = FromCore(documentName);
+    // A part number may hold characters a file name cannot.
+    for (QChar& c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            c = QLatin1Char('_');
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+bool QtPrinter::AskPrint(const std::string& documentName) {
+    Renew();
+    printer_->setDocName(FromCore(documentName));
+    if (!pdfPath_.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdfPath_);
         return true;
-    QPrintDialog dialog(&printer_, parent_);
+    }
+    QPrintDialog dialog(printer_.get(), parent_);
+    // The dialog's file box; Qt offers no other way to name the file without
+    // also choosing printing to a file for the user.
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        file->setText(DefaultFileName(documentName));
     return dialog.exec() == QDialog::Accepted;
 }
 
 int QtPrinter::PageWidth() {
-    return printer_.pageLayout().paintRectPixels(printer_.resolution()).width();
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
 }
 
 std::unique_ptr<Canvas> QtPrinter::OffscreenPage() {
-    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
     return std::make_unique<ImageCanvas>(page.width(), page.height());
 }
 
 Canvas& QtPrinter::BeginJob(const std::string& title) {
-    printer_.setDocName(FromCore(title));
-    painter_ = std::make_unique<QPainter>(&printer_);
-    canvas_ = std::make_unique<QtCanvas>(*painter_, [this] { printer_.newPage(); });
+    printer_->setDocName(FromCore(title));
+    painter_ = std::make_unique<QPainter>(printer_.get());
+    canvas_ = std::make_unique<QtCanvas>(*painter_, [this] { printer_->newPage(); });
     return *canvas_;
 }
 

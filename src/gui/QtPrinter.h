@@ -23,16 +23,22 @@ public:
     // Prints into a PDF file without asking, for tests and unattended runs.
     void PrintToPdf(const QString& path);
 
-    bool AskPrint() override;
+    bool AskPrint(const std::string& documentName) override;
+    // Where a job printed to a file goes unless the user names another file.
+    static QString DefaultFileName(const std::string& documentName);
     int PageWidth() override;
     std::unique_ptr<Canvas> OffscreenPage() override;
     Canvas& BeginJob(const std::string& title) override;
     void EndJob() override;
 
 private:
-    QPrinter printer_;
+    // A new printer for every job, so that no job inherits the file of the one
+    // before.
+    void Renew();
+
+    std::unique_ptr<QPrinter> printer_;
+    QString pdfPath_;
     QWidget* parent_ = nullptr;
-    bool toPdf_ = false;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QtCanvas> canvas_;
 };

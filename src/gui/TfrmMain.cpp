@@ -86,6 +86,7 @@ void TfrmMain::BuildMenus() {
         return [this, handler] { Forward(handler); };
     };
     auto* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open Order..."), this, forward(&MainForm::mnuOpenOrderClick));
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     auto* options = menuBar()->addMenu(QStringLiteral("&Options"));
@@ -466,7 +467,10 @@ void TfrmMain::showEvent(QShowEvent* event) {
     // program's own dialogs does not count, or a reminder closed with its close box
     // would come straight back.
     activationWatched_ = true;
-    QTimer::singleShot(0, this, [this] { Forward(&MainForm::FormActivate); });
+    QTimer::singleShot(0, this, [this] {
+        Forward(&MainForm::RestoreUnsavedOrder);
+        Forward(&MainForm::FormActivate);
+    });
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationInactive) {
@@ -480,6 +484,13 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
+        bool mayClose = true;
+        RunGuarded(messages_, [this, &mayClose] { mayClose = form_.FormCloseQuery(); });
+        if (!mayClose) {
+            Refresh();
+            event->ignore();
+            return;
+        }
         closed_ = true;
         RunGuarded(messages_, [this] { form_.FormClose(); });
     }

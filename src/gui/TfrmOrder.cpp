@@ -9,13 +9,14 @@
 
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace pelmora {
-
-namespace {} // namespace
 
 TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), form_(form), messages_(messages) {
@@ -54,7 +55,16 @@ TfrmOrder::TfrmOrder(OrderForm& form, MessageBoxes& messages, QWidget* parent)
     AddButton("btnSave", "&Save As...", 182, &OrderForm::btnSaveClick);
     btnEditPartNumber_ = AddButton("btnEditPartNumber", "&Edit Part Number", 216,
                                    &OrderForm::btnEditPartNumberClick);
+    // "Clear &Order" holds Alt+O on this form.
+    AddButton("btnOpen", "Ope&n Order...", 250, &OrderForm::btnOpenClick);
+    btnUndo_ = AddButton("btnUndo", "&Undo", 284, &OrderForm::btnUndoClick);
+    btnRedo_ = AddButton("btnRedo", "&Redo", 318, &OrderForm::btnRedoClick);
     AddButton("btnReturn", "C&lose", 384, &OrderForm::btnReturnClick);
+    AddShortcuts(QKeySequence::keyBindings(QKeySequence::Undo), &OrderForm::btnUndoClick);
+    // Ctrl+Y as on every desktop, beside the desktop's own redo keys.
+    AddShortcuts(QKeySequence::keyBindings(QKeySequence::Redo)
+                     << QKeySequence(Qt::CTRL | Qt::Key_Y),
+                 &OrderForm::btnRedoClick);
 
     FlattenControls(this);
 }
@@ -68,6 +78,17 @@ QPushButton* TfrmOrder::AddButton(const char* name, const char* caption, int y,
         connect(button, &QPushButton::clicked, this,
                 [this, handler] { Forward([&form = form_, handler] { (form.*handler)(); }); });
     return button;
+}
+
+void TfrmOrder::AddShortcuts(QList<QKeySequence> keys, void (OrderForm::*handler)()) {
+    // One shortcut a key: two for the same key would both stay silent.
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, handler] { Forward([&form = form_, handler] { (form.*handler)(); }); });
+    }
 }
 
 void TfrmOrder::Forward(const std::function<void()>& handler) {
@@ -96,6 +117,8 @@ void TfrmOrder::Refresh() {
     grdOrder_->ShowRows(form_.Cells, form_.SelectedRow);
     lblCounter_->setText(FromCore(form_.lblCounter));
     btnEditPartNumber_->setEnabled(form_.btnEditPartNumberEnabled);
+    btnUndo_->setEnabled(form_.btnUndoEnabled);
+    btnRedo_->setEnabled(form_.btnRedoEnabled);
 }
 
 } // namespace pelmora

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <functional>
 
+class QKeySequence;
 class QLabel;
 class QPushButton;
 
@@ -29,12 +31,15 @@ private:
     void Forward(const std::function<void()>& handler);
     QPushButton* AddButton(const char* name, const char* caption, int y,
                            void (OrderForm::*handler)());
+    void AddShortcuts(QList<QKeySequence> keys, void (OrderForm::*handler)());
 
     OrderForm& form_;
     MessageBoxes& messages_;
     QLabel* lblCounter_;
     OrderGrid* grdOrder_;
     QPushButton* btnEditPartNumber_ = nullptr;
+    QPushButton* btnUndo_ = nullptr;
+    QPushButton* btnRedo_ = nullptr;
 };
 
 } // namespace pelmora

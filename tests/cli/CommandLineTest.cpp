@@ -79,9 +79,9 @@ TEST_F(CommandLine, QuoteNeverPricesWhatTheCatalogueDoesNotMake) {
     for (size_t i = 0; i < parts.size(); ++i) {
         EXPECT_EQ(quoted["quotes"][i]["total"], "N/A") << parts[i];
         EXPECT_EQ(quoted["quotes"][i]["delivery"], "Contact Corvane Rep.") << parts[i];
-        EXPECT_NE(errors.str().find("error: \"" + parts[i] +
-                                    "\" is not a part number of the catalogue."),
-                  std::string::npos)
+        EXPECT_NE(
+            errors.str().find("error: \"" + parts[i] + "\" is not a part number of the catalogue."),
+            std::string::npos)
             << parts[i];
     }
     EXPECT_EQ(Run({"quote", "R090PC0120USG", "ST090S", "N090PU060C090SG", "T062UUG"}), 0)
@@ -146,8 +146,7 @@ TEST_F(CommandLine, BuildWalksTheWizardAndTypedLengthsAreChecked) {
 
     // A refused typed length fails the build, whatever entry the box shows instead.
     for (const char* length : {"length=99", "length=1e70", "length=abc"}) {
-        EXPECT_EQ(
-            Run({"build", "family=R", "waveguide=090", "flangeA=U", "flangeB=C", length}), 1)
+        EXPECT_EQ(Run({"build", "family=R", "waveguide=090", "flangeA=U", "flangeB=C", length}), 1)
             << length;
     }
     EXPECT_NE(errors.str().find("error: \"abc\" is not a valid Length value."), std::string::npos);
@@ -228,7 +227,8 @@ TEST_F(CommandLine, OrderReadsEachLineWhole) {
                             "2\tR090PC0120USG extra\tmy text\n"
                             "1\tPart Number\tdesc\n"
                             "1 R090PC0120USG extra\n"
-                            "3 R090PC0120USG\tA\xC0\x80" "B\n");
+                            "3 R090PC0120USG\tA\xC0\x80"
+                            "B\n");
     const json order = Json({"order", "--in", folder.Path() + "rfq.txt"});
     EXPECT_EQ(exitCode, 1);
     ASSERT_EQ(order["lines"].size(), 3u) << "the byte-order mark is no part of line 1";
@@ -237,7 +237,8 @@ TEST_F(CommandLine, OrderReadsEachLineWhole) {
     EXPECT_EQ(order["lines"][0]["description"], "my text");
     EXPECT_EQ(order["lines"][1]["partNumber"], "Part Number");
     EXPECT_EQ(order["lines"][2]["price"], "$420.00");
-    EXPECT_EQ(order["lines"][2]["description"], "A\xC3\x80\xE2\x82\xac" "B")
+    EXPECT_EQ(order["lines"][2]["description"], "A\xC3\x80\xE2\x82\xac"
+                                                "B")
         << "an overlong form is no UTF-8: its bytes are Windows-1252";
     EXPECT_EQ(order["skipped"],
               (json::array({{{"line", 3},
@@ -282,11 +283,29 @@ TEST_F(CommandLine, OrderChecksEveryArgumentBeforeWritingAndTellsWhyAWriteFailed
               2);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "o.lom"));
 
-    EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--out",
-                   folder.Path() + "gone/o.xls"}),
-              3);
+    EXPECT_EQ(
+        Run({"order", "--in", folder.Path() + "rfq.txt", "--out", folder.Path() + "gone/o.xls"}),
+        3);
     EXPECT_EQ(errors.str(), "pelmora-cli: Cannot create file " + folder.Path() +
                                 "gone/o.xls: No such file or directory\n");
+}
+
+// An order the program saved converts between its formats as it stands.
+TEST_F(CommandLine, OrderConvertsASavedOrder) {
+    folder.Write("rfq.txt", "2 R090PC0120USG\n1\tC090CNSG\tCoax & more\n");
+    ASSERT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--out", folder.Path() + "a.xml"}),
+              0);
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "a.xml", "--out", folder.Path() + "b.xls"}), 0);
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "b.xls", "--out", folder.Path() + "c.xml"}), 0);
+    EXPECT_EQ(folder.Read("c.xml"), folder.Read("a.xml"));
+    EXPECT_NE(folder.Read("b.xls").find("\t$280.00\tStock\tR090PC0120USG\t"), std::string::npos);
+
+    folder.Write("bad.xml",
+                 folder.Read("a.xml").replace(folder.Read("a.xml").find("<price>"), 7, "<cost>"));
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "bad.xml"}), 2);
+    EXPECT_EQ(errors.str(), "pelmora-cli: \"" + folder.Path() +
+                                "bad.xml\", line 5: <price> was "
+                                "expected\n");
 }
 
 TEST_F(CommandLine, CheckReportsFindingsWithTheirPlace) {

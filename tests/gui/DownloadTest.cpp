@@ -69,7 +69,7 @@ private slots:
         testing::TempFolder folder;
         testing::FakePlatform fakes;
         QtInternet internet;
-        Platform platform{fakes.Messages, fakes.Help,  fakes.Confirm, fakes.Windows, fakes.Save,
+        Platform platform{fakes.Messages, fakes.Help,  fakes.Confirm, fakes.Windows, fakes.Files,
                           fakes.Busy,     fakes.Print, fakes.Time,    internet};
         AppState app;
         for (const auto& [url, folderName] :

@@ -9,7 +9,7 @@ namespace pelmora::testing {
 struct GuiPlatform {
     FakePlatform Fakes;
     QtModalWindows Windows{Fakes.Messages};
-    Platform Seams{Fakes.Messages, Fakes.Help,  Fakes.Confirm, Windows,  Fakes.Save,
+    Platform Seams{Fakes.Messages, Fakes.Help,  Fakes.Confirm, Windows,  Fakes.Files,
                    Fakes.Busy,     Fakes.Print, Fakes.Time,    Fakes.Net};
 };
 

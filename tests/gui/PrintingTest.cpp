@@ -27,7 +27,7 @@ class PrintingTest : public QObject {
         AppState app;
         testing::FakePlatform fakes;
         QtPrinter printer;
-        Platform platform{fakes.Messages, fakes.Help, fakes.Confirm, fakes.Windows, fakes.Save,
+        Platform platform{fakes.Messages, fakes.Help, fakes.Confirm, fakes.Windows, fakes.Files,
                           fakes.Busy,     printer,    fakes.Time,    fakes.Net};
     };
 

@@ -77,7 +77,7 @@ private slots:
         for (QAction* top : window.menuBar()->actions())
             menus << top->text();
         QCOMPARE(menus, (QStringList{"&File", "&Options", "&Units", "&Help"}));
-        QCOMPARE(MenuTexts(window, "&File"), QStringList{"E&xit"});
+        QCOMPARE(MenuTexts(window, "&File"), (QStringList{"&Open Order...", "E&xit"}));
         QCOMPARE(MenuTexts(window, "&Options"),
                  (QStringList{"&Convert From Old Part Number", "C&reate From Part Number", "-",
                               "Reset &Settings", "-", "&View Order", "-",
@@ -163,6 +163,24 @@ private slots:
         QCOMPARE(window.findChild<QLineEdit*>("txtPartNumber")->text(), QString());
         QVERIFY(!window.findChild<QPushButton*>("btnAddOrder")->isEnabled());
         QVERIFY(platform.Messages.Log.empty());
+    }
+
+    // The close box, Exit and Finish all ask before a changed order is lost.
+    void closingAChangedOrderAsksFirst() {
+        Fixture f;
+        TfrmMain window(f.form, f.messages);
+        window.show();
+        f.form.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|d"};
+        f.form.Journal.Record(f.form.OrderLines, f.messages);
+        f.messages.ThreeWayAnswers = {Answer::Cancel, Answer::No};
+        window.close();
+        QVERIFY(window.isVisible());
+        QCOMPARE(f.messages.Log.back().Text,
+                 std::string("Save changes to the order before closing?"));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(f.folder.Path() + "pelmora38.lom")));
+        MenuAction(window, "&File", "E&xit")->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(QFileInfo::exists(QString::fromStdString(f.folder.Path() + "pelmora38.lom")));
     }
 
     void closingWritesTheSettingsOnce() {

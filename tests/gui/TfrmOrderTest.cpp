@@ -86,6 +86,42 @@ private slots:
         QVERIFY(messages.Log.empty());
     }
 
+    // Undo and redo from the keyboard and the buttons, in the real window.
+    void changesAreUndoneWithCtrlZAndRedoneWithCtrlY() {
+        testing::TempFolder folder;
+        testing::WriteTestCatalogue(folder);
+        AppState app;
+        app.SetFolders(folder.Path());
+        testing::GuiPlatform platform;
+        Program program(app, platform.Seams, platform.Windows);
+        MainForm& form = program.Main;
+        form.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one", "2|$2.00|Stock|C090CNSG|two"};
+        form.Journal.Record(form.OrderLines, platform.Fakes.Messages);
+        WhenShown([&form](QWidget* dialog) {
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            auto* grid = dialog->findChild<QTableWidget*>("grdOrder");
+            auto* undo = dialog->findChild<QPushButton*>("btnUndo");
+            auto* redo = dialog->findChild<QPushButton*>("btnRedo");
+            QVERIFY(undo->isEnabled());
+            QVERIFY(!redo->isEnabled());
+            dialog->findChild<QPushButton*>("btnClearOrder")->click();
+            QCOMPARE(form.OrderLines.RowCount(), 0);
+            QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(form.OrderLines.RowCount(), 2);
+            QCOMPARE(grid->item(1, 5)->text(), QStringLiteral("two"));
+            QVERIFY(redo->isEnabled());
+            QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+            QCOMPARE(form.OrderLines.RowCount(), 0);
+            undo->click();
+            QCOMPARE(form.OrderLines.RowCount(), 2);
+            QCOMPARE(dialog->findChild<QPushButton*>("btnOpen")->text(),
+                     QStringLiteral("Ope&n Order..."));
+            dialog->findChild<QPushButton*>("btnReturn")->click();
+        });
+        form.btnViewOrderClick();
+    }
+
     void xmlOrderFileIsReadByAnXmlParser() {
         testing::TempFolder folder;
         TTxtTable lines;

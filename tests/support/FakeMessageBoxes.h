@@ -29,8 +29,18 @@ public:
         return answer;
     }
 
+    Answer AskYesNoCancel(const std::string& text) override {
+        Log.push_back({"ask", text});
+        if (ThreeWayAnswers.empty())
+            return Answer::Yes;
+        const Answer answer = ThreeWayAnswers.front();
+        ThreeWayAnswers.pop_front();
+        return answer;
+    }
+
     std::vector<Shown> Log;
     std::deque<bool> Answers;
+    std::deque<Answer> ThreeWayAnswers;
 };
 
 } // namespace pelmora::testing

@@ -3,11 +3,11 @@
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/ConfirmDialogs.h"
+#include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/Internet.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
-#include "platform/SaveDialog.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/RecordingCanvas.h"
 
@@ -88,13 +88,18 @@ private:
     }
 };
 
-class FakeSaveDialog : public SaveDialog {
+class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<SaveChoice> AskSaveFile(const std::string& filter) override {
         Filters.push_back(filter);
         return Choice;
     }
+    std::optional<std::string> AskOpenFile(const std::string& filter) override {
+        Filters.push_back(filter);
+        return OpenChoice;
+    }
     std::optional<SaveChoice> Choice;
+    std::optional<std::string> OpenChoice;
     std::vector<std::string> Filters;
 };
 
@@ -129,12 +134,12 @@ struct FakePlatform {
     FakeHelpViewer Help;
     FakeConfirmDialogs Confirm;
     FakeModalWindows Windows;
-    FakeSaveDialog Save;
+    FakeFileDialogs Files;
     FakeBusyCursor Busy;
     FakePrinter Print;
     FakeClock Time;
     FakeInternet Net;
-    Platform Seams{Messages, Help, Confirm, Windows, Save, Busy, Print, Time, Net};
+    Platform Seams{Messages, Help, Confirm, Windows, Files, Busy, Print, Time, Net};
 };
 
 } // namespace pelmora::testing

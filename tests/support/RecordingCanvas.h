@@ -71,7 +71,10 @@ private:
 // A printer whose pages are recording canvases.
 class FakePrinter : public Printer {
 public:
-    bool AskPrint() override { return Confirm; }
+    bool AskPrint(const std::string& documentName) override {
+        Asked.push_back(documentName);
+        return Confirm;
+    }
     int PageWidth() override { return Width; }
     std::unique_ptr<Canvas> OffscreenPage() override { return std::make_unique<RecordingCanvas>(); }
     Canvas& BeginJob(const std::string& title) override {
@@ -83,6 +86,7 @@ public:
 
     bool Confirm = true;
     int Width = 850;
+    std::vector<std::string> Asked;
     std::vector<std::string> Jobs;
     RecordingCanvas Page;
 };

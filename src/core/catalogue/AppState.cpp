@@ -8,6 +8,7 @@ void AppState::SetFolders(std::string appDir) {
     AppDir = std::move(appDir);
     ImagesDir = AppDir + "Images/";
     DataDir = AppDir + "Data/";
+    SettingsDir = AppDir;
 }
 
 } // namespace pelmora

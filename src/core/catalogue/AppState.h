@@ -15,6 +15,8 @@ struct AppState {
     std::string AppDir;    // folder of the executable, ending in '/'
     std::string ImagesDir; // AppDir + "Images/"
     std::string DataDir;   // AppDir + "Data/"
+    // Where the settings, and the recovery file of the order, are kept.
+    std::string SettingsDir;
     bool ImperialUnits = true;
     bool BuildingFromPartNumber = false;
     // Where the installer is downloaded from.

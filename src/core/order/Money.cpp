@@ -49,17 +49,20 @@ std::string MoneyText(Money amount) {
 
 bool IsMoneyText(std::string_view text) {
     // The digits read back as cents, then written again: the same text or not ours.
-    long long cents = 0;
-    int digits = 0;
+    Money cents = 0;
+    bool digits = false;
     for (const char c : text) {
-        if (c >= '0' && c <= '9') {
-            cents = cents * 10 + (c - '0');
-            if (++digits > 16)
-                return false;
-        }
+        if (c < '0' || c > '9')
+            continue;
+        if (__builtin_mul_overflow(cents, 10, &cents) ||
+            __builtin_add_overflow(cents, c - '0', &cents))
+            return false;
+        digits = true;
     }
-    const Money amount = (text.starts_with('-') ? -cents : cents) * 100;
-    return digits > 0 && MoneyText(amount) == text;
+    Money amount = 0;
+    if (!digits || __builtin_mul_overflow(cents, 100, &amount))
+        return false;
+    return MoneyText(text.starts_with('-') ? -amount : amount) == text;
 }
 
 } // namespace pelmora

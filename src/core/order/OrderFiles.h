@@ -10,6 +10,10 @@ class TTxtTable;
 constexpr const char* OrderFileFilter =
     "Excel Sheet   (*.xls)|*.xls|Text File   (*.txt)|*.txt|XML File   (*.xml)|*.xml";
 enum OrderFileKind { SpreadsheetFile = 1, TextFile = 2, XmlFile = 3 };
+// The open dialog's filter: every kind the program saves, then each on its own.
+constexpr const char* OrderOpenFilter =
+    "Order Files (*.xls *.txt *.xml)|*.xls;*.txt;*.xml|Excel Sheet   (*.xls)|*.xls|"
+    "Text File   (*.txt)|*.txt|XML File   (*.xml)|*.xml";
 
 // The name with the extension appended unless it already ends in it (letter case
 // ignored): order.txt saved as a spreadsheet becomes order.txt.xls.

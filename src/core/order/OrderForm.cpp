@@ -3,16 +3,18 @@
 #include "AddOrderForm.h"
 #include "OrderFiles.h"
 #include "OrderItem.h"
+#include "OrderJournal.h"
+#include "SavedOrder.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Errors.h"
 #include "catalogue/Family.h"
 #include "catalogue/Numbers.h"
 #include "catalogue/TxtTable.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
-#include "platform/SaveDialog.h"
 #include "print/PelmoraPrint.h"
 #include "print/PrintedPages.h"
 
@@ -49,6 +51,21 @@ void OrderForm::FormShow() {
     SelectedRow = std::clamp(SelectedRow, 1, static_cast<int>(Cells.size()) - 1);
     UpdateOrderCounter(SelectedRow);
     UpdateEditButton(SelectedRow - 1);
+    UpdateUndoButtons();
+}
+
+void OrderForm::OrderChanged() {
+    if (journal_ && lines_)
+        journal_->Record(*lines_, platform_.Messages);
+    RefreshOrderGrid();
+    UpdateOrderCounter(SelectedRow);
+    UpdateEditButton(SelectedRow - 1);
+    UpdateUndoButtons();
+}
+
+void OrderForm::UpdateUndoButtons() {
+    btnUndoEnabled = journal_ && journal_->CanUndo();
+    btnRedoEnabled = journal_ && journal_->CanRedo();
 }
 
 void OrderForm::ClearGridCells() {
@@ -108,7 +125,7 @@ void OrderForm::DeleteOrderLine(int line) {
     if (!platform_.Messages.Confirm("Delete \"" + partNumber + "\" from your order?"))
         return;
     lines_->Lines.erase(lines_->Lines.begin() + line);
-    RefreshOrderGrid();
+    OrderChanged();
 }
 
 void OrderForm::btnChangeQtyClick() {
@@ -119,7 +136,7 @@ void OrderForm::btnChangeQtyClick() {
                          lines_->GetField(line, olPartNumber),
                          lines_->GetField(line, olDescription)};
     addOrder_.OpenAddToOrderWithoutNote(item, *lines_);
-    RefreshOrderGrid();
+    OrderChanged();
 }
 
 void OrderForm::btnClearOrderClick() {
@@ -129,35 +146,89 @@ void OrderForm::btnClearOrderClick() {
         if (lines_)
             lines_->Lines.clear();
         SelectedRow = 1;
+        OrderChanged();
     }
     UpdateOrderCounter(SelectedRow);
     UpdateEditButton(SelectedRow - 1);
 }
 
 void OrderForm::btnSaveClick() {
-    const auto choice = platform_.Save.AskSaveFile(OrderFileFilter);
-    if (!choice || !lines_)
-        return;
+    if (lines_)
+        SaveOrderAs(*lines_);
+}
+
+bool OrderForm::SaveOrderAs(TTxtTable& orderLines) {
+    const auto choice = platform_.Files.AskSaveFile(OrderFileFilter);
+    if (!choice)
+        return false;
     try {
         switch (choice->FilterIndex) {
         case TextFile:
-            SaveOrderText(*lines_, EnsureExtension(choice->FileName, ".txt"));
+            SaveOrderText(orderLines, EnsureExtension(choice->FileName, ".txt"));
             break;
         case XmlFile:
-            SaveOrderXml(*lines_, EnsureExtension(choice->FileName, ".xml"));
+            SaveOrderXml(orderLines, EnsureExtension(choice->FileName, ".xml"));
             break;
         default:
-            SaveOrderXls(*lines_, EnsureExtension(choice->FileName, ".xls"));
+            SaveOrderXls(orderLines, EnsureExtension(choice->FileName, ".xls"));
             break;
         }
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
+        return false;
     }
+    if (journal_)
+        journal_->MarkSaved(orderLines);
+    return true;
+}
+
+bool OrderForm::OpenOrder(TTxtTable& orderLines) {
+    const auto file = platform_.Files.AskOpenFile(OrderOpenFilter);
+    if (!file)
+        return false;
+    std::vector<std::string> saved;
+    try {
+        saved = ReadSavedOrder(*file);
+    } catch (const std::runtime_error& error) {
+        // Unreadable, or not an order: the current order stays as it is.
+        platform_.Messages.Error(error.what());
+        return false;
+    }
+    if (orderLines.RowCount() > 0 &&
+        !platform_.Messages.Confirm("Replace the current order of " +
+                                    std::to_string(orderLines.RowCount()) +
+                                    " line(s) with the order in \"" + *file + "\"?"))
+        return false;
+    orderLines.Lines = std::move(saved);
+    if (journal_) {
+        journal_->Record(orderLines, platform_.Messages);
+        journal_->MarkSaved(orderLines);
+    }
+    return true;
+}
+
+void OrderForm::btnOpenClick() {
+    if (lines_ && OpenOrder(*lines_)) {
+        SelectedRow = 1;
+        OrderChanged();
+    }
+}
+
+void OrderForm::btnUndoClick() {
+    if (journal_ && lines_)
+        journal_->Undo(*lines_, platform_.Messages);
+    OrderChanged();
+}
+
+void OrderForm::btnRedoClick() {
+    if (journal_ && lines_)
+        journal_->Redo(*lines_, platform_.Messages);
+    OrderChanged();
 }
 
 void OrderForm::btnPrintClick() {
     Printer& printer = platform_.Print;
-    if (!lines_ || !printer.AskPrint())
+    if (!lines_ || !printer.AskPrint("Pelmora Order"))
         return;
     const double scale = static_cast<double>(printer.PageWidth()) / TPelmoraPrint::PageWidthUnits;
     // The pages are counted on an off-screen page first, for "Page n of total".

@@ -10,6 +10,7 @@ namespace pelmora {
 struct AppState;
 struct Platform;
 class AddOrderForm;
+class OrderJournal;
 class TTxtTable;
 
 // The order form: the order's lines in a grid, with delete, change quantity,
@@ -25,8 +26,15 @@ public:
     OrderForm(AppState& app, Platform& platform, AddOrderForm& addOrder,
               std::function<void(const std::string&)> applyPartNumber);
 
+    // The history of the order, which every change of the form goes into.
+    void UseJournal(OrderJournal& journal) { journal_ = &journal; }
     // Hands the order to the form and shows it modally.
     void ShowOrder(TTxtTable& orderLines);
+    // Save As for the order; true when it was written.
+    bool SaveOrderAs(TTxtTable& orderLines);
+    // Replaces the order with a saved one the user picks (asking first when the
+    // order has lines); true when it was replaced.
+    bool OpenOrder(TTxtTable& orderLines);
 
     void FormShow();
     void grdOrderSelectCell(int row);
@@ -35,6 +43,9 @@ public:
     void btnChangeQtyClick();
     void btnClearOrderClick();
     void btnSaveClick();
+    void btnOpenClick();
+    void btnUndoClick();
+    void btnRedoClick();
     void btnEditPartNumberClick();
     void btnPrintClick();
     void btnReturnClick();
@@ -44,6 +55,8 @@ public:
     int SelectedRow = 1;
     std::string lblCounter;
     bool btnEditPartNumberEnabled = false;
+    bool btnUndoEnabled = false;
+    bool btnRedoEnabled = false;
     bool CloseRequested = false;
 
 private:
@@ -53,12 +66,16 @@ private:
     void UpdateEditButton(int line);
     void DeleteOrderLine(int line);
     void ClearGridCells();
+    // After a change of the order: into the history, and the grid shows it.
+    void OrderChanged();
+    void UpdateUndoButtons();
 
     AppState& app_;
     Platform& platform_;
     AddOrderForm& addOrder_;
     std::function<void(const std::string&)> applyPartNumber_;
     TTxtTable* lines_ = nullptr;
+    OrderJournal* journal_ = nullptr;
 };
 
 } // namespace pelmora

@@ -39,9 +39,11 @@ public:
 };
 
 CataloguePartReader::CataloguePartReader(const AppState& app, Platform& platform)
-    : app_(app), startUnits_(app.ImperialUnits), seams_(std::make_unique<Seams>()),
-      platform_{platform.Messages, platform.Help, *seams_,  platform.Windows, platform.Save,
-                *seams_,          platform.Print, platform.Time, platform.Net} {
+    : app_(app), startUnits_(app.ImperialUnits),
+      seams_(std::make_unique<Seams>()), platform_{
+                                             platform.Messages, platform.Help,  *seams_,
+                                             platform.Windows,  platform.Files, *seams_,
+                                             platform.Print,    platform.Time,  platform.Net} {
     app_.BuildingFromPartNumber = false;
     started_ = std::make_unique<MainForm>(app_, platform_);
     started_->FormCreate();

@@ -10,7 +10,7 @@ class HelpViewer;
 class MessageBoxes;
 class ModalWindows;
 class Printer;
-class SaveDialog;
+class FileDialogs;
 
 // What the forms ask of the world outside the core. The windows provide it with
 // Qt; tests provide scripted fakes.
@@ -19,7 +19,7 @@ struct Platform {
     HelpViewer& Help;
     ConfirmDialogs& Confirm;
     ModalWindows& Windows;
-    SaveDialog& Save;
+    FileDialogs& Files;
     BusyCursor& Busy;
     Printer& Print;
     Clock& Time;

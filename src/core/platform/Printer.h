@@ -12,8 +12,9 @@ class Printer {
 public:
     virtual ~Printer() = default;
 
-    // The print dialog; true when the user confirms it.
-    virtual bool AskPrint() = 0;
+    // The print dialog; true when the user confirms it. A job printed to a file
+    // is offered the document's name for the file, fresh for every job.
+    virtual bool AskPrint(const std::string& documentName) = 0;
     // The width of the printer's page in device units.
     virtual int PageWidth() = 0;
     // An off-screen bitmap with the printer's page size, for a counting pass.

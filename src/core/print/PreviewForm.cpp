@@ -74,7 +74,7 @@ void PreviewForm::RenderPreview(Canvas& pageImage) const {
 
 void PreviewForm::btnPrintClick() {
     Printer& printer = platform_.Print;
-    if (!printer.AskPrint())
+    if (!printer.AskPrint(Header.PartNumber.empty() ? "Pelmora Specs" : Header.PartNumber))
         return;
     const double scale = static_cast<double>(printer.PageWidth()) / TPelmoraPrint::PageWidthUnits;
     TPelmoraPrint print(printer.BeginJob("Pelmora Specs"), scale);

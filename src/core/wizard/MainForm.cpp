@@ -5,6 +5,7 @@
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/IniFile.h"
+#include "order/OrderForm.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalWindows.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* UnitsSection = "UNITS";
 constexpr const char* UnitsKey = "type";
 constexpr const char* ProductPhotoAtRest = "WG.gif";
+constexpr const char* RecoveryFile = "pelmora38.recovery";
 
 } // namespace
 
@@ -56,6 +58,7 @@ void MainForm::FormCreate() {
     FlangeBList = TTxtTable();
     OrderLines = TTxtTable();
     WaveguideList = TTxtTable();
+    Journal = OrderJournal(app_.SettingsDir + RecoveryFile);
 
     FamilyTable = TTxtTable(app_.DataDir + "Family.tbl", platform_.Messages);
     FlangeTable = TTxtTable(app_.DataDir + "Flange.tbl", platform_.Messages);
@@ -85,6 +88,7 @@ void MainForm::FormClose() {
         platform_.Messages.Error(error.what());
     }
     WriteOrderOnClose();
+    Journal.RemoveRecovery();
 
     FamilyTable = TTxtTable();
     FlangeTable = TTxtTable();
@@ -93,6 +97,41 @@ void MainForm::FormClose() {
     FlangeAList = TTxtTable();
     FlangeBList = TTxtTable();
     OrderLines = TTxtTable();
+}
+
+bool MainForm::FormCloseQuery() {
+    if (!Journal.Modified(OrderLines))
+        return true;
+    switch (platform_.Messages.AskYesNoCancel("Save changes to the order before closing?")) {
+    case Answer::Yes:
+        if (order_ && order_->SaveOrderAs(OrderLines))
+            return true;
+        break;
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    CloseRequested = false;
+    return false;
+}
+
+void MainForm::RestoreUnsavedOrder() {
+    const auto recovered = Journal.Recovered();
+    if (!recovered)
+        return;
+    if (!platform_.Messages.Confirm("The program did not close normally. Restore the order with " +
+                                    std::to_string(recovered->size()) + " lines?")) {
+        Journal.RemoveRecovery();
+        return;
+    }
+    OrderLines.Lines = *recovered;
+    Journal.Record(OrderLines, platform_.Messages);
+}
+
+void MainForm::mnuOpenOrderClick() {
+    if (order_)
+        order_->OpenOrder(OrderLines);
 }
 
 void MainForm::mnuResetSettingsClick() {

@@ -4,6 +4,7 @@
 #include "FrequencyGroup.h"
 #include "catalogue/Family.h"
 #include "catalogue/TxtTable.h"
+#include "order/OrderJournal.h"
 
 #include <array>
 #include <optional>
@@ -37,7 +38,14 @@ public:
 
     // Start-up, menu and close.
     void FormCreate();
+    // Whether the window may close: an order changed since it was last saved or
+    // opened is offered for saving first (Yes saves, No closes, Cancel stays).
+    bool FormCloseQuery();
     void FormClose();
+    // At start: an order left by a run that did not close normally is offered
+    // back.
+    void RestoreUnsavedOrder();
+    void mnuOpenOrderClick();
     void mnuResetSettingsClick();
     void mnuImperialClick();
     void mnuMetricClick();
@@ -159,6 +167,7 @@ public:
     TTxtTable FlangeAList;
     TTxtTable FlangeBList;
     TTxtTable OrderLines;
+    OrderJournal Journal{""};
     int WRColumn = 2;
 
 private:

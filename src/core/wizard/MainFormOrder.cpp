@@ -47,6 +47,7 @@ const char* DescriptionPrefix(TProductFamily family) {
 void MainForm::UseOrderForms(AddOrderForm& addOrder, OrderForm& order) {
     addOrder_ = &addOrder;
     order_ = &order;
+    order.UseJournal(Journal);
 }
 
 std::string MainForm::BuildOrderDescription() const {
@@ -77,8 +78,10 @@ std::string MainForm::BuildOrderDescription() const {
 }
 
 void MainForm::btnAddOrderClick() {
-    if (addOrder_)
-        addOrder_->OpenAddToOrder({1, txtPartNumber, BuildOrderDescription()}, OrderLines);
+    if (!addOrder_)
+        return;
+    addOrder_->OpenAddToOrder({1, txtPartNumber, BuildOrderDescription()}, OrderLines);
+    Journal.Record(OrderLines, platform_.Messages);
 }
 
 void MainForm::btnViewOrderClick() {

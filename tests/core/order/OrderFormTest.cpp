@@ -4,6 +4,8 @@
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
+#include "order/OrderFiles.h"
+#include "order/OrderJournal.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -113,22 +115,76 @@ TEST_F(OrderFormTest, EditPartNumberTakesTheSelectedLineBackIntoTheWizard) {
 }
 
 TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {
-    platform.Save.Choice = SaveChoice{folder.Path() + "order", 2};
+    platform.Files.Choice = SaveChoice{folder.Path() + "order", 2};
     form.btnSaveClick();
-    EXPECT_EQ(platform.Save.Filters.back(),
+    EXPECT_EQ(platform.Files.Filters.back(),
               "Excel Sheet   (*.xls)|*.xls|Text File   (*.txt)|*.txt|XML File   (*.xml)|*.xml");
     EXPECT_EQ(folder.Read("order.txt").substr(0, 10), "  QUANTITY");
-    platform.Save.Choice = SaveChoice{folder.Path() + "order.txt", 1};
+    platform.Files.Choice = SaveChoice{folder.Path() + "order.txt", 1};
     form.btnSaveClick();
     EXPECT_EQ(folder.Read("order.txt.xls").substr(0, 8), "QUANTITY");
-    platform.Save.Choice = SaveChoice{folder.Path() + "no/such/order", 3};
+    platform.Files.Choice = SaveChoice{folder.Path() + "no/such/order", 3};
     form.btnSaveClick();
     ASSERT_EQ(platform.Messages.Log.size(), 1u);
-    EXPECT_EQ(platform.Messages.Log[0].Text,
-              "Cannot create file " + folder.Path() + "no/such/order.xml: No such file or directory");
-    platform.Save.Choice.reset();
+    EXPECT_EQ(platform.Messages.Log[0].Text, "Cannot create file " + folder.Path() +
+                                                 "no/such/order.xml: No such file or directory");
+    platform.Files.Choice.reset();
     form.btnSaveClick();
     EXPECT_EQ(platform.Messages.Log.size(), 1u);
+}
+
+TEST_F(OrderFormTest, OpenReplacesTheOrderOnlyAfterAQuestionAndNeverHalfway) {
+    OrderJournal journal(folder.Path() + "order.recovery");
+    journal.Record(order, platform.Messages);
+    form.UseJournal(journal);
+    TTxtTable saved;
+    saved.Lines = {"4|$560.00|Stock|R090PC0120USG|Saved yesterday"};
+    SaveOrderXml(saved, folder.Path() + "saved.xml");
+    folder.Write("broken.xls", "QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION\r\n"
+                               "1\t$1.00\tStock\tR1\td\r\nlost\r\n");
+    const std::vector<std::string> before = order.Lines;
+
+    platform.Files.OpenChoice = folder.Path() + "broken.xls";
+    form.btnOpenClick();
+    EXPECT_EQ(order.Lines, before);
+    EXPECT_EQ(platform.Messages.Log.back().Text,
+              "\"" + folder.Path() + "broken.xls\", line 3: this is not an order line");
+
+    platform.Files.OpenChoice = folder.Path() + "saved.xml";
+    platform.Messages.Answers = {false};
+    form.btnOpenClick();
+    EXPECT_EQ(platform.Messages.Log.back().Text,
+              "Replace the current order of 3 line(s) with the order in \"" + folder.Path() +
+                  "saved.xml\"?");
+    EXPECT_EQ(order.Lines, before) << "No keeps the order";
+
+    form.btnOpenClick();
+    EXPECT_EQ(order.Lines, saved.Lines);
+    EXPECT_EQ(form.lblCounter, "Orders - 1 of 1");
+    EXPECT_FALSE(journal.Modified(order)) << "just opened";
+    ASSERT_TRUE(form.btnUndoEnabled);
+    form.btnUndoClick();
+    EXPECT_EQ(order.Lines, before) << "opening is undone like any change";
+    EXPECT_TRUE(form.btnRedoEnabled);
+}
+
+TEST_F(OrderFormTest, EveryChangeOfTheFormCanBeUndone) {
+    OrderJournal journal(folder.Path() + "order.recovery");
+    form.UseJournal(journal);
+    form.FormShow();
+    EXPECT_FALSE(form.btnUndoEnabled);
+    journal.Record(order, platform.Messages);
+    form.btnDeleteLineItemClick();
+    form.btnClearOrderClick();
+    EXPECT_TRUE(order.Lines.empty());
+    form.btnUndoClick();
+    EXPECT_EQ(order.RowCount(), 2);
+    EXPECT_EQ(form.Cells.size(), 3u) << "the grid shows the order undone";
+    form.btnUndoClick();
+    EXPECT_EQ(order.RowCount(), 3);
+    form.btnRedoClick();
+    form.btnRedoClick();
+    EXPECT_TRUE(order.Lines.empty());
 }
 
 } // namespace

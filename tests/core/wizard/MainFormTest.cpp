@@ -1,10 +1,13 @@
 #include "wizard/MainForm.h"
-#include "wizard/ShowImage.h"
 
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
+#include "order/AddOrderForm.h"
+#include "order/OrderForm.h"
+#include "platform/FileDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
+#include "wizard/ShowImage.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -155,8 +158,10 @@ TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsEachFileAndStillCloses) {
     app.SetFolders(folder.Path() + "gone/");
     main.FormClose();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() + "gone/Pelmora.ini: No such file or directory");
-    EXPECT_EQ(messages[1].Text, "Cannot create file " + folder.Path() + "gone/pelmora38.lom: No such file or directory");
+    EXPECT_EQ(messages[0].Text, "Cannot create file " + folder.Path() +
+                                    "gone/Pelmora.ini: No such file or directory");
+    EXPECT_EQ(messages[1].Text, "Cannot create file " + folder.Path() +
+                                    "gone/pelmora38.lom: No such file or directory");
     EXPECT_EQ(main.FamilyTable.RowCount(), 0);
 }
 
@@ -208,6 +213,69 @@ TEST_F(MainFormTest, ResetSettingsEmptiesTheWizardButKeepsUnitsAndOrder) {
     EXPECT_FALSE(app.ImperialUnits);
     EXPECT_TRUE(main.mnuMetricChecked);
     EXPECT_EQ(main.OrderLines.RowCount(), 1);
+}
+
+// Closing never throws away an order changed since it was saved or opened.
+TEST_F(MainFormTest, ClosingAsksToSaveAChangedOrder) {
+    MainForm& main = Create();
+    AddOrderForm addOrder(app, platform.Seams);
+    OrderForm order(app, platform.Seams, addOrder, [](const std::string&) {});
+    main.UseOrderForms(addOrder, order);
+    EXPECT_TRUE(main.FormCloseQuery()) << "nothing to lose";
+    EXPECT_TRUE(messages.empty());
+
+    main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|d"};
+    main.Journal.Record(main.OrderLines, platform.Messages);
+    platform.Messages.ThreeWayAnswers = {Answer::Cancel, Answer::Yes, Answer::No};
+    main.CloseRequested = true;
+    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_EQ(messages.back().Text, "Save changes to the order before closing?");
+    EXPECT_FALSE(main.CloseRequested) << "Cancel keeps the program open";
+    EXPECT_FALSE(main.FormCloseQuery()) << "Save As cancelled";
+    EXPECT_TRUE(main.FormCloseQuery()) << "No closes";
+
+    platform.Messages.ThreeWayAnswers = {Answer::Yes};
+    platform.Files.Choice = SaveChoice{folder.Path() + "order", 3};
+    EXPECT_TRUE(main.FormCloseQuery());
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "order.xml"));
+    messages.clear();
+    EXPECT_TRUE(main.FormCloseQuery()) << "saved: no question";
+    EXPECT_TRUE(messages.empty());
+}
+
+// A run that stops without closing leaves its order behind; the next run offers it.
+TEST_F(MainFormTest, AnOrderLeftByACrashIsOfferedBack) {
+    const std::vector<std::string> lines = {"2|$2,469.00|Stock|R090PC0120USG|90\xB0 one",
+                                            "1|N/A|Contact Corvane Rep.|PW090C|two"};
+    {
+        MainForm crashed(app, platform.Seams);
+        crashed.FormCreate();
+        crashed.OrderLines.Lines = lines;
+        crashed.Journal.Record(crashed.OrderLines, platform.Messages);
+    }
+    MainForm& next = Create();
+    platform.Messages.Answers = {true};
+    next.RestoreUnsavedOrder();
+    EXPECT_EQ(messages.back().Text,
+              "The program did not close normally. Restore the order with 2 lines?");
+    EXPECT_EQ(next.OrderLines.Lines, lines);
+    EXPECT_TRUE(next.Journal.Modified(next.OrderLines)) << "not saved anywhere yet";
+
+    next.FormClose();
+    MainForm& after = Create();
+    messages.clear();
+    after.RestoreUnsavedOrder();
+    EXPECT_TRUE(messages.empty()) << "a normal close removes the recovery file";
+
+    after.OrderLines.Lines = lines;
+    after.Journal.Record(after.OrderLines, platform.Messages);
+    platform.Messages.Answers = {false};
+    MainForm& declined = Create();
+    declined.RestoreUnsavedOrder();
+    EXPECT_TRUE(declined.OrderLines.Lines.empty());
+    messages.clear();
+    declined.RestoreUnsavedOrder();
+    EXPECT_TRUE(messages.empty()) << "No removes it";
 }
 
 } // namespace
