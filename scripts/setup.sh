@@ -5,7 +5,7 @@ PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest
     fonts-dejavu-core)
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build.
 PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
-PELMORA_TEST_PACKAGES=("${PELMORA_FUZZ_PACKAGES[@]}")
+PELMORA_TEST_PACKAGES=(python3 "${PELMORA_FUZZ_PACKAGES[@]}")
 
 pelmora_install_packages() {
     local missing=()
