@@ -64,13 +64,15 @@ std::vector<Reading> ReadAll(const TIniFile& ini, const Names& names) {
 }
 
 // A name that reads back as written: trimmed, and with nothing that would make
-// its line another kind of line.
+// its line another kind of line (a key line that opens with "[" can close as a
+// section line).
 std::string CleanName(std::string_view text, std::string_view forbidden) {
     std::string name(text);
     std::erase_if(name, [&](char c) { return forbidden.find(c) != std::string_view::npos; });
-    while (name.starts_with('['))
-        name.erase(0, 1);
-    return std::string(TrimControlAndBlank(name));
+    std::string_view clean = TrimControlAndBlank(name);
+    while (clean.starts_with('['))
+        clean = TrimControlAndBlank(clean.substr(1));
+    return std::string(clean);
 }
 
 // Of the old lines, at most the one holding the key changes; at most a blank line,
