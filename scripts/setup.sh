@@ -3,6 +3,9 @@
 
 PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest-dev nlohmann-json3-dev
     libxml2-dev fonts-dejavu-core)
+# The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build.
+PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+PELMORA_TEST_PACKAGES=(python3 "${PELMORA_FUZZ_PACKAGES[@]}")
 
 pelmora_install_packages() {
     local missing=()
@@ -21,11 +24,12 @@ pelmora_install_packages() {
 }
 
 # Configures (once) and builds one build folder: pelmora_build DIR [cmake options...]
+# Ninja picks its own job count; CMAKE_BUILD_PARALLEL_LEVEL sets it on a shared machine.
 pelmora_build() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$PELMORA_ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir" --parallel
+    cmake --build "$dir"
 }
