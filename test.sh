@@ -17,7 +17,7 @@ status=0
 ctest --test-dir "$PELMORA_ROOT/build-test" --output-on-failure --parallel 2 "$@" || status=$?
 
 # Tests chosen by name run alone. Otherwise every fuzz target of fuzz/CMakeLists.txt
-# (a new one, such as order_list, joins by being listed there) runs for 20 s.
+# runs for 20 s.
 if [ $# -eq 0 ]; then
     "$PELMORA_ROOT/tools/run-fuzzers" 20 || status=$?
 fi

@@ -90,7 +90,9 @@ void CheckText(const std::string& text) {
         Require(ParseInteger(std::to_string(*integer)) == integer, "an integer reads back");
     }
     const auto money = ParseMoney(text);
-    Require(money.has_value() == number.has_value(), "a price is any number");
+    // Beyond 2^63 ten-thousandths an amount cannot be held; it is refused, not clamped.
+    Require(money.has_value() == (number.has_value() && std::fabs(*number) < 9.2e14),
+            "a price is any number an amount can hold");
     if (money)
         CheckMoney(*money);
 }

@@ -124,9 +124,10 @@ std::string XmlUnescaped(std::string_view text) {
                                         [&](const auto& n) { return n.first == entity; });
         unsigned code = 0;
         const bool hex = entity.starts_with("#x") || entity.starts_with("#X");
-        const std::string_view digits = entity.substr(hex ? 2 : 1);
+        const std::string_view digits =
+            entity.starts_with('#') ? entity.substr(hex ? 2 : 1) : std::string_view();
         const bool numeric =
-            entity.starts_with('#') && !digits.empty() &&
+            !digits.empty() &&
             std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10)
                     .ptr == digits.data() + digits.size();
         if (named != std::end(Named)) {

@@ -97,6 +97,16 @@ TEST(SavedOrder, WhatIsNoOrderLineIsRefusedWithFileAndLine) {
     EXPECT_THROW(ReadSavedOrder(folder.Path() + "gone.xml"), FileError);
 }
 
+TEST(SavedOrder, EntitiesAreReadAndAStrayAmpersandIsText) {
+    const std::string xml = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<order>\r\n"
+                            "<item>\r\n<quantity>1</quantity>\r\n<price>N/A</price>\r\n"
+                            "<delivery_time>&#176;&#xB0;&amp;</delivery_time>\r\n"
+                            "<part_number>P</part_number>\r\n<description>a & b &</description>\r\n"
+                            "</item>\r\n</order>\r\n";
+    EXPECT_EQ(ParseSavedOrder(xml, XmlFile, "f"),
+              std::vector<std::string>{"1|N/A|\xB0\xB0&|P|a & b &"});
+}
+
 TEST(SavedOrder, KindIsToldByTheFirstLine) {
     EXPECT_EQ(SavedOrderKind("QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION\r\n"),
               SpreadsheetFile);
