@@ -1,3 +1,4 @@
+#include "Keyboard.h"
 #include "Program.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
@@ -52,6 +53,8 @@ int main(int argc, char* argv[]) {
     const bool showSplash = argc <= 1;
 
     QApplication application(argc, argv);
+    EnterPressesButtons enterPressesButtons;
+    application.installEventFilter(&enterPressesButtons);
     Q_INIT_RESOURCE(pelmora);
     QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
     ApplyLook(application);

@@ -47,6 +47,7 @@ public:
     void Error(const std::string& text) override { Show("error", text); }
     void Information(const std::string& text) override { Show("info", text); }
     bool Confirm(const std::string& text) override;
+    bool ConfirmDestructive(const std::string& text) override { return Confirm(text); }
     Answer AskYesNoCancel(const std::string& text) override;
 
     ModalResult ConfirmTapered(const std::string& message) override;

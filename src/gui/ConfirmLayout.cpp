@@ -1,5 +1,7 @@
 #include "ConfirmLayout.h"
 
+#include "Keyboard.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,6 +39,8 @@ void LayOutConfirmation(QDialog* dialog, const QList<QWidget*>& texts,
     layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     dialog->setMinimumWidth(420);
+    // "&Continue" and "&Cancel" share Alt+C; the default button keeps it.
+    SettleMnemonics(dialog);
 }
 
 } // namespace pelmora

@@ -13,6 +13,10 @@ HistoryComboBox::HistoryComboBox(std::function<void(const QString&)> textChanged
     : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // What the user typed stays as typed: no inline completion from the history,
+    // and with no completer the combo matches its entries with letter case, so
+    // leaving the box never swaps the text for an entry that differs in case.
+    setCompleter(nullptr);
     connect(this, &QComboBox::editTextChanged, this,
             [textChanged](const QString& text) { textChanged(text); });
     setContextMenuPolicy(Qt::CustomContextMenu);

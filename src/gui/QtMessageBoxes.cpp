@@ -28,6 +28,12 @@ bool QtMessageBoxes::Confirm(const std::string& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool QtMessageBoxes::ConfirmDestructive(const std::string& text) {
+    return QMessageBox::question(parent_, BoxTitle(), MessageText(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 Answer QtMessageBoxes::AskYesNoCancel(const std::string& text) {
     switch (QMessageBox::question(parent_, BoxTitle(), MessageText(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,

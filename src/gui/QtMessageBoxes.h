@@ -16,6 +16,7 @@ public:
     void Error(const std::string& text) override;
     void Information(const std::string& text) override;
     bool Confirm(const std::string& text) override;
+    bool ConfirmDestructive(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
 
 private:

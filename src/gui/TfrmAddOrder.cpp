@@ -1,6 +1,7 @@
 #include "TfrmAddOrder.h"
 
 #include "FlattenControls.h"
+#include "Keyboard.h"
 #include "Look.h"
 #include "RunGuarded.h"
 #include "Text1252Qt.h"
@@ -32,6 +33,19 @@ QLineEdit* ReadOnlyBox(const char* name, QWidget* parent, const QRect& geometry)
     return box;
 }
 
+// The quantity box: whatever is typed, leaving it shows the quantity that Add
+// stores for that text (an empty box or 0 stands for 1).
+class QuantityBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+    QLineEdit* Edit() const { return lineEdit(); }
+
+protected:
+    void fixup(QString& input) const override {
+        input = QString::number(AddOrderForm::QuantityOf(ToCore(input)));
+    }
+};
+
 } // namespace
 
 TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* parent)
@@ -52,11 +66,15 @@ TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* 
     lblNote_->setAutoFillBackground(true);
 
     Caption("Quantity", this, {10, 68, 100, 16});
-    txtQuantity_ = new QSpinBox(this);
+    auto* quantity = new QuantityBox(this);
+    txtQuantity_ = quantity;
     txtQuantity_->setObjectName(QStringLiteral("txtQuantity"));
     txtQuantity_->setRange(AddOrderForm::MinimumQuantity, AddOrderForm::MaximumQuantity);
     txtQuantity_->setGeometry(10, 84, 100, 22);
-    connect(txtQuantity_, &QSpinBox::textChanged, this, [this](const QString& text) {
+    quantityEdit_ = quantity->Edit();
+    // Every text, an empty or a zero one too, is priced as it stands; the spin box's
+    // own signals stay silent while the text is no value yet.
+    connect(quantityEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         form_.txtQuantity = ToCore(text);
         Forward(&AddOrderForm::txtQuantityChange);
     });
@@ -117,7 +135,7 @@ void TfrmAddOrder::Refresh() {
     SetTextColour(lblNote_, QColor(form_.lblNoteColour.Red, form_.lblNoteColour.Green,
                                    form_.lblNoteColour.Blue));
     if (txtQuantity_->text() != FromCore(form_.txtQuantity)) {
-        const QSignalBlocker blocker(txtQuantity_);
+        const QSignalBlocker blocker(quantityEdit_);
         txtQuantity_->setValue(AddOrderForm::QuantityOf(form_.txtQuantity));
     }
     txtPrice_->setText(FromCore(form_.txtPrice));
@@ -125,6 +143,7 @@ void TfrmAddOrder::Refresh() {
     txtPartNumber_->setText(FromCore(form_.txtPartNumber));
     memDescription_->setPlainText(FromCore(form_.memDescription));
     btnAdd_->setText(FromCore(form_.btnAddCaption));
+    SettleMnemonics(this);
 }
 
 } // namespace pelmora

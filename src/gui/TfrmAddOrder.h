@@ -32,6 +32,7 @@ private:
     MessageBoxes& messages_;
     QLabel* lblNote_;
     QSpinBox* txtQuantity_;
+    QLineEdit* quantityEdit_;
     QLineEdit* txtPrice_;
     QLineEdit* txtDelivery_;
     QLineEdit* txtPartNumber_;

@@ -3,6 +3,7 @@
 #include "BandGroup.h"
 #include "DescriptionGrid.h"
 #include "FlattenControls.h"
+#include "Keyboard.h"
 #include "Look.h"
 #include "MultiColumnComboBox.h"
 #include "RunGuarded.h"
@@ -348,6 +349,8 @@ void TfrmMain::ShowLengthBox(QComboBox* box, const TPelmoraComboBox& state) {
         box->setEditable(state.Editable);
         FlattenControl(box);
         if (QLineEdit* edit = box->lineEdit()) {
+            // A typed length is checked as typed; no completion rewrites it.
+            box->setCompleter(nullptr);
             TPelmoraComboBox* boxState = LengthStateOf(box);
             connect(edit, &QLineEdit::textEdited, this, [this, boxState](const QString& text) {
                 Forward([=](MainForm& form) { form.TypeLength(*boxState, ToCore(text)); });
@@ -400,6 +403,7 @@ void TfrmMain::Refresh() {
     RefreshScreenOne();
     RefreshScreenTwo();
 
+    SettleMnemonics(this);
     if (form_.FocusedControl == "cbxProductType")
         cbxProductType_->setFocus();
     else if (QComboBox* box = findChild<QComboBox*>(FromCore(form_.FocusedControl)))

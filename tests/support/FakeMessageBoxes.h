@@ -20,8 +20,12 @@ public:
 
     void Error(const std::string& text) override { Log.push_back({"error", text}); }
     void Information(const std::string& text) override { Log.push_back({"info", text}); }
-    bool Confirm(const std::string& text) override {
-        Log.push_back({"confirm", text});
+    bool Confirm(const std::string& text) override { return Reply("confirm", text); }
+    bool ConfirmDestructive(const std::string& text) override {
+        return Reply("confirm, default No", text);
+    }
+    bool Reply(const std::string& kind, const std::string& text) {
+        Log.push_back({kind, text});
         if (Answers.empty())
             return true;
         const bool answer = Answers.front();

@@ -122,7 +122,7 @@ void OrderForm::DeleteOrderLine(int line) {
     if (LineCount() == 0 || line < 0 || line >= LineCount())
         return;
     const std::string partNumber = lines_->GetField(line, olPartNumber);
-    if (!platform_.Messages.Confirm("Delete \"" + partNumber + "\" from your order?"))
+    if (!platform_.Messages.ConfirmDestructive("Delete \"" + partNumber + "\" from your order?"))
         return;
     lines_->Lines.erase(lines_->Lines.begin() + line);
     OrderChanged();
@@ -140,7 +140,7 @@ void OrderForm::btnChangeQtyClick() {
 }
 
 void OrderForm::btnClearOrderClick() {
-    if (platform_.Messages.Confirm("Doing this will clear you entire order. Continue?")) {
+    if (platform_.Messages.ConfirmDestructive("Doing this will clear you entire order. Continue?")) {
         Cells.resize(2);
         ClearGridCells();
         if (lines_)
@@ -195,7 +195,7 @@ bool OrderForm::OpenOrder(TTxtTable& orderLines) {
         return false;
     }
     if (orderLines.RowCount() > 0 &&
-        !platform_.Messages.Confirm("Replace the current order of " +
+        !platform_.Messages.ConfirmDestructive("Replace the current order of " +
                                     std::to_string(orderLines.RowCount()) +
                                     " line(s) with the order in \"" + *file + "\"?"))
         return false;

@@ -16,6 +16,9 @@ public:
     virtual void Information(const std::string& text) = 0;
     // Yes answers true, No false.
     virtual bool Confirm(const std::string& text) = 0;
+    // The same for a question whose Yes destroys something: No is the default
+    // button, so that a stray Enter keeps it.
+    virtual bool ConfirmDestructive(const std::string& text) = 0;
     // A question with Yes, No and Cancel.
     virtual Answer AskYesNoCancel(const std::string& text) = 0;
 };

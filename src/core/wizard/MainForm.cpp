@@ -216,6 +216,13 @@ bool MainForm::ScreenOneComplete() const {
 }
 
 void MainForm::btnNextClick() {
+    // The user is still being told that the typed length was refused (leaving
+    // the box for this button checked it): screen 1 stays, with the entry chosen
+    // in its place, until the user moves on again.
+    if (TypedLengthRefused) {
+        TypedLengthRefused = false;
+        return;
+    }
     if (ScreenOneComplete())
         ShowScreen(ScreenTwo);
     else

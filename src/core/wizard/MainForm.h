@@ -148,7 +148,7 @@ public:
     std::string LengthUnitLabel;
     int LastValidLengthIndex = -1;
     // The last typed length failed its check and was replaced by an entry; the
-    // user has not entered a length box since.
+    // user has neither typed nor picked a length since, nor pressed Next.
     bool TypedLengthRefused = false;
 
     // Screen 2.

@@ -208,11 +208,13 @@ void MainForm::LengthBoxChange(TPelmoraComboBox& box) {
 }
 
 void MainForm::PickLength(TPelmoraComboBox& box, int index) {
+    TypedLengthRefused = false;
     SelectLengthEntry(box, index);
     LengthBoxChange(box);
 }
 
 void MainForm::TypeLength(TPelmoraComboBox& box, const std::string& text) {
+    TypedLengthRefused = false;
     box.Text = text;
     box.ItemIndex = IndexOf(box.Items, text);
     LengthBoxChange(box);
@@ -246,13 +248,13 @@ std::string MainForm::FocusName(const TPelmoraComboBox& box) const {
 }
 
 void MainForm::LengthBoxEnter(TPelmoraComboBox& box) {
-    TypedLengthRefused = false;
     if (box.Editable && !box.Items.empty())
         LastValidLengthIndex = box.ItemIndex;
 }
 
 void MainForm::LengthBoxExit(TPelmoraComboBox& box) {
-    if (box.Editable && !box.Items.empty())
+    // An empty box is no typed value: it stays empty, and Next asks for a length.
+    if (box.Editable && !box.Items.empty() && !box.Text.empty())
         ValidateTypedLength(box);
 }
 
@@ -262,14 +264,14 @@ void MainForm::ValidateTypedLength(TPelmoraComboBox& box) {
     const double first = ParseNumber(box.Items.front()).value_or(0);
     const double last = ParseNumber(box.Items.back()).value_or(0);
     if (!value) {
-        platform_.Messages.Error("\"" + typed + "\" is not a valid Length value.");
         TypedLengthRefused = true;
+        platform_.Messages.Error("\"" + typed + "\" is not a valid Length value.");
         if (LastValidLengthIndex < static_cast<int>(box.Items.size()))
             SelectLengthEntry(box, LastValidLengthIndex);
         FocusedControl = FocusName(box);
     } else if (ToFixed(*value) > ToFixed(last) || ToFixed(*value) < ToFixed(first)) {
-        platform_.Messages.Error("Length \"" + typed + "\" is not available.");
         TypedLengthRefused = true;
+        platform_.Messages.Error("Length \"" + typed + "\" is not available.");
         const bool above = ToFixed(*value) > ToFixed(last);
         SelectLengthEntry(box, above ? static_cast<int>(box.Items.size()) - 1 : 0);
         LastValidLengthIndex = box.ItemIndex;
