@@ -229,24 +229,37 @@ def elbow_drawing(plane, miter):
     return parts + [text(72, 142, f"{plane}-plane")]
 
 
-def straight_drawing(shape):
-    return shape(128, 110) + [fill("none", NAVY), "line 10,125 118,125", "line 10,121 10,129",
-                              "line 118,121 118,129", text(48, 140, "L", 11)]
+def straight_drawing(shape, left=22, right=22):
+    # L runs between the outer ends of the part, which every straight shape puts 8 pixels
+    # inside the frame; left and right are how far each end reaches below the axis.
+    return shape(128, 120) + thin_line(8, 63 + left, 8, 116) + thin_line(120, 63 + right, 120, 116) + \
+        dimension(8, 112, 120, 112) + [text(61, 128, "L")]
+
+
+def window_drawing():
+    # The window seen face on, and from the side, where its thickness L shows.
+    x, top, bottom = 92, 30, 90
+    return shape_window(80, 120) + \
+        [fill(STEEL_DARK, "black"), f"rectangle {x},{top} {x + 12},{bottom}",
+         fill("#b8d8f0", "black"), f"rectangle {x + 4},52 {x + 8},68"] + \
+        thin_line(x, bottom + 3, x, 116) + thin_line(x + 12, bottom + 3, x + 12, 116) + \
+        arrow(x - 12, 112, x, 112) + arrow(x + 24, 112, x + 12, 112) + \
+        thin_line(x, 112, x + 12, 112) + [text(x + 3, 128, "L")]
 
 
 # Name, title, photo and drawing of each family.
 FAMILIES = [
-    ("coax", "Waveguide to Coax", shape_coax(119, 87), straight_drawing(shape_coax)),
+    ("coax", "Waveguide to Coax", shape_coax(119, 87), straight_drawing(shape_coax, 24, 4)),
     ("rigidtwist", "Rigid Twist", shape_twist(119, 87), straight_drawing(shape_twist)),
     ("ebend", "E Bend", elbow_photo("E", False), elbow_drawing("E", False)),
     ("flextwist", "Flexible Twist", shape_flex(119, 87), straight_drawing(shape_flex)),
     ("hbend", "H Bend", elbow_photo("H", False), elbow_drawing("H", False)),
     ("miterh", "Miter H", elbow_photo("H", True), elbow_drawing("H", True)),
     ("mitere", "Miter E", elbow_photo("E", True), elbow_drawing("E", True)),
-    ("window", "Pressure Window", shape_window(119, 87), straight_drawing(shape_window)),
+    ("window", "Pressure Window", shape_window(119, 87), window_drawing()),
     ("straight", "Straight Section", shape_straight(119, 87), straight_drawing(shape_straight)),
     ("steptwist", "Step Twist", shape_step_twist(119, 87), straight_drawing(shape_step_twist)),
-    ("taper", "Tapered Transition", shape_taper(119, 87), straight_drawing(shape_taper)),
+    ("taper", "Tapered Transition", shape_taper(119, 87), straight_drawing(shape_taper, 18, 26)),
 ]
 
 FLANGES = [
