@@ -274,7 +274,7 @@ FLANGES = [
 def family_pictures():
     for name, title, photo, drawing in FAMILIES:
         convert(os.path.join(IMAGES, f"{name}.gif"), 119, 87,
-                photo + [text(4, 84, title, 9, "black")], background="#f4f4ef")
+                photo + [text(4, 83, title, 9, "black")], background="#f4f4ef")
         convert(os.path.join(IMAGES, f"{name}_dwg.gif"), 128, 150,
                 [fill("none", NAVY), "rectangle 0,0 127,149"] + drawing)
 
@@ -305,7 +305,7 @@ def general_pictures():
     convert(os.path.join(IMAGES, "WG.gif"), 119, 87,
             elbow_photo("H", False, 26, 32, 62, 68) + tube(82, 52, 108, 62) +
             flange_block(76, 45, 6, 24) + flange_block(108, 45, 6, 24) +
-            [text(6, 84, "Waveguide components", 8, NAVY)], background="#f4f4ef")
+            [text(6, 83, "Waveguide components", 8, NAVY)], background="#f4f4ef")
     convert(os.path.join(IMAGES, "NA.gif"), 119, 87,
             [fill("none", STEEL_DARK), "rectangle 1,1 117,85",
              text(18, 40, "Image not", 12, STEEL_DARK), text(22, 56, "available", 12, STEEL_DARK)])
