@@ -290,7 +290,9 @@ def flange_face(kind, w, h):
     if kind == "cpr":
         parts += [fill("none", STEEL_DARK, 2), f"rectangle {cx - 26},{cy - 18} {cx + 26},{cy + 18}"]
     parts += [fill("white", "black"), f"rectangle {cx - 16},{cy - 8} {cx + 16},{cy + 8}"]
-    for dx, dy in ((-28, -24), (28, -24), (-28, 24), (28, 24)):
+    # A round flange keeps its bolts on a circle well inside its rim.
+    bolt_x, bolt_y = (20, 20) if kind == "round" else (28, 24)
+    for dx, dy in ((-bolt_x, -bolt_y), (bolt_x, -bolt_y), (-bolt_x, bolt_y), (bolt_x, bolt_y)):
         parts += [fill("black"), f"circle {cx + dx},{cy + dy} {cx + dx + 3},{cy + dy}"]
     return parts
 
