@@ -325,7 +325,7 @@ def resources():
     convert(os.path.join(RESOURCES, "flash.gif"), 412, 151,
             [fill("black"), "rectangle 0,0 411,22", "rectangle 0,128 411,150",
              text(18, 100, "CORVANE", 64, "black", BOLD)],
-            extra=["-monochrome"])
+            extra=["+dither", "-monochrome"])
     convert(os.path.join(RESOURCES, "update.png"), 80, 110,
             [fill("#eef2f6", STEEL_DARK), "roundrectangle 2,2 77,107 8,8",
              fill(NAVY), "rectangle 32,18 48,58", "polygon 20,58 60,58 40,82",
