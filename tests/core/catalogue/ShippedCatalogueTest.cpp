@@ -57,6 +57,28 @@ TEST(ShippedCatalogue, FamiliesAreTheElevenInTheirFixedOrderWithTheirPictures) {
     EXPECT_TRUE(FileExists(Shipped + "Pelmora38.hlp"));
 }
 
+// The window stretches a photo into 119 x 87 and a drawing into 128 x 150; a picture
+// drawn at another size comes out distorted, and two families sharing one picture
+// cannot be told apart.
+TEST(ShippedCatalogue, EachFamilyHasItsOwnPhotoAndDrawingAtTheSizeShown) {
+    const TTxtTable families = Load("Family.tbl");
+    std::set<std::string> drawings, photos;
+    for (int row = 0; row < families.RowCount(); ++row) {
+        for (const auto& [column, width, height, seen] :
+             {std::tuple{5, 128, 150, &drawings}, {6, 119, 87, &photos}}) {
+            const std::string file = families.GetField(row, column);
+            const std::string gif = ReadWholeFile(Shipped + "Images/" + file);
+            ASSERT_GE(gif.size(), 10u) << file;
+            EXPECT_EQ(gif.substr(0, 4), "GIF8") << file;
+            // A GIF opens with its width and height as little-endian words.
+            const auto byte = [&gif](size_t at) { return static_cast<unsigned char>(gif[at]); };
+            EXPECT_EQ(byte(6) + 256 * byte(7), width) << file;
+            EXPECT_EQ(byte(8) + 256 * byte(9), height) << file;
+            EXPECT_TRUE(seen->insert(gif).second) << file << " is the picture of another family";
+        }
+    }
+}
+
 TEST(ShippedCatalogue, EveryFlangeFitsAKnownSizeAndHasItsPicture) {
     const auto sizes = Column(Load("WGSize.tbl"), 1);
     const TTxtTable flanges = Load("Flange.tbl");
