@@ -29,11 +29,26 @@ bool EnterPressesButtons::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+namespace {
+
+// Whether the widget shows once its window shows: nothing between it and the
+// window was hidden on purpose (a page the stack does not show, say). A widget
+// not shown yet only because its window is not is counted.
+bool ShownWithin(const QWidget* widget, const QWidget* window) {
+    for (; widget && widget != window; widget = widget->parentWidget()) {
+        if (widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void SettleMnemonics(QWidget* window) {
     std::map<QKeySequence, std::vector<QAbstractButton*>> buttons;
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         const QKeySequence key = QKeySequence::mnemonic(button->text());
-        if (!key.isEmpty() && button->isVisibleTo(window))
+        if (!key.isEmpty() && ShownWithin(button, window))
             buttons[key].push_back(button);
     }
     std::vector<QKeySequence> menus;

@@ -72,12 +72,16 @@ TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* 
     txtQuantity_->setRange(AddOrderForm::MinimumQuantity, AddOrderForm::MaximumQuantity);
     txtQuantity_->setGeometry(10, 84, 100, 22);
     quantityEdit_ = quantity->Edit();
-    // Every text, an empty or a zero one too, is priced as it stands; the spin box's
-    // own signals stay silent while the text is no value yet.
-    connect(quantityEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    // Every text, an empty or a zero one too, is priced as it stands: the spin box
+    // reports only texts that are values, its editor only what is typed.
+    auto quantityChanged = [this](const QString& text) {
+        if (ToCore(text) == form_.txtQuantity)
+            return;
         form_.txtQuantity = ToCore(text);
         Forward(&AddOrderForm::txtQuantityChange);
-    });
+    };
+    connect(quantityEdit_, &QLineEdit::textChanged, this, quantityChanged);
+    connect(txtQuantity_, &QSpinBox::textChanged, this, quantityChanged);
 
     Caption("Price", this, {130, 68, 120, 16});
     txtPrice_ = ReadOnlyBox("txtPrice", this, {130, 84, 120, 22});
@@ -135,7 +139,7 @@ void TfrmAddOrder::Refresh() {
     SetTextColour(lblNote_, QColor(form_.lblNoteColour.Red, form_.lblNoteColour.Green,
                                    form_.lblNoteColour.Blue));
     if (txtQuantity_->text() != FromCore(form_.txtQuantity)) {
-        const QSignalBlocker blocker(quantityEdit_);
+        const QSignalBlocker blocker(txtQuantity_);
         txtQuantity_->setValue(AddOrderForm::QuantityOf(form_.txtQuantity));
     }
     txtPrice_->setText(FromCore(form_.txtPrice));

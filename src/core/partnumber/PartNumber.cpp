@@ -171,9 +171,21 @@ std::string SortFlangePair(std::string partNumber, TProductFamily family) {
     } else {
         return partNumber;
     }
-    if (partNumber.size() >= second && static_cast<unsigned char>(partNumber[first - 1]) >
-                                           static_cast<unsigned char>(partNumber[second - 1]))
-        std::swap(partNumber[first - 1], partNumber[second - 1]);
+    if (partNumber.size() < second || static_cast<unsigned char>(partNumber[first - 1]) <=
+                                          static_cast<unsigned char>(partNumber[second - 1]))
+        return partNumber;
+    std::swap(partNumber[first - 1], partNumber[second - 1]);
+    // A bend's flange goes with its own leg: each leg field follows its flange
+    // (positions 7-9 and 11-13), or the part ordered would put the flanges on
+    // the other legs than the ones shown.
+    constexpr size_t LegA = 6;
+    constexpr size_t LegB = 10;
+    constexpr size_t LegWidth = 3;
+    if ((family == pfEBend || family == pfHBend) && partNumber.size() >= LegB + LegWidth) {
+        const std::string legA = partNumber.substr(LegA, LegWidth);
+        partNumber.replace(LegA, LegWidth, partNumber.substr(LegB, LegWidth));
+        partNumber.replace(LegB, LegWidth, legA);
+    }
     return partNumber;
 }
 

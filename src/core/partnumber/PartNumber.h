@@ -41,7 +41,8 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
 std::optional<double> DecodeLengthField(const std::string& digits, bool impliedDecimal);
 
 // Bends, flexible twists and straight sections carry their flange codes in
-// ascending order; nothing else moves.
+// ascending order. An E or H bend's leg lengths move with their flanges; nothing
+// else moves.
 std::string SortFlangePair(std::string partNumber, TProductFamily family);
 
 } // namespace pelmora

@@ -92,14 +92,17 @@ TEST(DecodeLengthField, ReadsTenthsWithTheImpliedPoint) {
 // A length field is digits only: a sign, a point or an exponent would let a part
 // number carry any length at all.
 TEST(DecodeLengthField, IsNoLengthUnlessAllDigits) {
-    for (const char* text : {"", "01x0", "3E17", "-1E9", "9E99", "1E11", " 120", "+120", "12.0",
-                             "0x10"})
+    for (const char* text :
+         {"", "01x0", "3E17", "-1E9", "9E99", "1E11", " 120", "+120", "12.0", "0x10"})
         EXPECT_FALSE(DecodeLengthField(text, true).has_value()) << text;
 }
 
+// A bend's legs move with their flanges: the Choke on the 6.0 in leg stays on it.
 TEST(SortFlangePair, OrdersOnlyBendsFlexibleTwistsAndStraightSections) {
-    EXPECT_EQ(SortFlangePair("E090PK060C090SG", pfEBend), "E090PC060K090SG");
-    EXPECT_EQ(SortFlangePair("H090PK060C090SG", pfHBend), "H090PC060K090SG");
+    EXPECT_EQ(SortFlangePair("E090PK060C090SG", pfEBend), "E090PC090K060SG");
+    EXPECT_EQ(SortFlangePair("H090PK060C090SG", pfHBend), "H090PC090K060SG");
+    EXPECT_EQ(SortFlangePair("E090PU060A090AN", pfEBend), "E090PA090U060AN");
+    EXPECT_EQ(SortFlangePair("E090PC060K090SG", pfEBend), "E090PC060K090SG");
     EXPECT_EQ(SortFlangePair("R090PU0120CSG", pfStraightSection), "R090PC0120USG");
     EXPECT_EQ(SortFlangePair("F090PK0120CS", pfFlexTwist), "F090PC0120KS");
     EXPECT_EQ(SortFlangePair("M090PK060C060SG", pfMiterH), "M090PK060C060SG");

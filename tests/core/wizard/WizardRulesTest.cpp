@@ -250,6 +250,33 @@ TEST_F(WizardTest, TypedMiterLengthsSnapToTheList) {
     EXPECT_EQ(Messages().size(), 3u);
 }
 
+// An emptied box left alone is no typed value; a refused one keeps the next Next
+// on screen 1, which the user then leaves with the entry put in its place.
+TEST_F(WizardTest, OnlyTypedLengthsAreCheckedAndARefusalHoldsOneNext) {
+    PickFamily(pfMiterH);
+    PickWaveguide("090");
+    PickFlangeA("U");
+    PickFlangeB("U");
+    TPelmoraComboBox& legA = Main().cbxLegALength;
+    TPelmoraComboBox& legB = Main().cbxLegBLength;
+    Main().LengthBoxEnter(legA);
+    Main().TypeLength(legA, "");
+    Main().LengthBoxExit(legA);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(legA.Text, "");
+
+    PickLength(legB, "6.0");
+    Main().LengthBoxEnter(legA);
+    Main().TypeLength(legA, "99");
+    Main().LengthBoxExit(legA);
+    Main().btnNextClick();
+    EXPECT_EQ(Main().ActivePage, MainForm::ScreenOne);
+    EXPECT_EQ(Messages().size(), 1u) << "the refusal itself, nothing more";
+    Main().btnNextClick();
+    EXPECT_EQ(Main().ActivePage, MainForm::ScreenTwo);
+    EXPECT_EQ(legA.Text, "24.0");
+}
+
 TEST_F(WizardTest, UnitsSwitchCarriesLengthsOverWhereTheOtherListHasThem) {
     PickFamily(pfStraightSection);
     PickWaveguide("090");

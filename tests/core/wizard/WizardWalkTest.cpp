@@ -99,7 +99,10 @@ TEST_F(WizardWalk, RigidTwistKeepsItsFlangesInPlace) {
               "90\xB0 Twist, WR90, UG Choke, CPR Flat, 8.20 - 12.40 GHz / VSWR: 1.15:1, Gray");
 }
 
-TEST_F(WizardWalk, EBendOrdersItsFlangesButNotItsLegs) {
+// Flange K on leg A of 6.0 in and C on leg B of 9.0 in: the part number orders the
+// flanges and takes each leg along, so K is still on the 6.0 in leg; parsed back,
+// it shows flange C on a 9.0 in leg A.
+TEST_F(WizardWalk, EBendOrdersItsFlangesWithTheirLegs) {
     PickFamily(pfEBend);
     PickWaveguide("090");
     PickFlangeA("K");
@@ -107,10 +110,16 @@ TEST_F(WizardWalk, EBendOrdersItsFlangesButNotItsLegs) {
     PickLength(Main().cbxLegALength, "6.0");
     PickLength(Main().cbxLegBLength, "9.0");
     NextAndCreate();
-    EXPECT_EQ(Main().txtPartNumber, "E090PC060K090SG");
+    EXPECT_EQ(Main().txtPartNumber, "E090PC090K060SG");
     EXPECT_EQ(Main().BuildOrderDescription(),
               "E Bend 90\xB0, WR90, UG Choke, Leg A Length: 6.0, CPR Flat, Leg B Length: 9.0, "
               "8.20 - 12.40 GHz / VSWR: 1.10:1, Gray");
+
+    Main().ApplyPartNumber("E090PC090K060SG");
+    EXPECT_EQ(Main().cbxFlangeA.Items[static_cast<size_t>(Main().cbxFlangeA.ItemIndex)][0], "C");
+    EXPECT_EQ(Main().cbxLegALength.Text, "9.0");
+    EXPECT_EQ(Main().cbxFlangeB.Items[static_cast<size_t>(Main().cbxFlangeB.ItemIndex)][0], "K");
+    EXPECT_EQ(Main().cbxLegBLength.Text, "6.0");
 }
 
 TEST_F(WizardWalk, HBendOffersTheSizesOfTheERows) {

@@ -1,0 +1,267 @@
+// Typed input and the keyboard, through the real widgets: what the user types is
+// what the program works with, and Enter and Alt+letter do at the first press what
+// the user sees.
+#include "GuiPlatform.h"
+#include "Keyboard.h"
+#include "Program.h"
+#include "QtConfirmDialogs.h"
+#include "QtMessageBoxes.h"
+#include "catalogue/AppState.h"
+#include "support/FakePlatform.h"
+#include "support/TestCatalogue.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+using namespace pelmora;
+
+class KeyboardAndTypingTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        Fixture() {
+            testing::WriteTestCatalogue(folder);
+            testing::WriteTable(folder, "Conversion.tbl",
+                                "Old|New|Comment\nWS-90-12-C39|R090PU0120USG|Same section");
+            testing::WriteTable(folder, "StraightSectionPrice.tbl",
+                                "W|Base|Foot|Paint|Delivery|Limit\n090|100.00|25.00|15.00|Stock|5");
+            folder.Write("Data/OldParts.hst", "WS-90-12-C39\r\n");
+            folder.Write("Data/Parts.hst", "T062UCG\r\nST090S\r\n");
+            app.SetFolders(folder.Path());
+        }
+        testing::TempFolder folder;
+        AppState app;
+        testing::GuiPlatform platform;
+        testing::FakeMessageBoxes& messages = platform.Fakes.Messages;
+    };
+
+    // Runs the action on the modal dialog once it is shown; a dialog the action left
+    // open (a failed check) is closed, so that the test goes on to report it.
+    static void WhenShown(const std::function<void(QWidget*)>& action) {
+        QTimer::singleShot(0, [action] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->activateWindow();
+            if (QTest::qWaitForWindowActive(dialog))
+                action(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    }
+
+    static QWidget* Shown(QMainWindow& window) {
+        window.show();
+        window.activateWindow();
+        [&window] { QVERIFY(QTest::qWaitForWindowActive(&window)); }();
+        return &window;
+    }
+
+    static void Pick(QWidget& window, const char* name, int index) {
+        auto* box = window.findChild<QComboBox*>(name);
+        QVERIFY2(box && index < box->count(), name);
+        emit box->activated(index);
+    }
+
+    static QLineEdit* EditOf(QWidget* dialog, const char* combo) {
+        return dialog->findChild<QComboBox*>(combo)->lineEdit();
+    }
+
+private slots:
+    void initTestCase() { qApp->installEventFilter(new EnterPressesButtons(qApp)); }
+
+    // Enter converts exactly what a click converts, in whatever letter case.
+    void conversionTakesALowerCaseNumberWithEnter() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        WhenShown([](QWidget* dialog) {
+            QLineEdit* edit = EditOf(dialog, "cbxOldPartNumber");
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("ws-90-12-c39"));
+            QCOMPARE(edit->text(), QStringLiteral("ws-90-12-c39"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::qWait(50); // the focus settles, and the box is left
+            QCOMPARE(edit->text(), QStringLiteral("ws-90-12-c39"));
+            QCOMPARE(dialog->findChild<QLineEdit*>("txtNewPartNumber")->text(),
+                     QStringLiteral("R090PU0120USG"));
+            auto* proceed = dialog->findChild<QPushButton*>("btnContinue");
+            QVERIFY(proceed->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), proceed);
+            QTest::keyClick(proceed, Qt::Key_Return);
+        });
+        program.Main.mnuConvertClick();
+        QCOMPARE(program.Main.Family(), pfStraightSection);
+        QVERIFY(f.messages.Log.empty());
+    }
+
+    // A part number that is the beginning of an older one is never completed.
+    void quickBuilderCreatesExactlyWhatWasTyped() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        WhenShown([](QWidget* dialog) {
+            QLineEdit* edit = EditOf(dialog, "cbxPartNumber");
+            QTest::keyClicks(edit, QStringLiteral("ST090"));
+            QCOMPARE(edit->text(), QStringLiteral("ST090"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        program.Main.mnuCreateFromPartNumberClick();
+        QCOMPARE(program.QuickBuilder.History.Items,
+                 (std::vector<std::string>{"T062UCG", "ST090S", "ST090"}));
+    }
+
+    // Opening a box's own list is not leaving it, and an empty box left alone is
+    // no typed value.
+    void anEmptiedLengthBoxOpensItsListAndIsLeftQuietly() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfMiterH);
+        Pick(*window, "cbxWaveguide", 0);
+        program.Main.PickLength(program.Main.cbxLegALength, 1); // 2.5 in
+        program.Main.mnuMetricClick();
+        program.Main.mnuImperialClick();
+        program.MainWindow.Refresh();
+        auto* legA = window->findChild<QComboBox*>("cbxLegALength");
+        QCOMPARE(legA->currentText(), QString());
+        legA->setFocus();
+        QStyleOptionComboBox option;
+        option.initFrom(legA);
+        option.editable = true;
+        const QRect arrow = legA->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxArrow, legA);
+        QTest::mouseClick(legA, Qt::LeftButton, {}, arrow.center());
+        QTRY_VERIFY(legA->view()->isVisible());
+        legA->hidePopup();
+        QTest::keyClick(legA, Qt::Key_Tab);
+        QVERIFY2(f.messages.Log.empty(),
+                 f.messages.Log.empty() ? "" : f.messages.Log[0].Text.c_str());
+        QCOMPARE(legA->currentText(), QString());
+    }
+
+    // The Next press that left a box with a refused length stays on screen 1.
+    void nextAfterARefusedLengthStaysOnScreenOne() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        QLineEdit* length = window->findChild<QComboBox*>("cbxLength")->lineEdit();
+        length->setFocus();
+        length->selectAll();
+        QTest::keyClicks(length, QStringLiteral("99"));
+        QTest::mouseClick(window->findChild<QPushButton*>("btnNext"), Qt::LeftButton);
+        QCOMPARE(f.messages.Log.front().Text, std::string("Length \"99\" is not available."));
+        QCOMPARE(window->findChild<QLabel*>("lblScreenCaption")->text(),
+                 QStringLiteral("Wizard - Screen 1 of 2"));
+        QCOMPARE(program.Main.cbxLength.Text, std::string("24.0"));
+        QTest::mouseClick(window->findChild<QPushButton*>("btnNext"), Qt::LeftButton);
+        QCOMPARE(window->findChild<QLabel*>("lblScreenCaption")->text(),
+                 QStringLiteral("Wizard - Screen 2 of 2"));
+    }
+
+    // The price shown is always the price of the quantity Add stores.
+    void anEmptyOrZeroQuantityPricesAndStoresOne() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        WhenShown([](QWidget* dialog) {
+            auto* quantity = dialog->findChild<QSpinBox*>("txtQuantity");
+            QLineEdit* edit = quantity->findChild<QLineEdit*>();
+            auto* price = dialog->findChild<QLineEdit*>("txtPrice");
+            QTest::keyClicks(edit, QStringLiteral("3"));
+            QCOMPARE(price->text(), QStringLiteral("$420.00"));
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QCOMPARE(price->text(), QStringLiteral("$140.00"));
+            QTest::keyClicks(edit, QStringLiteral("0"));
+            QCOMPARE(price->text(), QStringLiteral("$140.00"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        program.AddOrder.OpenAddToOrder({1, "R090PC0120USG", "d"}, program.Main.OrderLines);
+        QCOMPARE(program.Main.OrderLines.Lines,
+                 std::vector<std::string>{"1|$140.00|Stock|R090PC0120USG|d"});
+    }
+
+    void enterPressesTheFocusedButtonOfTheMainWindow() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        auto* next = window->findChild<QPushButton*>("btnNext");
+        next->setFocus();
+        QTest::keyClick(next, Qt::Key_Return);
+        QTRY_COMPARE(f.messages.Log.size(), size_t(1));
+        QCOMPARE(f.messages.Log[0].Text, std::string("Please fill all options to continue."));
+    }
+
+    // Alt+F is the File menu's on screen 2 too; Alt+C is the default button's where
+    // Continue and Cancel share it.
+    void sharedMnemonicsGoToTheMenuAndTheDefaultButton() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        program.Main.btnBackClick();
+        Pick(*window, "cbxProductType", pfRigidTwist);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        window->findChild<QPushButton*>("btnNext")->click();
+        QVERIFY(window->findChild<QPushButton*>("btnFinish")->shortcut().isEmpty());
+        QCOMPARE(window->findChild<QPushButton*>("btnCreate")->shortcut(),
+                 QKeySequence(Qt::ALT | Qt::Key_C));
+        QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
+        QVERIFY(program.MainWindow.menuBar()->activeAction());
+        QCOMPARE(program.MainWindow.menuBar()->activeAction()->text(), QStringLiteral("&File"));
+        QVERIFY2(f.messages.Log.empty(), "Finish was not pressed");
+
+        QtConfirmDialogs confirm;
+        WhenShown([](QWidget* dialog) {
+            QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
+            QTRY_VERIFY(!dialog->isVisible()); // a shortcut clicks after a moment
+        });
+        QCOMPARE(confirm.ConfirmLegSwap("one", "two"), ModalResult::Ok);
+        WhenShown([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(confirm.ConfirmTapered("ends"), ModalResult::Cancel);
+    }
+
+    void destructiveQuestionsDefaultToNo() {
+        QtMessageBoxes messages;
+        WhenShown([](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(!messages.ConfirmDestructive("Delete \"R090PC0120USG\" from your order?"));
+    }
+
+    // A bend composed in the window puts each flange on its own leg.
+    void aBendKeepsEachFlangeOnItsLeg() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfEBend);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 1);     // K, UG Choke
+        Pick(*window, "cbxFlangeB", 0);     // C, CPR Flat
+        Pick(*window, "cbxLegALength", 8);  // 6.0 in
+        Pick(*window, "cbxLegBLength", 14); // 9.0 in
+        window->findChild<QPushButton*>("btnNext")->click();
+        window->findChild<QPushButton*>("btnCreate")->click();
+        QCOMPARE(window->findChild<QLineEdit*>("txtPartNumber")->text(),
+                 QStringLiteral("E090PC090K060SG"));
+    }
+};
+
+QTEST_MAIN(KeyboardAndTypingTest)
+#include "KeyboardAndTypingTest.moc"
