@@ -27,7 +27,7 @@ struct Cli {
     Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors);
 
     AppState App;
-    TableCache Cache;
+    TableCache Cache{true};
     CliPlatform Platform;
     bool Json;
     std::ostream& Out;

@@ -90,7 +90,7 @@ int LineOf(int row) {
     return row + 2;
 }
 
-int FieldCount(const std::string& line) {
+int FieldCount(std::string_view line) {
     return static_cast<int>(std::count(line.begin(), line.end(), '|')) + 1;
 }
 
@@ -151,7 +151,7 @@ private:
         if (!table)
             return;
         for (int row = 0; row < table->RowCount(); ++row) {
-            const int fields = FieldCount(table->Lines[static_cast<size_t>(row)]);
+            const int fields = FieldCount(table->Line(row));
             if (fields < layout.Columns)
                 Report(Level::Error, layout.Name, row, fields,
                        "The row has " + std::to_string(fields) + " field(s); the program reads " +

@@ -112,21 +112,31 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* start = begin;
+    while (start < end) {
+        // Most files end their lines in LF or CR LF: the next LF is found with one
+        // vectorised search, and only the line before it is searched for a CR.
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end - start));
+        const char* stop = lf ? lf : end;
+        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', stop - start));
+        if (cr) {
+            lines.emplace_back(start, cr - start);
+            start = cr + 1 == lf ? lf + 1 : cr + 1;
+            continue;
         }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
+        lines.emplace_back(start, stop - start);
+        start = stop + 1;
     }
     return lines;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    const std::vector<std::string_view> views = SplitLineViews(text);
+    return {views.begin(), views.end()};
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Whole-file access for 8-bit text files. Files written here end every line with
@@ -26,6 +27,8 @@ std::string ReadWholeFile(const std::string& path);
 
 // Lines ended by CR LF, LF or CR; a break after the last line adds no line.
 std::vector<std::string> SplitLines(const std::string& text);
+// The same lines as views into the text.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 
 // Throws FileError when the file cannot be written; the old file is then untouched.
 void WriteWholeFile(const std::string& path, const std::string& bytes);

@@ -1,36 +1,69 @@
 #include "TableSource.h"
 
+#include "FileSystem.h"
+
+#include <sys/stat.h>
+
 namespace pelmora {
 
 namespace {
 
 TableRef Read(const std::string& path, bool withHeader, MessageBoxes& messages) {
-    auto table = std::make_shared<TTxtTable>(path, messages);
+    auto table = std::make_shared<TTxtTable>(TTxtTable::ForLookups(path, messages));
     if (!withHeader)
         table->DeleteHeader();
     return table;
 }
 
 TableRef ReadOrThrow(const std::string& path) {
-    auto table = std::make_shared<TTxtTable>();
-    table->LoadFromFile(path);
+    auto table = std::make_shared<TTxtTable>(TTxtTable::ForLookupsOrThrow(path));
     table->DeleteHeader();
     return table;
 }
 
 } // namespace
 
+TableCache::Identity TableCache::IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(ResolvePath(path).c_str(), &info) != 0)
+        return {};
+    constexpr long long Billion = 1000000000LL;
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
+            info.st_mtim.tv_sec * Billion + info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec * Billion + info.st_ctim.tv_nsec};
+}
+
+TableRef TableCache::Find(const std::string& path, bool withHeader, const Identity& file) {
+    const std::lock_guard lock(mutex_);
+    const auto found = tables_.find({path, withHeader});
+    const bool missing = file.Size < 0;
+    if (found == tables_.end() || (missing && !reportMissingOnce_) || !(found->second.File == file))
+        return nullptr;
+    return found->second.Table;
+}
+
+void TableCache::Keep(const std::string& path, bool withHeader, const Identity& file,
+                      TableRef table) {
+    const std::lock_guard lock(mutex_);
+    tables_[{path, withHeader}] = {file, std::move(table)};
+}
+
 TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes& messages) {
-    TableRef& table = tables_[{path, withHeader}];
-    if (!table)
-        table = Read(path, withHeader, messages);
+    const Identity file = IdentityOf(path);
+    if (TableRef table = Find(path, withHeader, file))
+        return table;
+    TableRef table = Read(path, withHeader, messages);
+    Keep(path, withHeader, file, table);
     return table;
 }
 
 TableRef TableCache::GetOrThrow(const std::string& path) {
-    TableRef& table = tables_[{path, false}];
-    if (!table)
-        table = ReadOrThrow(path);
+    const Identity file = IdentityOf(path);
+    if (TableRef table = Find(path, false, file))
+        return table;
+    TableRef table = ReadOrThrow(path);
+    Keep(path, false, file, table);
     return table;
 }
 

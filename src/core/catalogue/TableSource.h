@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace pelmora {
@@ -13,22 +14,46 @@ class MessageBoxes;
 // A catalogue table as one operation reads it.
 using TableRef = std::shared_ptr<const TTxtTable>;
 
-// Tables kept from their first reading, for a short-lived run such as one command
-// of the command line. The window reads every table afresh instead, so that a
-// replaced file counts at once.
+// Tables kept once read, each checked against its file at every use (device,
+// inode, size and the nanosecond modification and change times: one stat), so
+// that a table replaced or edited while the program runs counts at the next
+// operation, as it would if every operation read its tables afresh. Safe to share
+// between threads: a table once read is never changed.
 class TableCache {
 public:
+    // A table whose file is missing is read, and reported, at every use, as the
+    // window does; a short run (one command) may report it once instead.
+    explicit TableCache(bool reportMissingOnce = false) : reportMissingOnce_(reportMissingOnce) {}
+
     TableRef Get(const std::string& path, bool withHeader, MessageBoxes& messages);
     // Throws FileError, and keeps nothing, when the file cannot be read.
     TableRef GetOrThrow(const std::string& path);
 
 private:
-    std::map<std::pair<std::string, bool>, TableRef> tables_;
+    struct Identity {
+        unsigned long long Device = 0;
+        unsigned long long Inode = 0;
+        long long Size = -1;
+        long long Modified = 0;
+        long long Changed = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    struct Entry {
+        Identity File;
+        TableRef Table;
+    };
+    static Identity IdentityOf(const std::string& path);
+    TableRef Find(const std::string& path, bool withHeader, const Identity& file);
+    void Keep(const std::string& path, bool withHeader, const Identity& file, TableRef table);
+
+    const bool reportMissingOnce_;
+    std::mutex mutex_;
+    std::map<std::pair<std::string, bool>, Entry> tables_;
 };
 
 // Where catalogue tables are read from for one operation: from the file each time,
-// or from the cache when there is one. A file that cannot be read is reported and
-// reads as an empty table.
+// or through the cache when there is one. A file that cannot be read is reported
+// and reads as an empty table.
 struct TableSource {
     std::string DataDir;
     MessageBoxes& Messages;

@@ -73,15 +73,5 @@ bool SameTextNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareTextNoCase(a, b) == 0;
 }
 
-std::string_view TrimControlAndBlank(std::string_view text) {
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    size_t first = 0;
-    while (first < text.size() && isBlank(text[first]))
-        ++first;
-    size_t last = text.size();
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
 
 } // namespace pelmora

@@ -21,7 +21,17 @@ bool SameTextNoCase(std::string_view a, std::string_view b);
 char32_t CodePoint1252(unsigned char byte);
 char Byte1252(char32_t codePoint);
 
-// Leading and trailing characters with codes 0 to 32 removed.
-std::string_view TrimControlAndBlank(std::string_view text);
+// Leading and trailing characters with codes 0 to 32 removed. Inline: every field
+// the table reader gives goes through it.
+inline std::string_view TrimControlAndBlank(std::string_view text) {
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    size_t first = 0;
+    while (first < text.size() && isBlank(text[first]))
+        ++first;
+    size_t last = text.size();
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
 
 } // namespace pelmora

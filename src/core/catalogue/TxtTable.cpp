@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pelmora {
 
@@ -19,24 +20,62 @@ TTxtTable::TTxtTable(const std::string& path, MessageBoxes& messages) {
     }
 }
 
+TTxtTable TTxtTable::ForLookups(const std::string& path, MessageBoxes& messages) {
+    try {
+        return ForLookupsOrThrow(path);
+    } catch (const FileError& error) {
+        messages.Error("Error loading \"" + path + "\" with error message, \"" + error.what() +
+                       "\".");
+        return {};
+    }
+}
+
+TTxtTable TTxtTable::ForLookupsOrThrow(const std::string& path) {
+    TTxtTable table;
+    auto bytes = std::make_shared<const std::string>(ReadWholeFile(path));
+    table.views_ = SplitLineViews(*bytes);
+    table.buffer_ = std::move(bytes);
+    return table;
+}
+
 void TTxtTable::LoadFromFile(const std::string& path) {
+    buffer_.reset();
+    views_.clear();
+    firstView_ = 0;
     Lines = SplitLines(ReadWholeFile(path));
+}
+
+void TTxtTable::OwnLines() {
+    if (!buffer_)
+        return;
+    Lines.assign(views_.begin() + static_cast<std::ptrdiff_t>(firstView_), views_.end());
+    buffer_.reset();
+    views_.clear();
+    firstView_ = 0;
 }
 
 void TTxtTable::Assign(const TTxtTable& source) {
     Separator = source.Separator;
     Lines = source.Lines;
+    buffer_ = source.buffer_;
+    views_ = source.views_;
+    firstView_ = source.firstView_;
 }
 
 void TTxtTable::DeleteHeader() {
-    if (!Lines.empty())
+    if (buffer_) {
+        if (firstView_ < views_.size())
+            ++firstView_;
+    } else if (!Lines.empty()) {
         Lines.erase(Lines.begin());
+    }
 }
 
-const std::string& TTxtTable::Row(int row) const {
+std::string_view TTxtTable::Line(int row) const {
     if (row < 0 || row >= RowCount())
         throw ListIndexError(row);
-    return Lines[static_cast<size_t>(row)];
+    return buffer_ ? views_[firstView_ + static_cast<size_t>(row)]
+                   : std::string_view(Lines[static_cast<size_t>(row)]);
 }
 
 std::string TTxtTable::GetField(int row, int column) const {
@@ -44,19 +83,22 @@ std::string TTxtTable::GetField(int row, int column) const {
 }
 
 std::string_view TTxtTable::FieldView(int row, int column) const {
-    std::string_view rest = Row(row);
-    std::string_view field;
+    const std::string_view line = Line(row);
+    const char* start = line.data();
+    const char* const end = start + line.size();
+    const char* stop = end;
     for (int i = 0; i < column; ++i) {
-        const size_t separator = rest.find(Separator);
-        if (separator == std::string_view::npos) {
+        const auto* separator = static_cast<const char*>(std::memchr(start, Separator, end - start));
+        if (!separator) {
             // A column past the row's end reads as its last field again.
-            field = rest;
+            stop = end;
             break;
         }
-        field = rest.substr(0, separator);
-        rest.remove_prefix(separator + 1);
+        stop = separator;
+        if (i + 1 < column)
+            start = separator + 1;
     }
-    return TrimControlAndBlank(field);
+    return TrimControlAndBlank(std::string_view(start, static_cast<size_t>(stop - start)));
 }
 
 void TTxtTable::GetColumn(int column, std::vector<std::string>& target) const {
@@ -68,8 +110,9 @@ void TTxtTable::GetColumn(int column, std::vector<std::string>& target) const {
 }
 
 void TTxtTable::SetField(int row, int column, const std::string& value) {
+    OwnLines();
     std::vector<std::string> fields;
-    std::string_view rest = Row(row);
+    std::string_view rest = Line(row);
     for (;;) {
         const size_t separator = rest.find(Separator);
         if (separator == std::string_view::npos) {
@@ -97,15 +140,27 @@ bool IsInList(const std::string& text, const std::vector<std::string>& list) {
 }
 
 void SortUnique(std::vector<std::string>& list) {
-    std::vector<std::string> unique;
-    for (auto& entry : list) {
-        if (!IsInList(entry, unique))
-            unique.push_back(std::move(entry));
-    }
-    std::stable_sort(unique.begin(), unique.end(), [](const std::string& a, const std::string& b) {
+    // A stable sort keeps equal entries in their previous order, so the first of
+    // each group is the one met first: one sort and one pass instead of a search of
+    // the kept entries for every entry.
+    std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
         return CompareTextNoCase(a, b) < 0;
     });
-    list = std::move(unique);
+    list.erase(std::unique(list.begin(), list.end(),
+                           [](const std::string& a, const std::string& b) {
+                               return SameTextNoCase(a, b);
+                           }),
+               list.end());
+}
+
+CaseInsensitiveSet::CaseInsensitiveSet(const std::vector<std::string>& list) {
+    entries_.reserve(list.size());
+    for (const std::string& entry : list)
+        entries_.insert(UpperCase1252(entry));
+}
+
+bool CaseInsensitiveSet::Contains(std::string_view text) const {
+    return entries_.count(UpperCase1252(text)) > 0;
 }
 
 } // namespace pelmora

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace pelmora {
@@ -18,23 +20,41 @@ public:
     // leaves the table empty. Construction itself never fails.
     TTxtTable(const std::string& path, MessageBoxes& messages);
 
+    // The same for a table that is only looked up in, as the catalogue's tables
+    // are: its rows stay views into the file's bytes, read in one piece, instead of
+    // a string each, and Lines stays empty. Changing a row (SetField) turns the
+    // table into an ordinary one first.
+    static TTxtTable ForLookups(const std::string& path, MessageBoxes& messages);
+    // Throws FileError when the file cannot be read.
+    static TTxtTable ForLookupsOrThrow(const std::string& path);
+
     // Replaces Lines with the file's lines; throws FileError when it cannot be read.
     void LoadFromFile(const std::string& path);
 
     void Assign(const TTxtTable& source);
     void DeleteHeader();
     std::string GetField(int row, int column) const;
+    // The row as read (untrimmed), in either kind of table.
+    std::string_view Line(int row) const;
     // The same field as GetField, as a view into the row.
     std::string_view FieldView(int row, int column) const;
     void GetColumn(int column, std::vector<std::string>& target) const;
-    int RowCount() const { return static_cast<int>(Lines.size()); }
+    int RowCount() const {
+        return static_cast<int>(buffer_ ? views_.size() - firstView_ : Lines.size());
+    }
     void SetField(int row, int column, const std::string& value);
 
     std::vector<std::string> Lines;
     char Separator = '|';
 
 private:
-    const std::string& Row(int row) const;
+    void OwnLines();
+
+    // The bytes of a table for lookups, and its rows as views into them; rows
+    // before firstView_ were deleted (the header).
+    std::shared_ptr<const std::string> buffer_;
+    std::vector<std::string_view> views_;
+    size_t firstView_ = 0;
 };
 
 // True when the list holds the text, letter case ignored.
@@ -43,5 +63,16 @@ bool IsInList(const std::string& text, const std::vector<std::string>& list);
 // Ascending order without regard to letter case; of entries that compare equal,
 // only the first in the list's previous order stays.
 void SortUnique(std::vector<std::string>& list);
+
+// IsInList for many lookups in one list: the entries folded to upper case once,
+// then each lookup a hash.
+class CaseInsensitiveSet {
+public:
+    explicit CaseInsensitiveSet(const std::vector<std::string>& list);
+    bool Contains(std::string_view text) const;
+
+private:
+    std::unordered_set<std::string> entries_;
+};
 
 } // namespace pelmora

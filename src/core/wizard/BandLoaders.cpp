@@ -13,7 +13,7 @@ void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const s
                const std::string& vswr, TTxtTable& candidates) {
     for (int f = 0; f < frequency.RowCount(); ++f) {
         if (frequency.FieldView(f, 1) == waveguide && frequency.FieldView(f, 2) == band)
-            candidates.Lines.push_back(frequency.Lines[static_cast<size_t>(f)] + "|" + vswr);
+            candidates.Lines.push_back(std::string(frequency.Line(f)) + "|" + vswr);
     }
 }
 
@@ -113,7 +113,7 @@ TTxtTable PressureWindowBandCandidates(const TableSource& source, const std::str
             continue;
         for (int p = 0; p < windows->RowCount(); ++p) {
             if (windows->FieldView(p, 1) == waveguide && windows->FieldView(p, 2) == flange)
-                candidates.Lines.push_back(frequency->Lines[static_cast<size_t>(f)] + "|" +
+                candidates.Lines.push_back(std::string(frequency->Line(f)) + "|" +
                                            windows->GetField(p, 5));
         }
     }

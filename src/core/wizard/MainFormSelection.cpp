@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 
 #include <set>
+#include <unordered_set>
 
 namespace pelmora {
 
@@ -188,22 +189,26 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
 
     // The codes a size must be among: exactly as written, for the WGVSWR letter
     // of the family, or letter case ignored, for the membership tables.
-    std::set<std::string> exactCodes;
+    // One pass over each table: the codes go into a hash set (folded to upper case
+    // where letter case does not count), and each size is then one lookup.
+    std::unordered_set<std::string_view> exactCodes;
     std::vector<std::string> memberCodes;
+    TableRef vswr;
     if (const char* letter = VswrLetter(family)) {
-        const TableRef vswr = Tables().Load("WGVSWR.tbl");
+        vswr = Tables().Load("WGVSWR.tbl");
         for (int v = 0; v < vswr->RowCount(); ++v) {
             if (vswr->FieldView(v, 1) == letter)
-                exactCodes.insert(vswr->GetField(v, 2));
+                exactCodes.insert(vswr->FieldView(v, 2));
         }
     } else if (const char* tableName = MembershipTable(family)) {
         Tables().Load(tableName)->GetColumn(1, memberCodes);
     }
+    const CaseInsensitiveSet members(memberCodes);
     TTxtTable offered;
     for (int row = 0; row < source->RowCount(); ++row) {
-        const std::string code = source->GetField(row, 1);
-        if (exactCodes.count(code) || IsInList(code, memberCodes))
-            offered.Lines.push_back(source->Lines[static_cast<size_t>(row)]);
+        const std::string_view code = source->FieldView(row, 1);
+        if (exactCodes.count(code) || members.Contains(code))
+            offered.Lines.emplace_back(source->Line(row));
     }
     WaveguideList.Assign(offered);
     WRColumn = tapered ? 3 : 2;
@@ -393,7 +398,7 @@ void MainForm::FillStandardFlanges(const std::string& waveguide, TTxtTable& rows
     rows = TTxtTable();
     for (int row = 0; row < FlangeTable.RowCount(); ++row) {
         if (FlangeTable.FieldView(row, 2) == waveguide)
-            rows.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+            rows.Lines.push_back(std::string(FlangeTable.Line(row)));
     }
     Refill(list, rows, {1, 3, 4});
 }
@@ -407,7 +412,7 @@ void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
         for (int row = 0; row < FlangeTable.RowCount(); ++row) {
             if (FlangeTable.FieldView(row, 2) == waveguide &&
                 FlangeTable.FieldView(row, 1) == windows->GetField(p, 2))
-                FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+                FlangeAList.Lines.push_back(std::string(FlangeTable.Line(row)));
         }
     }
     Refill(cbxFlangeA, FlangeAList, {1, 3, 4});
@@ -422,7 +427,7 @@ void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
         for (int row = 0; row < FlangeTable.RowCount(); ++row) {
             if (FlangeTable.FieldView(row, 1) == stepFlanges->GetField(s, 1) &&
                 FlangeTable.FieldView(row, 2) == waveguide)
-                FlangeAList.Lines.push_back(FlangeTable.Lines[static_cast<size_t>(row)]);
+                FlangeAList.Lines.push_back(std::string(FlangeTable.Line(row)));
         }
     }
     FlangeBList.Assign(FlangeAList);
@@ -438,7 +443,7 @@ void MainForm::FillCoaxTypes(const std::string& waveguide) {
         for (int v = 0; v < vswr->RowCount(); ++v) {
             if (vswr->FieldView(v, 3) == types->GetField(t, 1) &&
                 vswr->FieldView(v, 1) == waveguide)
-                FlangeBList.Lines.push_back(types->Lines[static_cast<size_t>(t)]);
+                FlangeBList.Lines.push_back(std::string(types->Line(t)));
         }
     }
     SortUnique(FlangeBList.Lines);

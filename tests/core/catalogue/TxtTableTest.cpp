@@ -5,6 +5,7 @@
 #include "support/FakeMessageBoxes.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace pelmora {
@@ -172,29 +173,59 @@ TEST(ListUtilities, SortUniqueKeepsTheFirstOfEachGroupInAscendingOrder) {
     EXPECT_EQ(rows, (std::vector<std::string>{"N|Type N", "S|SMA", "\xE9"}));
 }
 
-} // namespace
-} // namespace pelmora
-
-namespace pelmora {
-namespace {
-
-TEST(TableSource, ReadsAfreshUnlessACacheKeepsTheFirstReading) {
+// The cache keeps a table while its file stays as it was, and reads it again
+// once the file is replaced or edited.
+TEST(TableSource, ACachedTableIsReadAgainOnceItsFileChanged) {
     testing::TempFolder folder;
     testing::FakeMessageBoxes messages;
     folder.Write("Data/T.tbl", "Head\r\nfirst\r\n");
     TableCache cache;
-    const TableSource fresh{folder.Path() + "Data/", messages};
     const TableSource cached{folder.Path() + "Data/", messages, &cache};
-    EXPECT_EQ(cached.Load("T.tbl")->Lines, std::vector<std::string>{"first"});
-    folder.Write("Data/T.tbl", "Head\r\nsecond\r\n");
-    EXPECT_EQ(fresh.Load("T.tbl")->Lines, std::vector<std::string>{"second"});
-    EXPECT_EQ(cached.LoadWithHeader("T.tbl")->Lines, (std::vector<std::string>{"Head", "second"}));
-    folder.Write("Data/T.tbl", "Head\r\nthird\r\n");
-    EXPECT_EQ(cached.Load("T.tbl")->Lines, std::vector<std::string>{"first"});
+    const TableRef first = cached.Load("T.tbl");
+    EXPECT_EQ(first->GetField(0, 1), "first");
+    EXPECT_EQ(cached.Load("T.tbl"), first) << "kept while the file is unchanged";
+    EXPECT_EQ(cached.LoadWithHeader("T.tbl")->GetField(0, 1), "Head");
+
+    folder.Write("Data/T.tbl", "Head\r\nsecond one\r\n");
+    EXPECT_EQ(cached.Load("T.tbl")->GetField(0, 1), "second one");
+    // The same size, replaced by another file as an editor saves it.
+    folder.Write("Data/T.new", "Head\r\nthird one\r\n");
+    std::filesystem::rename(folder.Path() + "Data/T.new", folder.Path() + "Data/T.tbl");
+    EXPECT_EQ(cached.Load("T.tbl")->GetField(0, 1), "third one");
+    EXPECT_EQ(first->GetField(0, 1), "first") << "a table once read never changes";
+
     EXPECT_THROW(cached.LoadOrThrow("Missing.tbl"), FileError);
     EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
     EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
-    EXPECT_EQ(messages.Log.size(), 1u) << "a cached missing table is reported once";
+    EXPECT_EQ(messages.Log.size(), 2u) << "a missing table is reported at every use";
+    TableCache once(true);
+    const TableSource shortRun{folder.Path() + "Data/", messages, &once};
+    shortRun.Load("Missing.tbl");
+    shortRun.Load("Missing.tbl");
+    EXPECT_EQ(messages.Log.size(), 3u) << "or once, in a short run";
+}
+
+// Tables for lookups keep their rows as views; changing one makes it an ordinary
+// table, the same as one loaded into Lines.
+TEST(TxtTable, LookupTablesReadLikeLoadedOnes) {
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    const std::string path = folder.Write("t.tbl", "H|x\r\n a | b \nc\r\rlast|");
+    TTxtTable lookup = TTxtTable::ForLookups(path, messages);
+    TTxtTable loaded(path, messages);
+    ASSERT_EQ(lookup.RowCount(), loaded.RowCount());
+    for (int row = 0; row < loaded.RowCount(); ++row) {
+        EXPECT_EQ(lookup.Line(row), loaded.Lines[static_cast<size_t>(row)]);
+        for (int column = 1; column <= 3; ++column)
+            EXPECT_EQ(lookup.GetField(row, column), loaded.GetField(row, column));
+    }
+    lookup.DeleteHeader();
+    EXPECT_EQ(lookup.GetField(0, 2), "b");
+    lookup.SetField(0, 2, "z");
+    EXPECT_EQ(lookup.Lines, (std::vector<std::string>{" a |z", "c", "", "last|"}));
+    EXPECT_THROW(lookup.Line(4), ListIndexError);
+    EXPECT_EQ(TTxtTable::ForLookups(folder.Path() + "none", messages).RowCount(), 0);
+    EXPECT_EQ(messages.Log.size(), 1u);
 }
 
 } // namespace
