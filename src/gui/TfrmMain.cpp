@@ -274,6 +274,8 @@ void TfrmMain::BuildLengthGroup(QGroupBox* group) {
     txtPresetLength_->setReadOnly(true);
     txtPresetLength_->setGeometry(0, 16, 90, 22);
     addUnitLabel(single, 96, 16);
+    lblPresetLengthUnit_ = lblLengthUnits_.takeLast();
+    lblPresetLengthUnit_->setObjectName(QStringLiteral("lblPresetLengthUnit"));
 
     auto* dual = new QWidget;
     (new QLabel(QStringLiteral("Leg A Length"), dual))->setGeometry(0, 0, 90, 16);
@@ -446,6 +448,7 @@ void TfrmMain::RefreshScreenOne() {
     ShowPicture(imgLength_, form_.imgLength);
     for (auto* label : lblLengthUnits_)
         label->setText(FromCore(form_.LengthUnitLabel));
+    lblPresetLengthUnit_->setText(FromCore(form_.PresetLengthUnitLabel()));
 }
 
 void TfrmMain::RefreshScreenTwo() {

@@ -95,6 +95,7 @@ private:
     QLineEdit* txtPresetLength_ = nullptr;
     QLabel* imgLength_ = nullptr;
     QList<QLabel*> lblLengthUnits_;
+    QLabel* lblPresetLengthUnit_ = nullptr;
 
     MultiColumnComboBox* cbxFinish_ = nullptr;
     BandGroup* rgFrequency_ = nullptr;
