@@ -43,6 +43,19 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption, cons
     return group;
 }
 
+// Each header stands over its column of the box's drop-down. A header that would
+// reach past the closed box is hidden rather than cut.
+void PlaceHeaders(const QList<QLabel*>& headers, const QWidget* box,
+                  const std::vector<int>& widths) {
+    int left = box->x();
+    for (qsizetype i = 0; i < headers.size(); ++i) {
+        const int width = i < std::ssize(widths) ? widths[static_cast<size_t>(i)] : 0;
+        headers[i]->setGeometry(left, headers[i]->y(), width, headers[i]->height());
+        headers[i]->setVisible(width > 0 && left + width <= box->geometry().right() + 1);
+        left += width;
+    }
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
@@ -200,11 +213,10 @@ QWidget* TfrmMain::BuildScreenOne() {
     cbxProductType_->SetCentredColumns({0});
 
     auto* waveguide = AddGroup(page, "rgWaveguide", " Select Waveguide ", {8, 118, 288, 64});
-    AddHeader(waveguide, " Code", 8, 18, 30);
-    AddHeader(waveguide, " WR", 38, 18, 60);
-    AddHeader(waveguide, " US Military", 98, 18, 60);
-    AddHeader(waveguide, " British", 158, 18, 60);
-    AddHeader(waveguide, " IEC", 218, 18, 60);
+    waveguideHeaders_ = {
+        AddHeader(waveguide, " Code", 8, 18, 30), AddHeader(waveguide, " WR", 38, 18, 60),
+        AddHeader(waveguide, " US Military", 98, 18, 60),
+        AddHeader(waveguide, " British", 158, 18, 60), AddHeader(waveguide, " IEC", 218, 18, 60)};
     cbxWaveguide_ = AddList(waveguide, "cbxWaveguide", 8, 34, 270, &MainForm::PickWaveguide);
 
     rgFlangeA_ = AddGroup(page, "rgFlangeA", " Flange A ", {8, 186, 288, 152});
@@ -417,6 +429,7 @@ void TfrmMain::RefreshScreenOne() {
     cbxProductType_->SetRows(form_.cbxProductType.Items, form_.cbxProductType.ItemIndex);
     ShowPicture(imgProduct_, form_.imgProduct);
     cbxWaveguide_->SetColumnWidths(form_.WaveguideColumnWidths, form_.WaveguideDropDownWidth);
+    PlaceHeaders(waveguideHeaders_, cbxWaveguide_, form_.WaveguideColumnWidths);
     cbxWaveguide_->SetRows(form_.cbxWaveguide.Items, form_.cbxWaveguide.ItemIndex);
 
     rgFlangeA_->setTitle(FromCore(form_.rgFlangeACaption));

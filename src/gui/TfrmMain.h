@@ -77,6 +77,7 @@ private:
 
     MultiColumnComboBox* cbxProductType_ = nullptr;
     QLabel* imgProduct_ = nullptr;
+    QList<QLabel*> waveguideHeaders_;
     MultiColumnComboBox* cbxWaveguide_ = nullptr;
     QGroupBox* rgFlangeA_ = nullptr;
     MultiColumnComboBox* cbxFlangeA_ = nullptr;

@@ -8,8 +8,10 @@
 #include "wizard/MainForm.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace pelmora;
@@ -70,6 +72,52 @@ private slots:
         QVERIFY(ClickEntry(f.Box("cbxProductType"), pfTaperedTransition));
         QCOMPARE(preset->text(), QString());
         QCOMPARE(unit->text(), QString());
+    }
+
+    // Over the narrow columns of most families and the wide ones of tapers, each
+    // header shown starts where its column of the open list starts and is as wide.
+    void waveguideHeadersStandOverTheColumnsOfTheOpenList() {
+        Fixture f;
+        auto* box = f.Box("cbxWaveguide");
+        const QStringList names{" Code", " WR", " US Military", " British", " IEC"};
+        const struct {
+            int family;
+            int headers;
+        } families[] = {{pfStraightSection, 5}, {pfTaperedTransition, 3}};
+        for (const auto& [family, headers] : families) {
+            QVERIFY(ClickEntry(f.Box("cbxProductType"), family));
+            QTest::mouseClick(box, Qt::LeftButton);
+            auto* list = qobject_cast<QTreeView*>(box->view());
+            QTRY_VERIFY(list && list->isVisible());
+
+            QList<QLabel*> shown;
+            for (const QString& name : names) {
+                for (auto* label : box->parentWidget()->findChildren<QLabel*>()) {
+                    if (label->text() == name && label->isVisible())
+                        shown << label;
+                }
+            }
+            QCOMPARE(shown.size(), headers);
+            const int boxRight = box->mapToGlobal(QPoint(box->width(), 0)).x();
+            const int offset = list->viewport()->mapToGlobal(QPoint(0, 0)).x() -
+                               box->mapToGlobal(QPoint(0, 0)).x();
+            QVERIFY(offset >= 0 && offset <= 2);
+            for (int column = 0; column < shown.size(); ++column) {
+                QLabel* header = shown[column];
+                QCOMPARE(header->text(), names[column]);
+                const int headerLeft = header->mapToGlobal(QPoint(0, 0)).x();
+                const int columnLeft =
+                    list->viewport()
+                        ->mapToGlobal(QPoint(list->header()->sectionViewportPosition(column), 0))
+                        .x();
+                QCOMPARE(headerLeft + offset, columnLeft);
+                QVERIFY(headerLeft + header->width() <= boxRight);
+                if (column + 1 < list->header()->count())
+                    QCOMPARE(header->width(), list->columnWidth(column));
+            }
+            QTest::keyClick(list, Qt::Key_Escape);
+            QTRY_VERIFY(!list->isVisible());
+        }
     }
 };
 
