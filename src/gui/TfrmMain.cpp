@@ -338,8 +338,9 @@ QWidget* TfrmMain::BuildScreenTwo() {
         AddButton(create, "btnAddOrder", "&Add to Order / Check Pricing", {8, 78, 226, 24});
     ForwardClick(btnAddOrder_, &MainForm::btnAddOrderClick);
 
-    grdSpecs_ = new DescriptionGrid(page);
-    grdSpecs_->move(226, 120);
+    // As wide as the Create group above it, so that the longest band fits.
+    grdSpecs_ = new DescriptionGrid(create->width(), page);
+    grdSpecs_->move(create->x(), 120);
 
     ForwardClick(AddButton(page, "btnBack", "<< &Back", LeftButton), &MainForm::btnBackClick);
     ForwardClick(AddButton(page, "btnFinish", "&Finish", RightButton), &MainForm::btnFinishClick);

@@ -8,39 +8,79 @@
 #include "wizard/MainForm.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolTip>
 #include <QTreeView>
 #include <QtTest>
+#include <filesystem>
+#include <memory>
 
 using namespace pelmora;
 
 class MainWindowLayoutTest : public QObject {
     Q_OBJECT
 
+    // The window over the test catalogue, or over a copy of the shipped one.
     struct Fixture {
-        Fixture() {
-            testing::WriteTestCatalogue(folder);
+        explicit Fixture(const std::string& shipped = {}) {
+            if (shipped.empty())
+                testing::WriteTestCatalogue(folder);
+            else
+                std::filesystem::copy(shipped, folder.Path(),
+                                      std::filesystem::copy_options::recursive);
             app.SetFolders(folder.Path());
             form.FormCreate();
-            window.show();
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
+            window = std::make_unique<TfrmMain>(form, platform.Messages);
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
         testing::TempFolder folder;
         AppState app;
         testing::FakePlatform platform;
         MainForm form{app, platform.Seams};
-        TfrmMain window{form, platform.Messages};
+        std::unique_ptr<TfrmMain> window;
 
-        QComboBox* Box(const char* name) const { return window.findChild<QComboBox*>(name); }
+        QComboBox* Box(const char* name) const { return window->findChild<QComboBox*>(name); }
     };
 
-    // Opens the box's list with a click and clicks the entry; false when the list
-    // did not open or close or the entry was not chosen.
+    // Every band text the catalogue can show: each of its ranges with each VSWR.
+    static QStringList CatalogueBands(const QString& data) {
+        auto column = [&data](const char* table, int field) {
+            QFile file(data + QString::fromLatin1(table));
+            if (!file.open(QIODevice::ReadOnly))
+                return QStringList();
+            QStringList values;
+            const QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
+            for (const QString& line : lines.mid(1)) {
+                const QStringList fields = line.trimmed().split(QLatin1Char('|'));
+                if (fields.size() > field)
+                    values << fields[field];
+            }
+            values.removeDuplicates();
+            return values;
+        };
+        const QStringList ranges = column("Frequency.tbl", 2) + column("StepTwist.tbl", 2);
+        const QStringList vswrs = column("WGVSWR.tbl", 3) + column("CoaxVSWR.tbl", 3) +
+                                  column("FlexVSWR.tbl", 3) + column("PressureWindows.tbl", 4) +
+                                  column("StepTwist.tbl", 3);
+        QStringList bands;
+        for (const QString& range : ranges) {
+            for (const QString& vswr : vswrs)
+                bands << range + QStringLiteral(" / VSWR: ") + vswr;
+        }
+        return bands;
+    }
+
+    // Opens the box's list with a click on its arrow and clicks the entry; false
+    // when the list did not open or close or the entry was not chosen.
     [[nodiscard]] static bool ClickEntry(QComboBox* box, int row) {
-        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2));
         QAbstractItemView* list = box->view();
         if (!QTest::qWaitFor([list] { return list->isVisible(); }))
             return false;
@@ -58,8 +98,8 @@ private slots:
         Fixture f;
         QVERIFY(ClickEntry(f.Box("cbxProductType"), pfRigidTwist));
         QVERIFY(ClickEntry(f.Box("cbxWaveguide"), 0));
-        auto* preset = f.window.findChild<QLineEdit*>("txtPresetLength");
-        auto* unit = f.window.findChild<QLabel*>("lblPresetLengthUnit");
+        auto* preset = f.window->findChild<QLineEdit*>("txtPresetLength");
+        auto* unit = f.window->findChild<QLabel*>("lblPresetLengthUnit");
         QVERIFY(preset && preset->isVisible() && unit);
         QCOMPARE(preset->text(), QStringLiteral("3.0"));
         QCOMPARE(unit->text(), QStringLiteral("inches"));
@@ -118,6 +158,51 @@ private slots:
             QTest::keyClick(list, Qt::Key_Escape);
             QTRY_VERIFY(!list->isVisible());
         }
+    }
+
+    // The longest band of the shipped catalogue shows whole on screen 2, its cell
+    // tells its text on hover, and the grid lies inside the window with its frame
+    // drawn on all four sides.
+    void descriptionGridShowsTheLongestBandWholeAndFramed() {
+        Fixture f(PELMORA_SHIPPED_DIR);
+        QVERIFY(ClickEntry(f.Box("cbxProductType"), pfStraightSection));
+        QVERIFY(ClickEntry(f.Box("cbxWaveguide"), f.Box("cbxWaveguide")->findText("WR10")));
+        QVERIFY(ClickEntry(f.Box("cbxFlangeA"), 0));
+        QVERIFY(ClickEntry(f.Box("cbxFlangeB"), 0));
+        QVERIFY(ClickEntry(f.Box("cbxLength"), 0));
+        QTest::mouseClick(f.window->findChild<QPushButton*>("btnNext"), Qt::LeftButton);
+        auto* grid = f.window->findChild<QTableWidget*>("grdSpecs");
+        QVERIFY(grid && grid->isVisible());
+        const QList<QTableWidgetItem*> rows = grid->findItems("Frequency", Qt::MatchExactly);
+        QCOMPARE(rows.size(), 1);
+        const QTableWidgetItem* band = grid->item(rows[0]->row(), 3);
+        QCOMPARE(band->text(), QStringLiteral("75.00 - 110.00 GHz / VSWR: 1.05:1"));
+
+        QFont bold = grid->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const QString data = QStringLiteral(PELMORA_SHIPPED_DIR "Data/");
+        const QStringList bands = CatalogueBands(data);
+        QVERIFY(bands.size() > 100);
+        for (const QString& text : bands)
+            QVERIFY2(metrics.horizontalAdvance(text) + 4 <= grid->columnWidth(3), qPrintable(text));
+
+        const QPoint centre = grid->visualItemRect(band).center();
+        QTest::mouseMove(grid->viewport(), centre);
+        QHelpEvent hover(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(grid->viewport(), &hover);
+        QTRY_COMPARE(QToolTip::text(), band->text());
+
+        QWidget* client = f.window->centralWidget();
+        const QRect placed(grid->mapTo(client, QPoint(0, 0)), grid->size());
+        QVERIFY(client->rect().contains(placed));
+        const QImage shown = client->grab().toImage();
+        const QColor frame = shown.pixelColor(placed.center().x(), placed.top());
+        QVERIFY(frame != client->palette().color(QPalette::Window));
+        QVERIFY(frame != grid->palette().color(QPalette::Base));
+        QCOMPARE(shown.pixelColor(placed.left(), placed.center().y()), frame);
+        QCOMPARE(shown.pixelColor(placed.right(), placed.center().y()), frame);
+        QCOMPARE(shown.pixelColor(placed.center().x(), placed.bottom()), frame);
     }
 };
 
