@@ -1,3 +1,4 @@
+#include "Look.h"
 #include "Program.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
@@ -18,8 +19,6 @@
 #include <QEventLoop>
 #include <QLocale>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTimer>
 #include <clocale>
 #include <memory>
@@ -29,16 +28,6 @@ using namespace pelmora;
 namespace {
 
 constexpr int SplashMilliseconds = 400;
-
-// The classic flat desktop look the windows are laid out for, with a compact font
-// so that the fixed layouts keep their proportions on every desktop.
-void ApplyLook(QApplication& application) {
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
-        QApplication::setStyle(style);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    application.setFont(font);
-}
 
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())

@@ -14,11 +14,12 @@ namespace {
 const QColor OddRowColour(232, 232, 232);
 const QColor FrameColour(128, 128, 128);
 constexpr int RowHeight = 15;
-// Code, item and value; the value column takes the rest of the grid's width,
-// enough for the longest band of the catalogue with its VSWR.
+// Code, item and value, each wide enough for its longest text in bold: the value
+// column takes the rest of the grid's width, enough for the longest band of the
+// catalogue with its VSWR.
 constexpr int LeadWidth = 10;
-constexpr int CodeWidth = 44;
-constexpr int ItemWidth = 84;
+constexpr int CodeWidth = 36;
+constexpr int ItemWidth = 86;
 
 class DescriptionCellDelegate : public QStyledItemDelegate {
 public:

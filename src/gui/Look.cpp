@@ -1,6 +1,8 @@
 #include "Look.h"
 
+#include <QApplication>
 #include <QPalette>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace pelmora {
@@ -10,6 +12,14 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::ButtonText, colour);
     widget->setPalette(palette);
+}
+
+void ApplyLook(QApplication& application) {
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    application.setFont(font);
 }
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 // What the main window shows beside and above its lists, driven with the mouse as
 // a user drives it.
+#include "Look.h"
 #include "TfrmMain.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
@@ -77,14 +78,16 @@ class MainWindowLayoutTest : public QObject {
         return bands;
     }
 
-    // Opens the box's list with a click on its arrow and clicks the entry; false
-    // when the list did not open or close or the entry was not chosen.
+    // Opens the box's list with a click on its arrow, scrolls to the entry and
+    // clicks it; false when the list did not open or close or the entry was not
+    // chosen.
     [[nodiscard]] static bool ClickEntry(QComboBox* box, int row) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2));
         QAbstractItemView* list = box->view();
         if (!QTest::qWaitFor([list] { return list->isVisible(); }))
             return false;
         const QModelIndex entry = list->model()->index(row, box->modelColumn());
+        list->scrollTo(entry);
         // The list takes a click only once the mouse has moved off the press that
         // opened it.
         const QPoint centre = list->visualRect(entry).center();
@@ -94,6 +97,9 @@ class MainWindowLayoutTest : public QObject {
     }
 
 private slots:
+    // Widths are checked against the font and style the program runs with.
+    void initTestCase() { ApplyLook(*qApp); }
+
     void presetLengthShowsItsUnitOnlyBesideANumber() {
         Fixture f;
         QVERIFY(ClickEntry(f.Box("cbxProductType"), pfRigidTwist));
@@ -160,9 +166,9 @@ private slots:
         }
     }
 
-    // The longest band of the shipped catalogue shows whole on screen 2, its cell
-    // tells its text on hover, and the grid lies inside the window with its frame
-    // drawn on all four sides.
+    // Nothing in the grid of screen 2 is cut, the longest band of the shipped
+    // catalogue included; a cell tells its text on hover, and the grid lies inside
+    // the window with its frame drawn on all four sides.
     void descriptionGridShowsTheLongestBandWholeAndFramed() {
         Fixture f(PELMORA_SHIPPED_DIR);
         QVERIFY(ClickEntry(f.Box("cbxProductType"), pfStraightSection));
@@ -186,6 +192,13 @@ private slots:
         QVERIFY(bands.size() > 100);
         for (const QString& text : bands)
             QVERIFY2(metrics.horizontalAdvance(text) + 4 <= grid->columnWidth(3), qPrintable(text));
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                const QString text = grid->item(row, column)->text();
+                QVERIFY2(metrics.horizontalAdvance(text) + 4 <= grid->columnWidth(column),
+                         qPrintable(text));
+            }
+        }
 
         const QPoint centre = grid->visualItemRect(band).center();
         QTest::mouseMove(grid->viewport(), centre);
