@@ -12,14 +12,13 @@ namespace pelmora {
 namespace {
 
 const QColor OddRowColour(232, 232, 232);
-const QColor FrameColour(128, 128, 128);
 constexpr int RowHeight = 15;
 // Code, item and value, each wide enough for its longest text in bold: the value
 // column takes the rest of the grid's width, enough for the longest band of the
 // catalogue with its VSWR.
 constexpr int LeadWidth = 10;
-constexpr int CodeWidth = 36;
-constexpr int ItemWidth = 86;
+constexpr int CodeWidth = 40;
+constexpr int ItemWidth = 92;
 
 class DescriptionCellDelegate : public QStyledItemDelegate {
 public:
@@ -55,13 +54,7 @@ DescriptionGrid::DescriptionGrid(int totalWidth, QWidget* parent) : QTableWidget
     setFocusPolicy(Qt::NoFocus);
     setShowGrid(false);
     setItemDelegate(new DescriptionCellDelegate(this));
-    // A plain frame drawn on all four sides, which the flattening of the window's
-    // sunken controls leaves alone.
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
-    QPalette framed = palette();
-    framed.setColor(QPalette::WindowText, FrameColour);
-    setPalette(framed);
+    SetPlainFrame(this);
     setFixedSize(totalWidth, rowCount() * RowHeight + 2 * frameWidth());
     horizontalHeader()->setMinimumSectionSize(0);
     const int widths[] = {LeadWidth, CodeWidth, ItemWidth,

@@ -1,5 +1,6 @@
 #include "OrderGrid.h"
 
+#include "Look.h"
 #include "Text1252Qt.h"
 
 #include <QHeaderView>
@@ -69,6 +70,7 @@ OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new OrderCellDelegate(this));
+    SetPlainFrame(this);
     const int widths[] = {20, 60, 76, 88, 108};
     for (int column = 0; column < DescriptionColumn; ++column)
         setColumnWidth(column, widths[column]);

@@ -164,6 +164,15 @@ private slots:
             for (int row = 0; row < grid->rowCount(); ++row)
                 QTRY_VERIFY(grid->rowHeight(row) >= wrapped.height() + 4);
 
+            // Framed on all four sides, also below the last row in sight.
+            const QImage shown = dialog->grab().toImage();
+            const QRect placed = grid->geometry();
+            const QColor frame = shown.pixelColor(placed.center().x(), placed.top());
+            QVERIFY(frame != dialog->palette().color(QPalette::Window));
+            QCOMPARE(shown.pixelColor(placed.left(), placed.center().y()), frame);
+            QCOMPARE(shown.pixelColor(placed.right(), placed.center().y()), frame);
+            QCOMPARE(shown.pixelColor(placed.center().x(), placed.bottom()), frame);
+
             QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
             QCOMPARE(dialog->findChild<QLabel*>("lblCounter")->text(),
                      QStringLiteral("Orders - 15 of 15"));
