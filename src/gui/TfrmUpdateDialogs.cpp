@@ -142,6 +142,9 @@ TfrmAbout::TfrmAbout(AboutForm& form, MessageBoxes& messages, QWidget* parent) :
             [&form, &messages] { RunGuarded(messages, [&form] { form.lblWebAddressClick(); }); });
     auto* ok = Button(this, "btnOK", "&OK", {222, 152, 86, 26});
     ok->setDefault(true);
+    // The dialog opens on OK, not on the address before it, which now takes the
+    // keyboard too.
+    ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -48,7 +49,9 @@ private slots:
         AboutForm form(f.app, f.platform);
         TfrmAbout dialog(form, f.messages);
         dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.focusWidget(), dialog.findChild<QPushButton*>("btnOK"));
         auto* address = dialog.findChild<QLabel*>("lblWebAddress");
         QVERIFY(address);
 
