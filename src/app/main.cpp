@@ -1,4 +1,5 @@
 #include "Keyboard.h"
+#include "Look.h"
 #include "Program.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
@@ -19,8 +20,6 @@
 #include <QEventLoop>
 #include <QLocale>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTimer>
 #include <clocale>
 #include <memory>
@@ -30,16 +29,6 @@ using namespace pelmora;
 namespace {
 
 constexpr int SplashMilliseconds = 400;
-
-// The classic flat desktop look the windows are laid out for, with a compact font
-// so that the fixed layouts keep their proportions on every desktop.
-void ApplyLook(QApplication& application) {
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
-        QApplication::setStyle(style);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    application.setFont(font);
-}
 
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())

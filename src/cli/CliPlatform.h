@@ -74,7 +74,7 @@ public:
     void ShowAbout(AboutForm&) override {}
     Date Today() override;
     bool Download(const std::string&, const std::string&) override { return false; }
-    void Open(const std::string&) override {}
+    bool Open(const std::string&) override { return false; }
 
     bool YesToQuestions = true;
     ModalResult ConfirmAnswer = ModalResult::Ok;

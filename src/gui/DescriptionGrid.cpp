@@ -12,6 +12,13 @@ namespace pelmora {
 namespace {
 
 const QColor OddRowColour(232, 232, 232);
+constexpr int RowHeight = 15;
+// Code, item and value, each wide enough for its longest text in bold: the value
+// column takes the rest of the grid's width, enough for the longest band of the
+// catalogue with its VSWR.
+constexpr int LeadWidth = 10;
+constexpr int CodeWidth = 40;
+constexpr int ItemWidth = 92;
 
 class DescriptionCellDelegate : public QStyledItemDelegate {
 public:
@@ -36,7 +43,7 @@ public:
 
 } // namespace
 
-DescriptionGrid::DescriptionGrid(QWidget* parent) : QTableWidget(11, 4, parent) {
+DescriptionGrid::DescriptionGrid(int totalWidth, QWidget* parent) : QTableWidget(11, 4, parent) {
     setObjectName(QStringLiteral("grdSpecs"));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -47,15 +54,17 @@ DescriptionGrid::DescriptionGrid(QWidget* parent) : QTableWidget(11, 4, parent) 
     setFocusPolicy(Qt::NoFocus);
     setShowGrid(false);
     setItemDelegate(new DescriptionCellDelegate(this));
+    SetPlainFrame(this);
+    setFixedSize(totalWidth, rowCount() * RowHeight + 2 * frameWidth());
     horizontalHeader()->setMinimumSectionSize(0);
-    const int widths[] = {10, 52, 105, 174};
+    const int widths[] = {LeadWidth, CodeWidth, ItemWidth,
+                          totalWidth - 2 * frameWidth() - LeadWidth - CodeWidth - ItemWidth};
     for (int column = 0; column < 4; ++column)
         setColumnWidth(column, widths[column]);
-    verticalHeader()->setMinimumSectionSize(15);
-    verticalHeader()->setDefaultSectionSize(15);
+    verticalHeader()->setMinimumSectionSize(RowHeight);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
     for (int row = 0; row < rowCount(); ++row)
-        setRowHeight(row, 15);
-    setFixedSize(10 + 52 + 105 + 174 + 2 * frameWidth(), 11 * 15 + 2 * frameWidth());
+        setRowHeight(row, RowHeight);
 }
 
 void DescriptionGrid::SetCell(int row, int column, const std::string& text) {
@@ -65,6 +74,7 @@ void DescriptionGrid::SetCell(int row, int column, const std::string& text) {
         setItem(row, column, cell);
     }
     cell->setText(FromCore(text));
+    cell->setToolTip(cell->text());
 }
 
 } // namespace pelmora

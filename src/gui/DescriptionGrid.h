@@ -7,12 +7,14 @@
 namespace pelmora {
 
 // The description grid of screen 2: 4 columns by 11 rows of bold navy text, odd
-// rows on light grey, each cell on one line cut with an ellipsis.
+// rows on light grey, each cell on one line cut with an ellipsis and its whole
+// text in its tooltip.
 class DescriptionGrid : public QTableWidget {
     Q_OBJECT
 
 public:
-    explicit DescriptionGrid(QWidget* parent = nullptr);
+    // The total width includes the frame.
+    explicit DescriptionGrid(int totalWidth, QWidget* parent = nullptr);
 
     template <size_t Rows, size_t Columns>
     void ShowCells(const std::array<std::array<std::string, Columns>, Rows>& cells) {

@@ -21,9 +21,11 @@ void FlattenControls(QWidget* window) {
             FlattenControl(edit);
     }
     for (auto* grid : window->findChildren<QAbstractItemView*>()) {
-        // Drop-down lists of combo boxes live in their own popup windows, and a
-        // grid's header is part of the grid.
-        if (!grid->isWindow() && grid->window() == window && !qobject_cast<QHeaderView*>(grid))
+        // Drop-down lists of combo boxes live in their own popup windows, a grid's
+        // header is part of the grid, and a plain frame is flat already: the mask
+        // would cut it away.
+        if (!grid->isWindow() && grid->window() == window && !qobject_cast<QHeaderView*>(grid) &&
+            grid->frameShadow() != QFrame::Plain)
             FlattenControl(grid);
     }
 }

@@ -1,10 +1,12 @@
 #include "OrderGrid.h"
 
+#include "Look.h"
 #include "Text1252Qt.h"
 
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace pelmora {
 
@@ -12,6 +14,8 @@ namespace {
 
 constexpr int HeaderHeight = 20;
 constexpr int BodyHeight = 45;
+constexpr int TextMargin = 2;
+constexpr int DescriptionColumn = 5;
 const QColor Silver(192, 192, 192);
 
 class OrderCellDelegate : public QStyledItemDelegate {
@@ -36,7 +40,7 @@ public:
         painter->setPen(selected ? option.palette.highlightedText().color()
                                  : option.palette.text().color());
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(2, 2, -2, -2),
+        painter->drawText(option.rect.adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin),
                           (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop |
                               Qt::TextWordWrap,
                           index.data().toString());
@@ -66,9 +70,35 @@ OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new OrderCellDelegate(this));
-    const int widths[] = {20, 60, 76, 88, 108, 221};
-    for (int column = 0; column < 6; ++column)
+    SetPlainFrame(this);
+    const int widths[] = {20, 60, 76, 88, 108};
+    for (int column = 0; column < DescriptionColumn; ++column)
         setColumnWidth(column, widths[column]);
+    // Every column stays in sight: the description takes what the others leave
+    // of the viewport, beside the vertical scroll bar when there is one, and the
+    // rows grow with its wrapped lines. The header tells of a resize before it
+    // has set every section's width, so the rows are fitted afterwards.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalHeader()->setSectionResizeMode(DescriptionColumn, QHeaderView::Stretch);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &OrderGrid::FitRows,
+            Qt::QueuedConnection);
+}
+
+void OrderGrid::FitRows() {
+    const QFontMetrics metrics(font());
+    for (int row = 0; row < rowCount(); ++row) {
+        int height = BodyHeight;
+        for (int column = 0; column < columnCount(); ++column) {
+            const QTableWidgetItem* cell = item(row, column);
+            if (!cell)
+                continue;
+            const QRect box(0, 0, columnWidth(column) - 2 * TextMargin, BodyHeight);
+            const QRect text =
+                metrics.boundingRect(box, Qt::AlignTop | Qt::TextWordWrap, cell->text());
+            height = std::max(height, text.height() + 2 * TextMargin);
+        }
+        setRowHeight(row, height);
+    }
 }
 
 void OrderGrid::ShowRows(const std::vector<std::array<std::string, 6>>& rows, int selectedRow) {
@@ -87,6 +117,7 @@ void OrderGrid::ShowRows(const std::vector<std::array<std::string, 6>>& rows, in
             cell->setText(FromCore(rows[row][static_cast<size_t>(column)]));
         }
     }
+    FitRows();
     setCurrentCell(selectedRow - 1, 1);
 }
 

@@ -7,9 +7,9 @@
 
 namespace pelmora {
 
-// The order form's grid: a bold, centred header row and body rows 45 pixels high
-// whose cells have a raised edge and word-wrapped text, quantity and price
-// right-aligned.
+// The order form's grid: a bold, centred header row and body rows at least 45
+// pixels high and as high as their word-wrapped text, whose cells have a raised
+// edge, quantity and price right-aligned.
 class OrderGrid : public QTableWidget {
     Q_OBJECT
 
@@ -18,6 +18,9 @@ public:
 
     // Rows as the form holds them, the header row first.
     void ShowRows(const std::vector<std::array<std::string, 6>>& rows, int selectedRow);
+
+private:
+    void FitRows();
 };
 
 } // namespace pelmora

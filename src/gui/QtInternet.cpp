@@ -33,11 +33,11 @@ bool QtInternet::Download(const std::string& url, const std::string& targetPath)
     return file.open(QIODevice::WriteOnly) && file.write(body) == body.size() && file.commit();
 }
 
-void QtInternet::Open(const std::string& fileOrAddress) {
+bool QtInternet::Open(const std::string& fileOrAddress) {
     const QString target = FromCore(fileOrAddress);
     const QUrl url =
         target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace pelmora

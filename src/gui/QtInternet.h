@@ -11,7 +11,7 @@ namespace pelmora {
 class QtInternet : public Internet {
 public:
     bool Download(const std::string& url, const std::string& targetPath) override;
-    void Open(const std::string& fileOrAddress) override;
+    bool Open(const std::string& fileOrAddress) override;
 
 private:
     QNetworkAccessManager network_;

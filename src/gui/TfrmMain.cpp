@@ -44,6 +44,19 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption, cons
     return group;
 }
 
+// Each header stands over its column of the box's drop-down. A header that would
+// reach past the closed box is hidden rather than cut.
+void PlaceHeaders(const QList<QLabel*>& headers, const QWidget* box,
+                  const std::vector<int>& widths) {
+    int left = box->x();
+    for (qsizetype i = 0; i < headers.size(); ++i) {
+        const int width = i < std::ssize(widths) ? widths[static_cast<size_t>(i)] : 0;
+        headers[i]->setGeometry(left, headers[i]->y(), width, headers[i]->height());
+        headers[i]->setVisible(width > 0 && left + width <= box->geometry().right() + 1);
+        left += width;
+    }
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
@@ -201,11 +214,10 @@ QWidget* TfrmMain::BuildScreenOne() {
     cbxProductType_->SetCentredColumns({0});
 
     auto* waveguide = AddGroup(page, "rgWaveguide", " Select Waveguide ", {8, 118, 288, 64});
-    AddHeader(waveguide, " Code", 8, 18, 30);
-    AddHeader(waveguide, " WR", 38, 18, 60);
-    AddHeader(waveguide, " US Military", 98, 18, 60);
-    AddHeader(waveguide, " British", 158, 18, 60);
-    AddHeader(waveguide, " IEC", 218, 18, 60);
+    waveguideHeaders_ = {
+        AddHeader(waveguide, " Code", 8, 18, 30), AddHeader(waveguide, " WR", 38, 18, 60),
+        AddHeader(waveguide, " US Military", 98, 18, 60),
+        AddHeader(waveguide, " British", 158, 18, 60), AddHeader(waveguide, " IEC", 218, 18, 60)};
     cbxWaveguide_ = AddList(waveguide, "cbxWaveguide", 8, 34, 270, &MainForm::PickWaveguide);
 
     rgFlangeA_ = AddGroup(page, "rgFlangeA", " Flange A ", {8, 186, 288, 152});
@@ -275,6 +287,8 @@ void TfrmMain::BuildLengthGroup(QGroupBox* group) {
     txtPresetLength_->setReadOnly(true);
     txtPresetLength_->setGeometry(0, 16, 90, 22);
     addUnitLabel(single, 96, 16);
+    lblPresetLengthUnit_ = lblLengthUnits_.takeLast();
+    lblPresetLengthUnit_->setObjectName(QStringLiteral("lblPresetLengthUnit"));
 
     auto* dual = new QWidget;
     (new QLabel(QStringLiteral("Leg A Length"), dual))->setGeometry(0, 0, 90, 16);
@@ -325,8 +339,9 @@ QWidget* TfrmMain::BuildScreenTwo() {
         AddButton(create, "btnAddOrder", "&Add to Order / Check Pricing", {8, 78, 226, 24});
     ForwardClick(btnAddOrder_, &MainForm::btnAddOrderClick);
 
-    grdSpecs_ = new DescriptionGrid(page);
-    grdSpecs_->move(226, 120);
+    // As wide as the Create group above it, so that the longest band fits.
+    grdSpecs_ = new DescriptionGrid(create->width(), page);
+    grdSpecs_->move(create->x(), 120);
 
     ForwardClick(AddButton(page, "btnBack", "<< &Back", LeftButton), &MainForm::btnBackClick);
     ForwardClick(AddButton(page, "btnFinish", "&Finish", RightButton), &MainForm::btnFinishClick);
@@ -419,6 +434,7 @@ void TfrmMain::RefreshScreenOne() {
     cbxProductType_->SetRows(form_.cbxProductType.Items, form_.cbxProductType.ItemIndex);
     ShowPicture(imgProduct_, form_.imgProduct);
     cbxWaveguide_->SetColumnWidths(form_.WaveguideColumnWidths, form_.WaveguideDropDownWidth);
+    PlaceHeaders(waveguideHeaders_, cbxWaveguide_, form_.WaveguideColumnWidths);
     cbxWaveguide_->SetRows(form_.cbxWaveguide.Items, form_.cbxWaveguide.ItemIndex);
 
     rgFlangeA_->setTitle(FromCore(form_.rgFlangeACaption));
@@ -450,6 +466,7 @@ void TfrmMain::RefreshScreenOne() {
     ShowPicture(imgLength_, form_.imgLength);
     for (auto* label : lblLengthUnits_)
         label->setText(FromCore(form_.LengthUnitLabel));
+    lblPresetLengthUnit_->setText(FromCore(form_.PresetLengthUnitLabel()));
 }
 
 void TfrmMain::RefreshScreenTwo() {

@@ -77,6 +77,7 @@ private:
 
     MultiColumnComboBox* cbxProductType_ = nullptr;
     QLabel* imgProduct_ = nullptr;
+    QList<QLabel*> waveguideHeaders_;
     MultiColumnComboBox* cbxWaveguide_ = nullptr;
     QGroupBox* rgFlangeA_ = nullptr;
     MultiColumnComboBox* cbxFlangeA_ = nullptr;
@@ -95,6 +96,7 @@ private:
     QLineEdit* txtPresetLength_ = nullptr;
     QLabel* imgLength_ = nullptr;
     QList<QLabel*> lblLengthUnits_;
+    QLabel* lblPresetLengthUnit_ = nullptr;
 
     MultiColumnComboBox* cbxFinish_ = nullptr;
     BandGroup* rgFrequency_ = nullptr;

@@ -6,9 +6,11 @@
 #include "update/UpdateForms.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace pelmora {
 
@@ -27,6 +29,25 @@ QLabel* Wrapped(QWidget* parent, const QString& text, const QRect& geometry) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(geometry);
     return label;
+}
+
+// The logo is drawn on white; white becomes transparent and the edges blended
+// with it keep only their share of colour, so no pale fringe shows on the grey.
+QPixmap WithoutWhite(const QPixmap& picture) {
+    QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x];
+            const int alpha = 255 - std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+            auto unblend = [alpha](int channel) {
+                return alpha == 0 ? 0 : 255 - (255 - channel) * 255 / alpha;
+            };
+            line[x] =
+                qRgba(unblend(qRed(pixel)), unblend(qGreen(pixel)), unblend(qBlue(pixel)), alpha);
+        }
+    }
+    return QPixmap::fromImage(image);
 }
 
 } // namespace
@@ -106,19 +127,24 @@ TfrmAbout::TfrmAbout(AboutForm& form, MessageBoxes& messages, QWidget* parent) :
     picture->setObjectName(QStringLiteral("imgPicture"));
     picture->move(56, 56);
     if (!form.imgPicture.empty()) {
-        picture->setPixmap(QPixmap(FromCore(form.imgPicture)));
+        picture->setPixmap(WithoutWhite(QPixmap(FromCore(form.imgPicture))));
         picture->adjustSize();
     }
     auto* address = new QLabel(this);
     address->setObjectName(QStringLiteral("lblWebAddress"));
     address->setText(QStringLiteral("<a href=\"#\" style=\"color: blue;\">%1</a>")
                          .arg(FromCore(form.lblWebAddress)));
-    address->setCursor(Qt::PointingHandCursor);
+    // Still a link, and the address can be selected and copied when no browser
+    // opens it.
+    address->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     address->setGeometry(56, 116, 250, 20);
     connect(address, &QLabel::linkActivated, this,
             [&form, &messages] { RunGuarded(messages, [&form] { form.lblWebAddressClick(); }); });
     auto* ok = Button(this, "btnOK", "&OK", {222, 152, 86, 26});
     ok->setDefault(true);
+    // The dialog opens on OK, not on the address before it, which now takes the
+    // keyboard too.
+    ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -120,6 +122,70 @@ private slots:
             dialog->findChild<QPushButton*>("btnReturn")->click();
         });
         form.btnViewOrderClick();
+    }
+
+    // Fifteen lines need the vertical scroll bar: every column stays beside it, no
+    // horizontal one appears, and every wrapped line of a description is in sight.
+    void aLongOrderShowsEveryColumnAndEveryLineOfItsDescriptions() {
+        testing::TempFolder folder;
+        testing::WriteTestCatalogue(folder);
+        AppState app;
+        app.SetFolders(folder.Path());
+        testing::GuiPlatform platform;
+        Program program(app, platform.Seams, platform.Windows);
+        MainForm& form = program.Main;
+        const std::string description =
+            "Straight Section, WR90, CPR Flat, Length: 12.0, UG Cover, 8.20 - 12.40 GHz / "
+            "VSWR: 1.05:1, Gray, for a flange adaptor";
+        for (int line = 1; line <= 15; ++line)
+            form.OrderLines.Lines.push_back(std::to_string(line) +
+                                            "|$264.50|Contact Corvane Rep.|R090PC0120USG|" +
+                                            description);
+        form.Journal.Record(form.OrderLines, platform.Fakes.Messages);
+        program.MainWindow.show();
+
+        WhenShown([&description](QWidget* dialog) {
+            const auto close =
+                qScopeGuard([dialog] { dialog->findChild<QPushButton*>("btnReturn")->click(); });
+            auto* grid = dialog->findChild<QTableWidget*>("grdOrder");
+            // The rows settle once the scroll bar has taken its place.
+            QTRY_VERIFY(grid->verticalScrollBar()->isVisible());
+            QVERIFY(!grid->horizontalScrollBar()->isVisible());
+            QTRY_COMPARE(grid->columnViewportPosition(5) + grid->columnWidth(5),
+                         grid->viewport()->width());
+            for (int column = 0; column < 5; ++column)
+                QVERIFY(grid->columnWidth(column) > 0);
+
+            const QFontMetrics metrics(grid->font());
+            const QRect wrapped =
+                metrics.boundingRect(QRect(0, 0, grid->columnWidth(5) - 4, 0), Qt::TextWordWrap,
+                                     QString::fromStdString(description));
+            QVERIFY(wrapped.height() >= 4 * metrics.lineSpacing());
+            for (int row = 0; row < grid->rowCount(); ++row)
+                QTRY_VERIFY(grid->rowHeight(row) >= wrapped.height() + 4);
+
+            // Framed on all four sides, also below the last row in sight.
+            const QImage shown = dialog->grab().toImage();
+            const QRect placed = grid->geometry();
+            const QColor frame = shown.pixelColor(placed.center().x(), placed.top());
+            QVERIFY(frame != dialog->palette().color(QPalette::Window));
+            QCOMPARE(shown.pixelColor(placed.left(), placed.center().y()), frame);
+            QCOMPARE(shown.pixelColor(placed.right(), placed.center().y()), frame);
+            QCOMPARE(shown.pixelColor(placed.center().x(), placed.bottom()), frame);
+
+            QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+            QCOMPARE(dialog->findChild<QLabel*>("lblCounter")->text(),
+                     QStringLiteral("Orders - 15 of 15"));
+            const QRect last = grid->visualRect(grid->model()->index(14, 5));
+            QVERIFY(last.top() >= 0 && last.bottom() < grid->viewport()->height());
+            const QRect other = grid->visualRect(grid->model()->index(13, 5));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
+            QCOMPARE(dialog->findChild<QLabel*>("lblCounter")->text(),
+                     QStringLiteral("Orders - 14 of 15"));
+        });
+        QTest::mouseClick(program.MainWindow.findChild<QPushButton*>("btnViewOrder"),
+                          Qt::LeftButton);
+        QVERIFY(!program.OrderWindow.isVisible());
     }
 
     void xmlOrderFileIsReadByAnXmlParser() {

@@ -116,15 +116,19 @@ public:
     Date Now{std::chrono::year(2026), std::chrono::December, std::chrono::day(7)};
 };
 
-// Downloads answer from a script; every download and opening is written down.
+// Downloads and openings answer from a script; every call is written down.
 class FakeInternet : public Internet {
 public:
     bool Download(const std::string& url, const std::string& target) override {
         Calls.push_back("download " + url + " " + target);
         return Succeed;
     }
-    void Open(const std::string& what) override { Calls.push_back("open " + what); }
+    bool Open(const std::string& what) override {
+        Calls.push_back("open " + what);
+        return Opens;
+    }
     bool Succeed = true;
+    bool Opens = true;
     std::vector<std::string> Calls;
 };
 

@@ -47,7 +47,9 @@ void DownloadAndInstall(Platform& platform, const std::string& url, const std::s
     if (DownloadFile(platform, url, target)) {
         platform.Messages.Information(
             "Update files have been downloaded. Press OK to continue with installation");
-        platform.Net.Open(target);
+        if (!platform.Net.Open(target))
+            platform.Messages.Error("The installer " + target +
+                                    " could not be started.\rPlease start it from its folder.");
     } else {
         platform.Messages.Error(
             "Unable to dowload files. Please make sure you have an active Internet connection.");
@@ -141,7 +143,11 @@ AboutForm::AboutForm(const AppState& app, Platform& platform)
 }
 
 void AboutForm::lblWebAddressClick() {
-    platform_.Net.Open(std::string(UpdateScheme) + "://" + MakerWebAddress);
+    const std::string address = std::string(UpdateScheme) + "://" + MakerWebAddress;
+    if (!platform_.Net.Open(address))
+        platform_.Messages.Error("The web address " + address +
+                                 " could not be opened in a web browser.\r"
+                                 "Please copy it from the About box into your browser.");
 }
 
 } // namespace pelmora

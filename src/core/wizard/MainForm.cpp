@@ -5,6 +5,7 @@
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/Numbers.h"
 #include "order/OrderForm.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -188,6 +189,10 @@ void MainForm::mnuHelpClick() {
 void MainForm::ShowScreen(Screen screen) {
     ActivePage = screen;
     ScreenCaption = screen == ScreenOne ? "Wizard - Screen 1 of 2" : "Wizard - Screen 2 of 2";
+}
+
+std::string MainForm::PresetLengthUnitLabel() const {
+    return IsNumericText(txtPresetLength) ? LengthUnitLabel : std::string();
 }
 
 bool MainForm::ScreenOneComplete() const {

@@ -146,6 +146,9 @@ public:
     std::string txtPresetLength;
     PictureState imgLength;
     std::string LengthUnitLabel;
+    // The unit shown beside the preset length: only beside a number, never beside
+    // "N/A", "U/F" or an empty box.
+    std::string PresetLengthUnitLabel() const;
     int LastValidLengthIndex = -1;
     // The last typed length failed its check and was replaced by an entry; the
     // user has neither typed nor picked a length since, nor pressed Next.

@@ -116,6 +116,18 @@ TEST_F(UpdateTest, UpdateDownloadsStartsTheInstallerAndReschedules) {
     EXPECT_EQ(StoredDate(), "2027-01-06");
 }
 
+TEST_F(UpdateTest, AnInstallerTheDesktopCannotStartIsReported) {
+    platform.Net.Opens = false;
+    Store("[UPDATE]\r\ndate=2026-01-01\r\n");
+    answer = ModalResult::Ok;
+    CheckUpdateReminder(app, platform.Seams);
+    ASSERT_EQ(platform.Messages.Log.size(), 2u);
+    EXPECT_EQ(platform.Messages.Log[1],
+              (FakeMessageBoxes::Shown{"error", "The installer " + folder.Path() +
+                                                    "pelmora.exe could not be started.\rPlease "
+                                                    "start it from its folder."}));
+}
+
 TEST_F(UpdateTest, FailedDownloadSaysSoAndStillReschedules) {
     platform.Net.Succeed = false;
     Store("[UPDATE]\r\ndays=10\r\ndate=2026-01-01\r\n");
@@ -166,6 +178,21 @@ TEST_F(UpdateTest, AboutBoxShowsTheLogoWhenPresentAndOpensTheAddress) {
     main.mnuAboutClick();
     EXPECT_EQ(pictures, (std::vector<std::string>{"", folder.Path() + "Images/corvane.bmp"}));
     EXPECT_EQ(platform.Net.Calls.back(), "open https://www.corvane.com");
+    EXPECT_TRUE(platform.Messages.Log.empty());
+}
+
+// Without a browser the user is told, with the address to copy by hand.
+TEST_F(UpdateTest, AboutBoxSaysWhenTheAddressCannotBeOpened) {
+    platform.Net.Opens = false;
+    AboutForm about(app, platform.Seams);
+    about.lblWebAddressClick();
+    EXPECT_EQ(platform.Net.Calls, std::vector<std::string>{"open https://www.corvane.com"});
+    EXPECT_EQ(
+        platform.Messages.Log,
+        (std::vector<FakeMessageBoxes::Shown>{
+            {"error", "The web address https://www.corvane.com could not be opened in a "
+                      "web browser.\rPlease copy it from the About box into your browser."}}));
+    EXPECT_EQ(about.lblWebAddress, "www.corvane.com");
 }
 
 TEST(Date, IsoTextRoundTripsAndDaysAdd) {

@@ -314,6 +314,27 @@ TEST_F(WizardTest, PresetLengthsConvertAndUnknownPresetsReadUF) {
     EXPECT_EQ(Main().ActivePage, MainForm::ScreenTwo) << "a U/F preset still goes on";
 }
 
+TEST_F(WizardTest, PresetLengthHasItsUnitOnlyBesideANumber) {
+    PickFamily(pfTaperedTransition);
+    EXPECT_EQ(Main().PresetLengthUnitLabel(), "") << "no size chosen, no length";
+    PickFamily(pfRigidTwist);
+    PickWaveguide("090");
+    EXPECT_EQ(Main().PresetLengthUnitLabel(), "inches");
+    Main().mnuMetricClick();
+    EXPECT_EQ(Main().txtPresetLength, "76");
+    EXPECT_EQ(Main().PresetLengthUnitLabel(), "mm");
+    PickFamily(pfPressureWindow);
+    PickWaveguide("090");
+    EXPECT_EQ(Main().txtPresetLength, "N/A");
+    EXPECT_EQ(Main().PresetLengthUnitLabel(), "");
+    EXPECT_EQ(Main().LengthUnitLabel, "mm") << "the other length boxes keep theirs";
+    WriteTable(folder, "WGVSWR.tbl", "F|W|B|V\nD|062|S|1.1:1");
+    PickFamily(pfRigidTwist);
+    PickWaveguide("062");
+    EXPECT_EQ(Main().txtPresetLength, "U/F");
+    EXPECT_EQ(Main().PresetLengthUnitLabel(), "");
+}
+
 TEST_F(WizardTest, FlangeAdaptorFixesTheLength) {
     PickFamily(pfStraightSection);
     PickWaveguide("090");
