@@ -53,6 +53,9 @@ int main(int argc, char* argv[]) {
 
     AppState app;
     app.SetFolders(ToCore(QCoreApplication::applicationDirPath()));
+    // Tables are kept between actions and read again once their file changes.
+    TableCache tables;
+    app.Cache = &tables;
 
     std::unique_ptr<TfrmSplash> splash;
     if (showSplash) {

@@ -27,7 +27,7 @@ struct Cli {
     Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors);
 
     AppState App;
-    TableCache Cache{true};
+    TableCache Cache{TableCache::ShortRun};
     CliPlatform Platform;
     bool Json;
     std::ostream& Out;

@@ -30,11 +30,7 @@ TProductFamily ClassifyFamily(const std::string& partNumber, const TableSource& 
         break;
     }
     const TableRef stepTwists = tables.LoadWithHeader("StepTwist.tbl");
-    for (int row = 0; row < stepTwists->RowCount(); ++row) {
-        if (stepTwists->FieldView(row, 5) == partNumber)
-            return pfStepTwist;
-    }
-    return pfUnknown;
+    return stepTwists->RowsWhere(5, partNumber).empty() ? pfUnknown : pfStepTwist;
 }
 
 } // namespace pelmora

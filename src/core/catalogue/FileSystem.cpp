@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -59,19 +59,44 @@ std::string ResolvePath(const std::string& path) {
     return resolved.string();
 }
 
-std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name) {
-    if (name.empty())
-        return std::nullopt;
+namespace {
+
+// A file reached through a link must still lie in the folder once the links are
+// followed.
+bool ResolvesInside(const fs::path& folder, const fs::path& file) {
     std::error_code error;
-    const fs::path base = fs::weakly_canonical(ResolvePath(folder), error);
+    const fs::path base = fs::weakly_canonical(folder, error);
+    const fs::path target = fs::weakly_canonical(file, error);
     if (error)
+        return false;
+    const auto [inBase, inTarget] =
+        std::mismatch(base.begin(), base.end(), target.begin(), target.end());
+    return inBase == base.end() && inTarget != target.end();
+}
+
+} // namespace
+
+std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name) {
+    const fs::path relative(name);
+    if (name.empty() || relative.is_absolute() ||
+        std::find(relative.begin(), relative.end(), "..") != relative.end())
         return std::nullopt;
-    const std::string path = ResolvePath(folder + name);
-    const fs::path file = fs::weakly_canonical(path, error);
-    if (error || !fs::is_regular_file(file, error))
-        return std::nullopt;
-    const auto [inBase, inFile] = std::mismatch(base.begin(), base.end(), file.begin(), file.end());
-    if (inBase != base.end() || inFile == file.end())
+    // One lstat for the usual case: a plain file under its own name.
+    std::string path = folder + name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        path = ResolvePath(path);
+        if (::lstat(path.c_str(), &info) != 0)
+            return std::nullopt;
+    }
+    // A link, or a file under sub-folders (which may be links), is followed.
+    if (S_ISLNK(info.st_mode) || name.find('/') != std::string::npos) {
+        std::error_code error;
+        if (!fs::is_regular_file(path, error) || !ResolvesInside(folder, path))
+            return std::nullopt;
+        return path;
+    }
+    if (!S_ISREG(info.st_mode))
         return std::nullopt;
     return path;
 }
@@ -79,8 +104,9 @@ std::optional<std::string> FileInFolder(const std::string& folder, const std::st
 std::string ReadWholeFile(const std::string& path) {
     auto failure = [&path](int error) {
         // A missing file keeps the plain text the load error box quotes.
-        return error == ENOENT ? FileError::CannotOpen(path)
-                               : FileError("Cannot open file " + path + ": " + std::strerror(error));
+        return error == ENOENT
+                   ? FileError::CannotOpen(path)
+                   : FileError("Cannot open file " + path + ": " + std::strerror(error));
     };
     const int fd = ::open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -191,7 +217,8 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
 }
 
 void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);

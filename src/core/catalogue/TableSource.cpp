@@ -37,10 +37,12 @@ TableCache::Identity TableCache::IdentityOf(const std::string& path) {
 TableRef TableCache::Find(const std::string& path, bool withHeader, const Identity& file) {
     const std::lock_guard lock(mutex_);
     const auto found = tables_.find({path, withHeader});
-    const bool missing = file.Size < 0;
-    if (found == tables_.end() || (missing && !reportMissingOnce_) || !(found->second.File == file))
+    if (found == tables_.end())
         return nullptr;
-    return found->second.Table;
+    if (mode_ == ShortRun)
+        return found->second.Table;
+    const bool missing = file.Size < 0;
+    return missing || !(found->second.File == file) ? nullptr : found->second.Table;
 }
 
 void TableCache::Keep(const std::string& path, bool withHeader, const Identity& file,
@@ -50,7 +52,7 @@ void TableCache::Keep(const std::string& path, bool withHeader, const Identity& 
 }
 
 TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes& messages) {
-    const Identity file = IdentityOf(path);
+    const Identity file = mode_ == ShortRun ? Identity{} : IdentityOf(path);
     if (TableRef table = Find(path, withHeader, file))
         return table;
     TableRef table = Read(path, withHeader, messages);
@@ -59,7 +61,7 @@ TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes&
 }
 
 TableRef TableCache::GetOrThrow(const std::string& path) {
-    const Identity file = IdentityOf(path);
+    const Identity file = mode_ == ShortRun ? Identity{} : IdentityOf(path);
     if (TableRef table = Find(path, false, file))
         return table;
     TableRef table = ReadOrThrow(path);

@@ -21,9 +21,15 @@ using TableRef = std::shared_ptr<const TTxtTable>;
 // between threads: a table once read is never changed.
 class TableCache {
 public:
-    // A table whose file is missing is read, and reported, at every use, as the
-    // window does; a short run (one command) may report it once instead.
-    explicit TableCache(bool reportMissingOnce = false) : reportMissingOnce_(reportMissingOnce) {}
+    enum Mode {
+        // Every use checks the file, and a missing file is read (and reported) at
+        // every use, as the window does.
+        Checked,
+        // A short run (one command) keeps each table as first read, missing ones
+        // too, without looking at the files again.
+        ShortRun,
+    };
+    explicit TableCache(Mode mode = Checked) : mode_(mode) {}
 
     TableRef Get(const std::string& path, bool withHeader, MessageBoxes& messages);
     // Throws FileError, and keeps nothing, when the file cannot be read.
@@ -46,7 +52,7 @@ private:
     TableRef Find(const std::string& path, bool withHeader, const Identity& file);
     void Keep(const std::string& path, bool withHeader, const Identity& file, TableRef table);
 
-    const bool reportMissingOnce_;
+    const Mode mode_;
     std::mutex mutex_;
     std::map<std::pair<std::string, bool>, Entry> tables_;
 };

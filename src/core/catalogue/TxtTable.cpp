@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <unordered_map>
 
 namespace pelmora {
 
@@ -35,6 +38,7 @@ TTxtTable TTxtTable::ForLookupsOrThrow(const std::string& path) {
     auto bytes = std::make_shared<const std::string>(ReadWholeFile(path));
     table.views_ = SplitLineViews(*bytes);
     table.buffer_ = std::move(bytes);
+    table.indexes_ = std::make_shared<ColumnIndexes>();
     return table;
 }
 
@@ -42,6 +46,7 @@ void TTxtTable::LoadFromFile(const std::string& path) {
     buffer_.reset();
     views_.clear();
     firstView_ = 0;
+    indexes_.reset();
     Lines = SplitLines(ReadWholeFile(path));
 }
 
@@ -50,6 +55,7 @@ void TTxtTable::OwnLines() {
         return;
     Lines.assign(views_.begin() + static_cast<std::ptrdiff_t>(firstView_), views_.end());
     buffer_.reset();
+    indexes_.reset();
     views_.clear();
     firstView_ = 0;
 }
@@ -60,22 +66,79 @@ void TTxtTable::Assign(const TTxtTable& source) {
     buffer_ = source.buffer_;
     views_ = source.views_;
     firstView_ = source.firstView_;
+    indexes_ = source.indexes_;
 }
 
 void TTxtTable::DeleteHeader() {
     if (buffer_) {
         if (firstView_ < views_.size())
             ++firstView_;
+        // Row numbers move down by one: an index made before would be wrong.
+        indexes_ = std::make_shared<ColumnIndexes>();
     } else if (!Lines.empty()) {
         Lines.erase(Lines.begin());
     }
 }
 
-std::string_view TTxtTable::Line(int row) const {
-    if (row < 0 || row >= RowCount())
-        throw ListIndexError(row);
-    return buffer_ ? views_[firstView_ + static_cast<size_t>(row)]
-                   : std::string_view(Lines[static_cast<size_t>(row)]);
+void TTxtTable::ThrowIndexError(int row) {
+    throw ListIndexError(row);
+}
+
+// The indexed columns of a table for lookups: for each column, the rows of each
+// field text. Keys are views into the table's bytes, which the index shares.
+struct TTxtTable::ColumnIndexes {
+    std::mutex Mutex;
+    std::map<int, std::unordered_map<std::string_view, std::vector<int>>> Columns;
+};
+
+const std::vector<int>& TTxtTable::RowsWhere(int column, std::string_view key) const {
+    if (!indexes_) {
+        scanned_.clear();
+        for (int row = 0; row < RowCount(); ++row) {
+            if (FieldView(row, column) == key)
+                scanned_.push_back(row);
+        }
+        return scanned_;
+    }
+    const std::lock_guard lock(indexes_->Mutex);
+    auto [found, added] = indexes_->Columns.try_emplace(column);
+    auto& index = found->second;
+    if (added) {
+        for (int row = 0; row < RowCount(); ++row)
+            index[FieldView(row, column)].push_back(row);
+    }
+    static const std::vector<int> None;
+    const auto rows = index.find(key);
+    return rows == index.end() ? None : rows->second;
+}
+
+TTxtTable TTxtTable::Rows(const std::vector<int>& rows) const {
+    TTxtTable subset;
+    subset.Separator = Separator;
+    if (buffer_) {
+        subset.buffer_ = buffer_;
+        subset.indexes_ = std::make_shared<ColumnIndexes>();
+        subset.views_.reserve(rows.size());
+        for (const int row : rows)
+            subset.views_.push_back(Line(row));
+    } else {
+        subset.Lines.reserve(rows.size());
+        for (const int row : rows)
+            subset.Lines.emplace_back(Line(row));
+    }
+    return subset;
+}
+
+std::vector<std::string_view> TTxtTable::Fields(int row) const {
+    std::vector<std::string_view> fields;
+    std::string_view rest = Line(row);
+    for (;;) {
+        const size_t separator = rest.find(Separator);
+        fields.push_back(TrimControlAndBlank(rest.substr(0, separator)));
+        if (separator == std::string_view::npos)
+            return fields;
+        rest.remove_prefix(separator + 1);
+    }
 }
 
 std::string TTxtTable::GetField(int row, int column) const {
@@ -88,7 +151,8 @@ std::string_view TTxtTable::FieldView(int row, int column) const {
     const char* const end = start + line.size();
     const char* stop = end;
     for (int i = 0; i < column; ++i) {
-        const auto* separator = static_cast<const char*>(std::memchr(start, Separator, end - start));
+        const auto* separator =
+            static_cast<const char*>(std::memchr(start, Separator, end - start));
         if (!separator) {
             // A column past the row's end reads as its last field again.
             stop = end;
@@ -146,10 +210,9 @@ void SortUnique(std::vector<std::string>& list) {
     std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
         return CompareTextNoCase(a, b) < 0;
     });
-    list.erase(std::unique(list.begin(), list.end(),
-                           [](const std::string& a, const std::string& b) {
-                               return SameTextNoCase(a, b);
-                           }),
+    list.erase(std::unique(
+                   list.begin(), list.end(),
+                   [](const std::string& a, const std::string& b) { return SameTextNoCase(a, b); }),
                list.end());
 }
 

@@ -35,7 +35,23 @@ public:
     void DeleteHeader();
     std::string GetField(int row, int column) const;
     // The row as read (untrimmed), in either kind of table.
-    std::string_view Line(int row) const;
+    std::string_view Line(int row) const {
+        if (row < 0 || row >= RowCount())
+            ThrowIndexError(row);
+        return buffer_ ? views_[firstView_ + static_cast<size_t>(row)]
+                       : std::string_view(Lines[static_cast<size_t>(row)]);
+    }
+    // The rows whose field in the column is the key (exact, trimmed), in file
+    // order: the same rows a scan from the first row finds. A table for lookups
+    // indexes the column at the first call and keeps the index (safe to share
+    // between threads); any other table is scanned each time, and the result is
+    // valid until the next call.
+    const std::vector<int>& RowsWhere(int column, std::string_view key) const;
+    // A table of the given rows, in that order. From a table for lookups it is
+    // another one sharing the same bytes, so that nothing is copied.
+    TTxtTable Rows(const std::vector<int>& rows) const;
+    // Every field of the row, trimmed, split in one pass.
+    std::vector<std::string_view> Fields(int row) const;
     // The same field as GetField, as a view into the row.
     std::string_view FieldView(int row, int column) const;
     void GetColumn(int column, std::vector<std::string>& target) const;
@@ -49,12 +65,17 @@ public:
 
 private:
     void OwnLines();
+    [[noreturn]] static void ThrowIndexError(int row);
+
+    struct ColumnIndexes;
 
     // The bytes of a table for lookups, and its rows as views into them; rows
     // before firstView_ were deleted (the header).
     std::shared_ptr<const std::string> buffer_;
     std::vector<std::string_view> views_;
     size_t firstView_ = 0;
+    std::shared_ptr<ColumnIndexes> indexes_;
+    mutable std::vector<int> scanned_;
 };
 
 // True when the list holds the text, letter case ignored.

@@ -93,9 +93,7 @@ PriceQuote QuoteStraightSection(const TableSource& tables, const std::string& pa
         return {};
     const TableRef rows = tables.Load("StraightSectionPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) != waveguide)
-            continue;
+    for (const int row : table.RowsWhere(1, waveguide)) {
         const Money base = MoneyCell(table, row, 2);
         PriceQuote quote = Quote(table, row, 0, 5);
         const Money perFoot = MoneyCell(table, row, 3);
@@ -118,8 +116,8 @@ PriceQuote QuoteRigidTwist(const TableSource& tables, const std::string& partNum
     const std::string finish = Field(partNumber, pfRigidTwist, pnfFinish);
     const TableRef rows = tables.Load("RigidTwistPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == band) {
+    for (const int row : table.RowsWhere(1, waveguide)) {
+        if (table.FieldView(row, 2) == band) {
             const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
             return Quote(table, row, Total({MoneyCell(table, row, 4), paint}), 5);
         }
@@ -132,13 +130,12 @@ PriceQuote QuoteTaperedTransition(const TableSource& tables, const std::string& 
     const std::string finish = Field(partNumber, pfTaperedTransition, pnfFinish);
     const TableRef rows = tables.Load("TaperedTransitionPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == code) {
-            const Money paint = finish == "G" ? MoneyCell(table, row, 6) : 0;
-            return Quote(table, row, Total({MoneyCell(table, row, 3), paint}), 4);
-        }
-    }
-    return {};
+    const std::vector<int>& matches = table.RowsWhere(1, code);
+    if (matches.empty())
+        return {};
+    const int row = matches.front();
+    const Money paint = finish == "G" ? MoneyCell(table, row, 6) : 0;
+    return Quote(table, row, Total({MoneyCell(table, row, 3), paint}), 4);
 }
 
 PriceQuote QuoteCoax(const TableSource& tables, const std::string& partNumber) {
@@ -146,8 +143,8 @@ PriceQuote QuoteCoax(const TableSource& tables, const std::string& partNumber) {
     const std::string band = Field(partNumber, pfCoax, pnfBand);
     const TableRef rows = tables.Load("CoaxPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == band)
+    for (const int row : table.RowsWhere(1, waveguide)) {
+        if (table.FieldView(row, 2) == band)
             return Quote(table, row, MoneyCell(table, row, 4), 5);
     }
     return {};
@@ -161,9 +158,9 @@ PriceQuote QuoteFlexTwist(const TableSource& tables, const std::string& partNumb
     const std::string bandClass = Field(partNumber, pfFlexTwist, pnfBand) == "S" ? "S" : "#";
     const TableRef rows = tables.Load("FlexTwistPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == waveguide && table.FieldView(row, 2) == units &&
-            table.FieldView(row, 4) == bandClass && table.FieldView(row, 3) == length)
+    for (const int row : table.RowsWhere(1, waveguide)) {
+        if (table.FieldView(row, 2) == units && table.FieldView(row, 4) == bandClass &&
+            table.FieldView(row, 3) == length)
             return Quote(table, row, MoneyCell(table, row, 6), 7);
     }
     return {};
@@ -188,9 +185,7 @@ PriceQuote QuoteMiterBend(const TableSource& tables, const std::string& partNumb
 
     const TableRef rows = tables.Load("MiterBendPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) != waveguide)
-            continue;
+    for (const int row : table.RowsWhere(1, waveguide)) {
         const Money base = MoneyCell(table, row, 3);
         PriceQuote quote = Quote(table, row, 0, 4);
         const Money paint = finish == "G" ? MoneyCell(table, row, 7) : 0;
@@ -214,11 +209,11 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
 
     const TableRef rows = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        const std::string model = table.GetField(row, 2);
+    for (const int row : table.RowsWhere(1, waveguide)) {
         // The model is a complete bend part number; a shorter text matches nothing.
         constexpr size_t ModelLength = 15;
-        if (table.FieldView(row, 1) != waveguide || model.size() < ModelLength)
+        const std::string_view model = table.FieldView(row, 2);
+        if (model.size() < ModelLength)
             continue;
         if (model.substr(model.size() - 1) == finish && model.substr(model.size() - 2, 1) == band &&
             model.substr(4, 1) == units && model.substr(6, 3) == legA &&
@@ -231,11 +226,10 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
 PriceQuote QuoteStepTwist(const TableSource& tables, const std::string& partNumber) {
     const TableRef rows = tables.Load("StepTwistPrice.tbl");
     const TTxtTable& table = *rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == partNumber)
-            return SetQuote(MoneyCell(table, row, 2), "Contact Corvane Rep.", 0);
-    }
-    return {};
+    const std::vector<int>& matches = table.RowsWhere(1, partNumber);
+    return matches.empty()
+               ? PriceQuote{}
+               : SetQuote(MoneyCell(table, matches.front(), 2), "Contact Corvane Rep.", 0);
 }
 
 PriceQuote QuoteFamily(const TableSource& tables, const std::string& partNumber,

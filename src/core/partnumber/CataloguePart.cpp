@@ -11,11 +11,8 @@ namespace {
 
 // The first row whose column holds the text, or -1.
 int FindRow(const TTxtTable& table, int column, const std::string& text) {
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, column) == text)
-            return row;
-    }
-    return -1;
+    const std::vector<int>& rows = table.RowsWhere(column, text);
+    return rows.empty() ? -1 : rows.front();
 }
 
 int FindEntry(const ComboState& list, const std::string& code) {

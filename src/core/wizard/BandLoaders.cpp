@@ -11,8 +11,8 @@ namespace {
 // Adds every Frequency.tbl row of the size and band, with the VSWR as fourth field.
 void AddRanges(const TTxtTable& frequency, const std::string& waveguide, const std::string& band,
                const std::string& vswr, TTxtTable& candidates) {
-    for (int f = 0; f < frequency.RowCount(); ++f) {
-        if (frequency.FieldView(f, 1) == waveguide && frequency.FieldView(f, 2) == band)
+    for (const int f : frequency.RowsWhere(1, waveguide)) {
+        if (frequency.FieldView(f, 2) == band)
             candidates.Lines.push_back(std::string(frequency.Line(f)) + "|" + vswr);
     }
 }
@@ -36,8 +36,8 @@ TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& 
     const TableRef frequency = source.Load("Frequency.tbl");
     const TableRef vswr = source.Load("WGVSWR.tbl");
     TTxtTable candidates;
-    for (int r = 0; r < vswr->RowCount(); ++r) {
-        if (vswr->FieldView(r, 2) == waveguide && vswr->FieldView(r, 1) == familyLetter)
+    for (const int r : vswr->RowsWhere(2, waveguide)) {
+        if (vswr->FieldView(r, 1) == familyLetter)
             AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4),
                       candidates);
     }
@@ -54,8 +54,8 @@ TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& 
         return candidates;
 
     std::vector<std::string> classes;
-    for (int j = 0; j < vswr->RowCount(); ++j) {
-        if (vswr->FieldView(j, 1) == waveguide && IsNumericText(vswr->GetField(j, 3)))
+    for (const int j : vswr->RowsWhere(1, waveguide)) {
+        if (IsNumericText(vswr->GetField(j, 3)))
             classes.push_back(vswr->GetField(j, 3));
     }
     SortUnique(classes);
@@ -68,9 +68,9 @@ TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& 
         return candidates;
     const double lengthClass = ValueOf(*(equal + 1));
 
-    for (int j = 0; j < vswr->RowCount(); ++j) {
+    for (const int j : vswr->RowsWhere(1, waveguide)) {
         const auto value = ParseNumber(vswr->GetField(j, 3));
-        if (vswr->FieldView(j, 1) == waveguide && value && *value == lengthClass)
+        if (value && *value == lengthClass)
             AddRanges(*frequency, waveguide, vswr->GetField(j, 2), vswr->GetField(j, 4),
                       candidates);
     }
@@ -80,11 +80,9 @@ TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& 
 TTxtTable StepTwistBandCandidates(const TableSource& source, const std::string& waveguide) {
     const TableRef twists = source.Load("StepTwist.tbl");
     TTxtTable candidates;
-    for (int row = 0; row < twists->RowCount(); ++row) {
-        if (twists->FieldView(row, 1) == waveguide)
-            candidates.Lines.push_back(twists->GetField(row, 1) + "|" + twists->GetField(row, 2) +
-                                       "|" + twists->GetField(row, 3) + "|" +
-                                       twists->GetField(row, 4));
+    for (const int row : twists->RowsWhere(1, waveguide)) {
+        candidates.Lines.push_back(twists->GetField(row, 1) + "|" + twists->GetField(row, 2) + "|" +
+                                   twists->GetField(row, 3) + "|" + twists->GetField(row, 4));
     }
     return candidates;
 }
@@ -94,8 +92,8 @@ TTxtTable CoaxBandCandidates(const TableSource& source, const std::string& waveg
     const TableRef frequency = source.Load("Frequency.tbl");
     const TableRef vswr = source.Load("CoaxVSWR.tbl");
     TTxtTable candidates;
-    for (int c = 0; c < vswr->RowCount(); ++c) {
-        if (vswr->FieldView(c, 1) == waveguide && vswr->FieldView(c, 3) == coaxType)
+    for (const int c : vswr->RowsWhere(1, waveguide)) {
+        if (vswr->FieldView(c, 3) == coaxType)
             AddRanges(*frequency, waveguide, vswr->GetField(c, 2), vswr->GetField(c, 4),
                       candidates);
     }
@@ -108,11 +106,11 @@ TTxtTable PressureWindowBandCandidates(const TableSource& source, const std::str
     const TableRef windows = source.Load("PressureWindows.tbl");
     const TableRef frequency = source.Load("Frequency.tbl");
     TTxtTable candidates;
-    for (int f = 0; f < frequency->RowCount(); ++f) {
-        if (frequency->FieldView(f, 1) != waveguide || frequency->FieldView(f, 2) != "S")
+    for (const int f : frequency->RowsWhere(1, waveguide)) {
+        if (frequency->FieldView(f, 2) != "S")
             continue;
-        for (int p = 0; p < windows->RowCount(); ++p) {
-            if (windows->FieldView(p, 1) == waveguide && windows->FieldView(p, 2) == flange)
+        for (const int p : windows->RowsWhere(1, waveguide)) {
+            if (windows->FieldView(p, 2) == flange)
                 candidates.Lines.push_back(std::string(frequency->Line(f)) + "|" +
                                            windows->GetField(p, 5));
         }

@@ -61,9 +61,11 @@ void MainForm::FormCreate() {
     WaveguideList = TTxtTable();
     Journal = OrderJournal(app_.SettingsDir + RecoveryFile);
 
-    FamilyTable = TTxtTable(app_.DataDir + "Family.tbl", platform_.Messages);
-    FlangeTable = TTxtTable(app_.DataDir + "Flange.tbl", platform_.Messages);
-    DimensionsTable = TTxtTable(app_.DataDir + "Dimensions.tbl", platform_.Messages);
+    // Only looked up in while the form lives: kept as lookup tables, which copies
+    // of the form share.
+    FamilyTable = TTxtTable::ForLookups(app_.DataDir + "Family.tbl", platform_.Messages);
+    FlangeTable = TTxtTable::ForLookups(app_.DataDir + "Flange.tbl", platform_.Messages);
+    DimensionsTable = TTxtTable::ForLookups(app_.DataDir + "Dimensions.tbl", platform_.Messages);
     FamilyTable.DeleteHeader();
     FlangeTable.DeleteHeader();
     DimensionsTable.DeleteHeader();

@@ -58,9 +58,8 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
     box.Clear();
     const std::string letter = FamilyField(1);
     const std::string waveguide = WaveguideField(1);
-    for (int row = 0; row < DimensionsTable.RowCount(); ++row) {
-        if (DimensionsTable.FieldView(row, 1) != letter ||
-            DimensionsTable.FieldView(row, 2) != waveguide)
+    for (const int row : DimensionsTable.RowsWhere(2, waveguide)) {
+        if (DimensionsTable.FieldView(row, 1) != letter)
             continue;
         const LengthEntries entries =
             RangeLengths(imperialStep, metricStep, DimensionsTable.GetField(row, 3),
@@ -104,9 +103,8 @@ void MainForm::FillPresetLength() {
     txtPresetLength.clear();
     const std::string letter = FamilyField(1);
     const std::string waveguide = WaveguideField(1);
-    for (int row = 0; row < DimensionsTable.RowCount(); ++row) {
-        if (DimensionsTable.FieldView(row, 1) == letter &&
-            DimensionsTable.FieldView(row, 2) == waveguide) {
+    for (const int row : DimensionsTable.RowsWhere(2, waveguide)) {
+        if (DimensionsTable.FieldView(row, 1) == letter) {
             if (const auto inches = ParseNumber(DimensionsTable.GetField(row, 6)))
                 txtPresetLength =
                     app_.ImperialUnits ? ImperialEntry(*inches) : MetricEntry(InchesToMm(*inches));

@@ -30,11 +30,14 @@ int FirstRowWithCode(const TTxtTable& table, const std::string& code) {
 
 void Refill(ComboState& list, const TTxtTable& rows, std::initializer_list<int> columns) {
     list.Clear();
+    list.Items.reserve(static_cast<size_t>(rows.RowCount()));
     for (int row = 0; row < rows.RowCount(); ++row) {
-        std::vector<std::string> entry;
+        const std::vector<std::string_view> fields = rows.Fields(row);
+        std::vector<std::string>& entry = list.Items.emplace_back();
+        entry.reserve(columns.size());
+        // A column past the row's end reads as its last field, as GetField reads it.
         for (const int column : columns)
-            entry.push_back(rows.GetField(row, column));
-        list.Items.push_back(std::move(entry));
+            entry.emplace_back(fields[std::min(static_cast<size_t>(column), fields.size()) - 1]);
     }
 }
 
@@ -196,21 +199,19 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
     TableRef vswr;
     if (const char* letter = VswrLetter(family)) {
         vswr = Tables().Load("WGVSWR.tbl");
-        for (int v = 0; v < vswr->RowCount(); ++v) {
-            if (vswr->FieldView(v, 1) == letter)
-                exactCodes.insert(vswr->FieldView(v, 2));
-        }
+        for (const int v : vswr->RowsWhere(1, letter))
+            exactCodes.insert(vswr->FieldView(v, 2));
     } else if (const char* tableName = MembershipTable(family)) {
         Tables().Load(tableName)->GetColumn(1, memberCodes);
     }
     const CaseInsensitiveSet members(memberCodes);
-    TTxtTable offered;
+    std::vector<int> offered;
     for (int row = 0; row < source->RowCount(); ++row) {
         const std::string_view code = source->FieldView(row, 1);
         if (exactCodes.count(code) || members.Contains(code))
-            offered.Lines.emplace_back(source->Line(row));
+            offered.push_back(row);
     }
-    WaveguideList.Assign(offered);
+    WaveguideList.Assign(source->Rows(offered));
     WRColumn = tapered ? 3 : 2;
     Refill(cbxWaveguide, WaveguideList, {1, WRColumn, 4, 5, 6});
 }
@@ -395,24 +396,17 @@ void MainForm::RestoreFlanges(TProductFamily family, const std::optional<std::st
 
 void MainForm::FillStandardFlanges(const std::string& waveguide, TTxtTable& rows,
                                    ComboState& list) {
-    rows = TTxtTable();
-    for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-        if (FlangeTable.FieldView(row, 2) == waveguide)
-            rows.Lines.push_back(std::string(FlangeTable.Line(row)));
-    }
+    rows = FlangeTable.Rows(FlangeTable.RowsWhere(2, waveguide));
     Refill(list, rows, {1, 3, 4});
 }
 
 void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
     const TableRef windows = Tables().Load("PressureWindows.tbl");
     FlangeAList = TTxtTable();
-    for (int p = 0; p < windows->RowCount(); ++p) {
-        if (windows->FieldView(p, 1) != waveguide)
-            continue;
-        for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-            if (FlangeTable.FieldView(row, 2) == waveguide &&
-                FlangeTable.FieldView(row, 1) == windows->GetField(p, 2))
-                FlangeAList.Lines.push_back(std::string(FlangeTable.Line(row)));
+    for (const int p : windows->RowsWhere(1, waveguide)) {
+        for (const int row : FlangeTable.RowsWhere(2, waveguide)) {
+            if (FlangeTable.FieldView(row, 1) == windows->FieldView(p, 2))
+                FlangeAList.Lines.emplace_back(FlangeTable.Line(row));
         }
     }
     Refill(cbxFlangeA, FlangeAList, {1, 3, 4});
@@ -421,13 +415,10 @@ void MainForm::FillPressureWindowFlanges(const std::string& waveguide) {
 void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
     const TableRef stepFlanges = Tables().Load("StepFlange.tbl");
     FlangeAList = TTxtTable();
-    for (int s = 0; s < stepFlanges->RowCount(); ++s) {
-        if (stepFlanges->FieldView(s, 2) != waveguide)
-            continue;
-        for (int row = 0; row < FlangeTable.RowCount(); ++row) {
-            if (FlangeTable.FieldView(row, 1) == stepFlanges->GetField(s, 1) &&
-                FlangeTable.FieldView(row, 2) == waveguide)
-                FlangeAList.Lines.push_back(std::string(FlangeTable.Line(row)));
+    for (const int s : stepFlanges->RowsWhere(2, waveguide)) {
+        for (const int row : FlangeTable.RowsWhere(2, waveguide)) {
+            if (FlangeTable.FieldView(row, 1) == stepFlanges->FieldView(s, 1))
+                FlangeAList.Lines.emplace_back(FlangeTable.Line(row));
         }
     }
     FlangeBList.Assign(FlangeAList);
@@ -439,11 +430,11 @@ void MainForm::FillCoaxTypes(const std::string& waveguide) {
     const TableRef types = Tables().Load("CoaxType.tbl");
     const TableRef vswr = Tables().Load("CoaxVSWR.tbl");
     FlangeBList = TTxtTable();
+    const std::vector<int>& sizeRows = vswr->RowsWhere(1, waveguide);
     for (int t = 0; t < types->RowCount(); ++t) {
-        for (int v = 0; v < vswr->RowCount(); ++v) {
-            if (vswr->FieldView(v, 3) == types->GetField(t, 1) &&
-                vswr->FieldView(v, 1) == waveguide)
-                FlangeBList.Lines.push_back(std::string(types->Line(t)));
+        for (const int v : sizeRows) {
+            if (vswr->FieldView(v, 3) == types->FieldView(t, 1))
+                FlangeBList.Lines.emplace_back(types->Line(t));
         }
     }
     SortUnique(FlangeBList.Lines);

@@ -198,7 +198,7 @@ TEST(TableSource, ACachedTableIsReadAgainOnceItsFileChanged) {
     EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
     EXPECT_EQ(cached.Load("Missing.tbl")->RowCount(), 0);
     EXPECT_EQ(messages.Log.size(), 2u) << "a missing table is reported at every use";
-    TableCache once(true);
+    TableCache once(TableCache::ShortRun);
     const TableSource shortRun{folder.Path() + "Data/", messages, &once};
     shortRun.Load("Missing.tbl");
     shortRun.Load("Missing.tbl");

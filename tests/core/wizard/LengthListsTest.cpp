@@ -42,6 +42,18 @@ TEST(LengthLists, BadTablesGiveQuietSmallResults) {
     EXPECT_EQ(RangeLengths("1e300", "1", "1e300", "1e300", "1").Imperial.size(), 1u);
 }
 
+// The list builder writes its entries without a double in between; every one
+// must be the text ImperialEntry and MetricEntry give for the same length.
+TEST(LengthLists, EntriesAreTheTextsOfTheEntryFormatters) {
+    const LengthEntries fine = RangeLengths("0.0001", "0.0001", "0", "0.9", "1");
+    ASSERT_EQ(fine.Imperial.size(), 9001u);
+    for (size_t i = 0; i < fine.Imperial.size(); ++i)
+        ASSERT_EQ(fine.Imperial[i], ImperialEntry(static_cast<double>(i) / 10000)) << i;
+    const LengthEntries metric = RangeLengths("0.5", "0.25", "0", "1", "40");
+    for (size_t i = 0; i < metric.Metric.size(); ++i)
+        ASSERT_EQ(metric.Metric[i], MetricEntry(static_cast<double>(i) * 0.25)) << i;
+}
+
 TEST(LengthLists, FirstIndexNotBelowMovesUpToTheNextEntry) {
     const List entries{"2.0", "2.5", "3.0"};
     EXPECT_EQ(FirstIndexNotBelow("2.3", entries), 1);

@@ -93,6 +93,8 @@ TEST_F(MainFormTest, PicturesOutsideImagesShowNotAvailable) {
     std::filesystem::create_symlink(folder.Path() + "secret.gif",
                                     folder.Path() + "Images/link.gif");
     EXPECT_EQ(ShowImage(app, "link.gif", true).File, folder.Path() + "Images/NA.gif");
+    std::filesystem::create_directory_symlink(folder.Path(), folder.Path() + "Images/up");
+    EXPECT_EQ(ShowImage(app, "up/secret.gif", true).File, folder.Path() + "Images/NA.gif");
 }
 
 TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExistsAndOpensTopicOne) {
