@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,15 @@ std::optional<std::string> FileInFolder(const std::string& folder, const std::st
 
 // Throws FileError when the file cannot be opened or read.
 std::string ReadWholeFile(const std::string& path);
+
+// The bytes of a whole file in one block that is never zero-filled first, for
+// the large catalogue tables. Throws FileError as ReadWholeFile does.
+struct FileBytes {
+    std::shared_ptr<const char[]> Data;
+    size_t Size = 0;
+    std::string_view View() const { return {Data.get(), Size}; }
+};
+FileBytes ReadFileBytes(const std::string& path);
 
 // Lines ended by CR LF, LF or CR; a break after the last line adds no line.
 std::vector<std::string> SplitLines(const std::string& text);

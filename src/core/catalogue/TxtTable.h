@@ -71,7 +71,7 @@ private:
 
     // The bytes of a table for lookups, and its rows as views into them; rows
     // before firstView_ were deleted (the header).
-    std::shared_ptr<const std::string> buffer_;
+    std::shared_ptr<const char[]> buffer_;
     std::vector<std::string_view> views_;
     size_t firstView_ = 0;
     std::shared_ptr<ColumnIndexes> indexes_;

@@ -277,6 +277,21 @@ TEST_F(WizardTest, OnlyTypedLengthsAreCheckedAndARefusalHoldsOneNext) {
     EXPECT_EQ(legA.Text, "24.0");
 }
 
+// The window keeps its tables between actions, and still sees a table edited while
+// it runs at the next action.
+TEST_F(WizardTest, AnEditedTableCountsAtTheNextAction) {
+    TableCache cache;
+    app.Cache = &cache;
+    PickFamily(pfStraightSection);
+    const size_t before = Main().cbxWaveguide.Items.size();
+    folder.Write("Data/WGSize.tbl",
+                 folder.Read("Data/WGSize.tbl") + "075|WR75|0.75|RG-x|WG17|R120\r\n");
+    folder.Write("Data/WGVSWR.tbl", folder.Read("Data/WGVSWR.tbl") + "R|075|S|1.05:1\r\n");
+    PickFamily(pfStraightSection);
+    ASSERT_EQ(Main().cbxWaveguide.Items.size(), before + 1);
+    EXPECT_EQ(Main().cbxWaveguide.Items.back()[1], "WR75");
+}
+
 TEST_F(WizardTest, UnitsSwitchCarriesLengthsOverWhereTheOtherListHasThem) {
     PickFamily(pfStraightSection);
     PickWaveguide("090");
