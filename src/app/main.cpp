@@ -22,6 +22,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace pelmora;
@@ -29,6 +31,16 @@ using namespace pelmora;
 namespace {
 
 constexpr int SplashMilliseconds = 400;
+
+// Qt aborts with a page of advice when no display can be reached; the user gets
+// one line instead. An explicitly chosen platform (offscreen, say) is left to Qt.
+bool GraphicalSessionMissing() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return !set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM");
+}
 
 void CentreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())
@@ -40,6 +52,11 @@ void CentreOnScreen(QWidget& window) {
 int main(int argc, char* argv[]) {
     // Parameters are never read; any of them only suppresses the splash.
     const bool showSplash = argc <= 1;
+    if (GraphicalSessionMissing()) {
+        std::fprintf(stderr, "pelmora38: no graphical session (neither an X nor a Wayland display "
+                             "is set); start it from a desktop, or use pelmora-cli\n");
+        return 1;
+    }
 
     QApplication application(argc, argv);
     EnterPressesButtons enterPressesButtons;
@@ -52,7 +69,8 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
 
     AppState app;
-    app.SetFolders(ToCore(QCoreApplication::applicationDirPath()));
+    app.Locate(ToCore(QCoreApplication::applicationDirPath()), UserFolders::FromEnvironment());
+    app.CreateUserFolders();
     // Tables are kept between actions and read again once their file changes.
     TableCache tables;
     app.Cache = &tables;

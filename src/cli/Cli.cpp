@@ -4,9 +4,13 @@
 
 namespace pelmora::cli {
 
-Cli::Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors)
+Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
+         std::ostream& out, std::ostream& errors)
     : Platform(errors), Json(json), Out(out) {
-    App.SetFolders(appDir);
+    if (appDir)
+        App.SetFolders(*appDir);
+    else
+        App.Locate(programFolder, UserFolders::FromEnvironment());
     App.Cache = &Cache;
 }
 

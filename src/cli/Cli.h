@@ -5,6 +5,7 @@
 #include "catalogue/TableSource.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -24,7 +25,10 @@ public:
 // What every command works with: the program's folders and settings, the seams on
 // standard error, and where the answer goes.
 struct Cli {
-    Cli(const std::string& appDir, bool json, std::ostream& out, std::ostream& errors);
+    // The program's folders found from its own folder, as the window finds them
+    // (portable or installed), or all in the folder --app-dir names.
+    Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
+        std::ostream& out, std::ostream& errors);
 
     AppState App;
     TableCache Cache{TableCache::ShortRun};
@@ -43,15 +47,23 @@ struct Cli {
 using Arguments = std::vector<std::string>;
 
 // The whole command line: global options, then one command. Returns the exit
-// code; usage errors and failures are told on errors in one line.
+// code; usage errors and failures are told on errors in one line, help and the
+// version go to out.
 int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
                    std::ostream& errors);
 
-int Quote(Cli& cli, const Arguments& arguments);
-int Describe(Cli& cli, const Arguments& arguments);
-int Build(Cli& cli, const Arguments& arguments);
-int Convert(Cli& cli, const Arguments& arguments);
-int Order(Cli& cli, const Arguments& arguments);
-int Check(Cli& cli, const Arguments& arguments);
+// The files of the order command.
+struct OrderFiles {
+    std::string In;
+    std::optional<std::string> Out;
+    std::optional<std::string> Bom;
+};
+
+int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& quantity);
+int Describe(Cli& cli, const std::string& part);
+int Build(Cli& cli, const Arguments& choices);
+int Convert(Cli& cli, const std::string& oldPart);
+int Order(Cli& cli, const OrderFiles& files);
+int Check(Cli& cli);
 
 } // namespace pelmora::cli

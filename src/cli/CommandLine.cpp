@@ -1,59 +1,158 @@
 #include "Cli.h"
 #include "catalogue/Errors.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
-#include <map>
+#include <functional>
 
 namespace pelmora::cli {
 
 namespace {
 
-constexpr const char* Usage =
-    "usage: pelmora-cli [--app-dir DIR] [--json] COMMAND ...\n"
-    "commands: quote PART... [--qty N] | describe PART | build key=value... |\n"
-    "          convert OLDPART | order --in FILE [--out FILE] [--bom FILE] | check";
+constexpr const char* Version = "pelmora-cli " PELMORA_VERSION;
 
-int Run(const Arguments& all, const std::string& programFolder, std::ostream& out,
-        std::ostream& errors) {
-    std::string appDir = programFolder;
-    bool json = false;
-    size_t next = 0;
-    for (; next < all.size(); ++next) {
-        if (all[next] == "--json") {
-            json = true;
-        } else if (all[next] == "--app-dir") {
-            if (++next >= all.size())
-                throw UsageError("--app-dir needs a folder");
-            appDir = all[next];
-        } else {
-            break;
-        }
-    }
-    if (next >= all.size()) {
-        out << Usage << '\n';
-        throw UsageError("no command given");
-    }
-    const std::string& command = all[next];
-    const Arguments arguments(all.begin() + static_cast<std::ptrdiff_t>(next) + 1, all.end());
+// The commands and options; running the command is left to the caller, once the
+// whole line is known to be well-formed.
+struct Line {
+    CLI::App App{"The Pelmora 38 configurator for scripts, RFQ lists and catalogue "
+                 "maintainers: the same wizard, prices and order files as the window.",
+                 "pelmora-cli"};
+    std::optional<std::string> AppDir;
+    bool Json = false;
+    std::function<int(Cli&)> Command;
 
-    static const std::map<std::string, int (*)(Cli&, const Arguments&)> Commands = {
-        {"quote", Quote},     {"describe", Describe}, {"build", Build},
-        {"convert", Convert}, {"order", Order},       {"check", Check}};
-    const auto found = Commands.find(command);
-    if (found == Commands.end())
-        throw UsageError("unknown command " + command);
-    if (!std::filesystem::is_directory(appDir))
-        throw UsageError("no such folder " + appDir);
-    Cli cli(appDir, json, out, errors);
-    return found->second(cli, arguments);
+    Line() {
+        App.set_version_flag("--version", Version);
+        App.add_option("--app-dir", AppDir,
+                       "The folder holding Data/ and Images/ (and Pelmora.ini for the units); "
+                       "default: the program's own catalogue")
+            ->type_name("DIR");
+        App.add_flag("--json", Json, "Answers as one JSON document");
+        App.require_subcommand(1);
+        App.fallthrough();
+        AddQuote();
+        AddDescribe();
+        AddBuild();
+        AddConvert();
+        AddOrder();
+        App.add_subcommand("check", "Reads every table; reports errors and warnings with file, "
+                                    "line and column")
+            ->callback([this] { Command = [](Cli& cli) { return Check(cli); }; });
+        AddHelp();
+    }
+
+    void AddQuote() {
+        auto* quote = App.add_subcommand(
+            "quote", "Prices each part as the Add to Order dialog does: part, family, "
+                     "quantity, line total (or N/A), delivery");
+        auto parts = std::make_shared<Arguments>();
+        auto quantity = std::make_shared<std::optional<std::string>>();
+        quote->add_option("PART", *parts, "Part numbers")->required();
+        quote->add_option("--qty", *quantity, "The quantity, 1 to 99999 (default 1)")
+            ->type_name("N");
+        quote->callback([this, parts, quantity] {
+            Command = [parts, quantity](Cli& cli) { return Quote(cli, *parts, *quantity); };
+        });
+    }
+
+    void AddDescribe() {
+        auto* describe = App.add_subcommand(
+            "describe", "Applies the part number as the Quick Builder does and prints every "
+                        "selection, the description grid and what Create composes");
+        auto part = std::make_shared<std::string>();
+        describe->add_option("PART", *part, "A part number")->required();
+        describe->callback(
+            [this, part] { Command = [part](Cli& cli) { return Describe(cli, *part); }; });
+    }
+
+    void AddBuild() {
+        auto* build = App.add_subcommand(
+            "build", "Walks the wizard in screen order from key=value choices: family, "
+                     "waveguide, flangeA, flangeB, coax, length, legA, legB, adaptor, units, "
+                     "band, finish, confirm");
+        auto choices = std::make_shared<Arguments>();
+        build->add_option("CHOICE", *choices, "key=value")->type_name("KEY=VALUE");
+        build->callback(
+            [this, choices] { Command = [choices](Cli& cli) { return Build(cli, *choices); }; });
+    }
+
+    void AddConvert() {
+        auto* convert =
+            App.add_subcommand("convert", "The new part number and comment of an old part number");
+        auto part = std::make_shared<std::string>();
+        convert->add_option("OLDPART", *part, "An old part number")->required();
+        convert->callback(
+            [this, part] { Command = [part](Cli& cli) { return Convert(cli, *part); }; });
+    }
+
+    void AddOrder() {
+        auto* order = App.add_subcommand(
+            "order", "Prices an RFQ list into an order, or converts an order the program "
+                     "saved; writes .xls, .txt or .xml and the bill of materials");
+        auto files = std::make_shared<OrderFiles>();
+        order->add_option("--in", files->In, "An RFQ list, or an order saved as .xls/.txt/.xml")
+            ->required()
+            ->type_name("FILE");
+        order->add_option("--out", files->Out, "The order file: .xls, .txt or .xml")
+            ->type_name("FILE");
+        order->add_option("--bom", files->Bom, "The bill of materials")->type_name("FILE");
+        order->callback(
+            [this, files] { Command = [files](Cli& cli) { return Order(cli, *files); }; });
+    }
+
+    void AddHelp() {
+        auto* help = App.add_subcommand("help", "Help on the program or on one command");
+        auto command = std::make_shared<std::string>();
+        help->add_option("COMMAND", *command, "A command");
+        help->callback([this, command] {
+            if (command->empty())
+                throw CLI::CallForHelp();
+            CLI::App* described = nullptr;
+            for (CLI::App* candidate : App.get_subcommands({}))
+                if (candidate->get_name() == *command && *command != "help")
+                    described = candidate;
+            if (!described)
+                throw CLI::ValidationError("help", "no command " + *command);
+            Command = [described](Cli& cli) {
+                cli.Out << described->help("pelmora-cli");
+                return Success;
+            };
+        });
+    }
+};
+
+// One line for the error, however CLI11 worded it.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 } // namespace
 
 int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
                    std::ostream& errors) {
+    Line line;
     try {
-        return Run(arguments, programFolder, out, errors);
+        Arguments reversed(arguments.rbegin(), arguments.rend());
+        line.App.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << line.App.help();
+        return Success;
+    } catch (const CLI::CallForVersion&) {
+        out << Version << '\n';
+        return Success;
+    } catch (const CLI::ParseError& error) {
+        if (line.App.get_subcommands().empty() && arguments.empty())
+            out << line.App.help();
+        errors << "pelmora-cli: " << OneLine(error.what()) << '\n';
+        return UsageFailure;
+    }
+    try {
+        if (line.AppDir && !std::filesystem::is_directory(*line.AppDir))
+            throw UsageError("no such folder " + *line.AppDir);
+        Cli cli(programFolder, line.AppDir, line.Json, out, errors);
+        return line.Command(cli);
     } catch (const UsageError& error) {
         errors << "pelmora-cli: " << error.what() << '\n';
         return UsageFailure;

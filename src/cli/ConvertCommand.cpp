@@ -5,12 +5,10 @@
 namespace pelmora::cli {
 
 // The conversion dialog's lookup of an old part number.
-int Convert(Cli& cli, const Arguments& arguments) {
-    if (arguments.size() != 1)
-        throw UsageError("convert takes one old part number");
+int Convert(Cli& cli, const std::string& oldPart) {
     ConvertForm dialog(cli.App, cli.Platform.Seams(), [](const std::string&) {});
     dialog.FormShow();
-    dialog.cbxOldPartNumberText = FromUtf8(arguments.front());
+    dialog.cbxOldPartNumberText = FromUtf8(oldPart);
     dialog.cbxOldPartNumberChange();
     dialog.btnConvertClick();
     const bool converted = dialog.btnContinueEnabled;

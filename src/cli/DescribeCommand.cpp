@@ -7,10 +7,8 @@ namespace pelmora::cli {
 
 // The wizard set from a part number as the Quick Builder sets it, and what Create
 // then composes.
-int Describe(Cli& cli, const Arguments& arguments) {
-    if (arguments.size() != 1)
-        throw UsageError("describe takes one part number");
-    const std::string part = FromUtf8(arguments.front());
+int Describe(Cli& cli, const std::string& argument) {
+    const std::string part = FromUtf8(argument);
     auto form = StartWizard(cli);
     QuickBuild(cli, *form, part);
     const bool recognised = form->Family() != pfUnknown;

@@ -1,5 +1,4 @@
 #include "Cli.h"
-#include "Options.h"
 #include "Utf8.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
@@ -88,12 +87,12 @@ void PrintOrder(Cli& cli, const TTxtTable& lines, const OrderList& list) {
 }
 
 // The order into --out and --bom, or printed without --out.
-void Write(Cli& cli, const TTxtTable& lines, const Options& options, const OrderWriter& writer,
+void Write(Cli& cli, const TTxtTable& lines, const OrderFiles& files, const OrderWriter& writer,
            const OrderList& list = {}) {
     if (writer)
-        writer(lines, *options.Value("--out"));
-    if (const auto bom = options.Value("--bom"))
-        WriteBillOfMaterials(lines, *bom, cli.App.Tables(cli.Platform));
+        writer(lines, *files.Out);
+    if (files.Bom)
+        WriteBillOfMaterials(lines, *files.Bom, cli.App.Tables(cli.Platform));
     if (!writer)
         PrintOrder(cli, lines, list);
 }
@@ -102,18 +101,11 @@ void Write(Cli& cli, const TTxtTable& lines, const Options& options, const Order
 
 // Prices a list of items into an order, as the Add to Order dialog adds them. Every
 // argument is checked before anything is written.
-int Order(Cli& cli, const Arguments& arguments) {
-    Options options(arguments, {"--in", "--out", "--bom"});
-    if (!options.Positional().empty())
-        throw UsageError("order takes only --in, --out and --bom");
-    const auto input = options.Value("--in");
-    if (!input)
-        throw UsageError("order needs --in FILE");
-    const auto out = options.Value("--out");
-    const OrderWriter writer = out ? WriterFor(*out) : OrderWriter();
-    const std::string text = ReadInput(*input);
-    if (auto saved = SavedOrderIn(text, *input)) {
-        Write(cli, *saved, options, writer);
+int Order(Cli& cli, const OrderFiles& files) {
+    const OrderWriter writer = files.Out ? WriterFor(*files.Out) : OrderWriter();
+    const std::string text = ReadInput(files.In);
+    if (auto saved = SavedOrderIn(text, files.In)) {
+        Write(cli, *saved, files, writer);
         return Success;
     }
     const OrderList list = ReadOrderList(ListLines(text));
@@ -152,7 +144,7 @@ int Order(Cli& cli, const Arguments& arguments) {
                               lines);
     }
 
-    Write(cli, lines, options, writer, list);
+    Write(cli, lines, files, writer, list);
     return result;
 }
 

@@ -1,8 +1,8 @@
 #include "Cli.h"
-#include "Options.h"
 #include "Utf8.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
+#include "order/OrderList.h"
 #include "partnumber/CataloguePart.h"
 
 namespace pelmora::cli {
@@ -20,18 +20,16 @@ std::string FamilyName(Cli& cli, TProductFamily family) {
 
 // The price and delivery the Add to Order dialog shows for each part number; a
 // part number the catalogue does not make has none.
-int Quote(Cli& cli, const Arguments& arguments) {
-    Options options(arguments, {"--qty"});
-    const Arguments parts = options.Positional();
-    if (parts.empty())
-        throw UsageError("quote needs at least one part number");
-    const int quantity = options.Quantity("--qty", 1);
+int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& quantityText) {
+    const auto quantity = quantityText ? ParseQuantity(*quantityText) : 1;
+    if (!quantity)
+        throw UsageError("--qty takes a whole number from 1 to 99999, not " + *quantityText);
 
     CataloguePartReader catalogue(cli.App, cli.Platform.Seams());
     AddOrderForm dialog(cli.App, cli.Platform.Seams());
     TTxtTable unused;
     cli.Platform.AddToOrder = [&] {
-        dialog.txtQuantity = std::to_string(quantity);
+        dialog.txtQuantity = std::to_string(*quantity);
         dialog.txtQuantityChange();
         return false;
     };
@@ -45,19 +43,19 @@ int Quote(Cli& cli, const Arguments& arguments) {
             cli.Platform.Error(CataloguePartReader::NotInCatalogueMessage(part));
             result = Negative;
         }
-        dialog.OpenAddToOrder({quantity, part, "", examined.Known}, unused);
+        dialog.OpenAddToOrder({*quantity, part, "", examined.Known}, unused);
         const std::string name = FamilyName(cli, examined.Family);
         if (cli.Json)
             quotes.push_back(
                 {{"partNumber", Cli::Text(part)},
                  {"family", Cli::Text(name)},
-                 {"quantity", quantity},
+                 {"quantity", *quantity},
                  {"total", Cli::Text(dialog.txtPrice)},
                  {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json()
                                                      : Cli::Text(MoneyText(dialog.UnitPrice))},
                  {"delivery", Cli::Text(dialog.txtDelivery)}});
         else
-            cli.Print(part + "\t" + name + "\t" + std::to_string(quantity) + "\t" +
+            cli.Print(part + "\t" + name + "\t" + std::to_string(*quantity) + "\t" +
                       dialog.txtPrice + "\t" + dialog.txtDelivery);
     }
     if (cli.Json)

@@ -115,6 +115,23 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
         cli::RunCommandLine({"--app-dir", folder.Path() + "missing", "check"}, "", out, errors), 2);
 }
 
+// Help and the version go to standard output and succeed, as scripts expect.
+TEST_F(CommandLine, HelpAndVersionFollowTheConventions) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"--help"}, {"help"}, {"help", "order"}, {"order", "--help"}, {"build", "-h"}}) {
+        out.str("");
+        errors.str("");
+        EXPECT_EQ(cli::RunCommandLine(arguments, "/nowhere", out, errors), 0) << arguments[0];
+        EXPECT_NE(out.str().find("Usage: pelmora-cli"), std::string::npos) << out.str();
+        EXPECT_EQ(errors.str(), "");
+    }
+    EXPECT_NE(out.str().find("KEY=VALUE"), std::string::npos) << "the build command's own help";
+    out.str("");
+    EXPECT_EQ(cli::RunCommandLine({"--version"}, "/nowhere", out, errors), 0);
+    EXPECT_EQ(out.str(), "pelmora-cli 38.0\n");
+    EXPECT_EQ(cli::RunCommandLine({"help", "nonsense"}, "/nowhere", out, errors), 2);
+}
+
 TEST_F(CommandLine, DescribeShowsWhatTheQuickBuilderSets) {
     const json described = Json({"describe", " e090pc060k090sg"});
     EXPECT_EQ(exitCode, 0);

@@ -9,14 +9,32 @@ namespace pelmora {
 
 class MessageBoxes;
 
+// The user's own folders (XDG base directories), each ending in '/'.
+struct UserFolders {
+    std::string Config; // $XDG_CONFIG_HOME, else ~/.config/
+    std::string Data;   // $XDG_DATA_HOME, else ~/.local/share/
+    // From the environment; a relative XDG path is ignored, as the standard says.
+    static UserFolders FromEnvironment();
+};
+
 // The process-wide state every form shares. One object is made at start and
 // passed by reference, so tests and the command line can point it anywhere.
+//
+// A portable program (its Data folder beside the executable, in a folder it may
+// write: the build folder, a copy on a USB stick) keeps every file there. An
+// installed one reads its catalogue from <prefix>/share/pelmora38/ and keeps the
+// user's files in the user's folders, with the same names and formats.
 struct AppState {
-    std::string AppDir;    // folder of the executable, ending in '/'
+    std::string AppDir;    // the program's folder: help file, splash picture; ends in '/'
     std::string ImagesDir; // AppDir + "Images/"
-    std::string DataDir;   // AppDir + "Data/"
-    // Where the settings, and the recovery file of the order, are kept.
+    std::string DataDir;   // the catalogue: AppDir + "Data/", or the user's own catalogue
+    // Pelmora.ini, update.ini and the order's recovery file.
     std::string SettingsDir;
+    // Parts.hst and OldParts.hst.
+    std::string HistoryDir;
+    // The bill of materials and the downloaded installer.
+    std::string OutputDir;
+    bool Portable = true;
     bool ImperialUnits = true;
     bool BuildingFromPartNumber = false;
     // Where the installer is downloaded from.
@@ -24,7 +42,14 @@ struct AppState {
     // Set for a short-lived run that may keep tables once read.
     TableCache* Cache = nullptr;
 
+    // Every file in the folder, as a portable program keeps them.
     void SetFolders(std::string appDir);
+    // The folders of the program whose executable lies in the folder: portable or
+    // installed, as described above.
+    void Locate(const std::string& executableDir, const UserFolders& user);
+    // Creates the user's folders an installed program writes into.
+    void CreateUserFolders() const;
+
     TableSource Tables(MessageBoxes& messages) const { return {DataDir, messages, Cache}; }
 };
 

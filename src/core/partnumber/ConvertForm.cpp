@@ -13,7 +13,7 @@ ConvertForm::ConvertForm(AppState& app, Platform& platform,
     : app_(app), platform_(platform), applyPartNumber_(std::move(applyPartNumber)) {}
 
 void ConvertForm::FormCreate() {
-    History.Load(app_.DataDir + "OldParts.hst");
+    History.Load(app_.HistoryDir + "OldParts.hst");
 }
 
 void ConvertForm::FormShow() {
@@ -77,7 +77,7 @@ void ConvertForm::ClearAllItemsClick() {
 }
 
 void ConvertForm::FormDestroy() {
-    History.SaveIntoFolder(app_.DataDir, "OldParts.hst", platform_.Messages);
+    History.SaveIntoFolder(app_.HistoryDir, "OldParts.hst", platform_.Messages);
 }
 
 } // namespace pelmora

@@ -12,7 +12,7 @@ CreateForm::CreateForm(AppState& app, Platform& platform,
     : app_(app), platform_(platform), applyPartNumber_(std::move(applyPartNumber)) {}
 
 void CreateForm::FormCreate() {
-    History.Load(app_.DataDir + "Parts.hst");
+    History.Load(app_.HistoryDir + "Parts.hst");
 }
 
 void CreateForm::FormShow() {
@@ -37,7 +37,7 @@ void CreateForm::ClearAllItemsClick() {
 }
 
 void CreateForm::FormDestroy() {
-    History.SaveIntoFolder(app_.DataDir, "Parts.hst", platform_.Messages);
+    History.SaveIntoFolder(app_.HistoryDir, "Parts.hst", platform_.Messages);
 }
 
 } // namespace pelmora

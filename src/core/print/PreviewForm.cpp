@@ -26,7 +26,7 @@ std::string ZoomEntry(int index) {
 PreviewForm::PreviewForm(AppState& app, Platform& platform) : app_(app), platform_(platform) {}
 
 void PreviewForm::FormCreate() {
-    const int stored = TIniFile(app_.AppDir + "Pelmora.ini").ReadInteger(Section, Key, 0);
+    const int stored = TIniFile(app_.SettingsDir + "Pelmora.ini").ReadInteger(Section, Key, 0);
     // A stored index without a zoom entry falls back to the first, 40 %.
     cbxPercentIndex = stored >= 0 && stored < static_cast<int>(Percents.size()) ? stored : 0;
     ApplyZoom(cbxPercentIndex);
@@ -34,7 +34,7 @@ void PreviewForm::FormCreate() {
 
 void PreviewForm::FormDestroy() {
     try {
-        TIniFile(app_.AppDir + "Pelmora.ini").WriteInteger(Section, Key, cbxPercentIndex);
+        TIniFile(app_.SettingsDir + "Pelmora.ini").WriteInteger(Section, Key, cbxPercentIndex);
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }

@@ -58,7 +58,7 @@ void DownloadAndInstall(Platform& platform, const std::string& url, const std::s
 
 } // namespace
 
-UpdateSettings::UpdateSettings(const AppState& app) : Path(app.AppDir + "update.ini") {}
+UpdateSettings::UpdateSettings(const AppState& app) : Path(app.SettingsDir + "update.ini") {}
 
 int UpdateSettings::BoundedDays(int days) {
     return std::clamp(days, FewestDays, MostDays);
@@ -98,7 +98,7 @@ QuickUpdateForm::QuickUpdateForm(AppState& app, Platform& platform, const std::s
     : lblMessage(message.empty() ? OwnText : message), app_(app), platform_(platform) {}
 
 void QuickUpdateForm::btnUpdateClick() {
-    DownloadAndInstall(platform_, app_.UpdateUrl, app_.AppDir + "pelmora.exe");
+    DownloadAndInstall(platform_, app_.UpdateUrl, app_.OutputDir + "pelmora.exe");
     const UpdateSettings settings(app_);
     settings.ScheduleNextReminder(settings.ReadUpdateDays(), platform_);
 }
@@ -120,8 +120,8 @@ UpdateOptionsForm::UpdateOptionsForm(AppState& app, Platform& platform)
 
 void UpdateOptionsForm::LoadUpdateOptions() {
     const TIniFile ini(UpdateSettings(app_).Path);
-    spnDays = UpdateSettings::BoundedDays(
-        ini.ReadInteger(Section, "days", UpdateSettings::DefaultDays));
+    spnDays =
+        UpdateSettings::BoundedDays(ini.ReadInteger(Section, "days", UpdateSettings::DefaultDays));
     cbxAutoUpdate = ini.ReadBool(Section, "autoupdate", false);
     cbxAutoUpdateClick();
 }

@@ -31,7 +31,7 @@ MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(pla
 }
 
 std::string MainForm::SettingsPath() const {
-    return app_.AppDir + "Pelmora.ini";
+    return app_.SettingsDir + "Pelmora.ini";
 }
 
 std::string MainForm::HelpFile() const {

@@ -92,7 +92,7 @@ void MainForm::btnViewOrderClick() {
 void MainForm::WriteOrderOnClose() {
     // A folder that cannot be written is reported; the window still closes.
     try {
-        WriteBillOfMaterials(OrderLines, app_.AppDir + "pelmora38.lom", Tables());
+        WriteBillOfMaterials(OrderLines, app_.OutputDir + "pelmora38.lom", Tables());
     } catch (const FileError& error) {
         platform_.Messages.Error(error.what());
     }

@@ -1,0 +1,28 @@
+# Completion of pelmora-cli's commands, options, build keys and file arguments.
+_pelmora_cli() {
+    local current previous command word
+    current=${COMP_WORDS[COMP_CWORD]}
+    previous=${COMP_WORDS[COMP_CWORD - 1]}
+    for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+        case $word in
+        quote | describe | build | convert | order | check | help) command=$word ;;
+        esac
+    done
+    case $previous in
+    --app-dir) COMPREPLY=($(compgen -d -- "$current")); return ;;
+    --in | --out | --bom) COMPREPLY=($(compgen -f -- "$current")); return ;;
+    --qty) return ;;
+    esac
+    case $command in
+    "") COMPREPLY=($(compgen -W "--app-dir --json --help --version quote describe build convert order check help" -- "$current")) ;;
+    quote) COMPREPLY=($(compgen -W "--qty --help" -- "$current")) ;;
+    order) COMPREPLY=($(compgen -W "--in --out --bom --help" -- "$current")) ;;
+    build)
+        compopt -o nospace 2>/dev/null
+        COMPREPLY=($(compgen -W "family= waveguide= flangeA= flangeB= coax= length= legA= legB= adaptor= units= band= finish= confirm=" -- "$current"))
+        ;;
+    help) COMPREPLY=($(compgen -W "quote describe build convert order check" -- "$current")) ;;
+    *) COMPREPLY=($(compgen -W "--help" -- "$current")) ;;
+    esac
+}
+complete -F _pelmora_cli pelmora-cli

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the built tree into a temporary root (DESTDIR) and runs the installed
+# programs from there, as a user on a desktop would: they find their catalogue in
+# share/pelmora38/, keep the user's files in the user's folders, and write nothing
+# into the installed tree.
+#   InstalledTree.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+
+usr=$root/usr
+for file in bin/pelmora38 bin/pelmora-cli share/pelmora38/Data/Family.tbl share/pelmora38/Images/NA.gif \
+    share/pelmora38/Pelmora38.hlp share/applications/pelmora38.desktop \
+    share/icons/hicolor/48x48/apps/pelmora38.png share/icons/hicolor/scalable/apps/pelmora38.svg \
+    share/man/man1/pelmora38.1 share/man/man1/pelmora-cli.1 \
+    share/bash-completion/completions/pelmora-cli; do
+    [ -e "$usr/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+
+export HOME=$root/home
+unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY
+mkdir -p "$HOME"
+touch "$root/stamp"
+
+quote=$("$usr/bin/pelmora-cli" quote R090PC0120USG)
+[[ $quote == R090PC0120USG$'\t'"Straight Section"$'\t'1$'\t'\$* ]] || { echo "quote: $quote"; exit 1; }
+"$usr/bin/pelmora-cli" --version | grep -q "^pelmora-cli 38"
+
+# The window, offscreen, for a few seconds: at its first activation it schedules
+# the update reminder in the user's settings folder.
+QT_QPA_PLATFORM=offscreen timeout 8 "$usr/bin/pelmora38" nosplash >/dev/null 2>&1 || true
+[ -f "$HOME/.config/pelmora38/update.ini" ] || { echo "no update.ini in ~/.config/pelmora38"; exit 1; }
+[ -d "$HOME/.local/share/pelmora38" ] || { echo "no ~/.local/share/pelmora38"; exit 1; }
+
+# A catalogue in the user's data folder comes first.
+cp -r "$usr/share/pelmora38/Data" "$HOME/.local/share/pelmora38/"
+sed -i 's/^090|190.00|/090|1190.00|/' "$HOME/.local/share/pelmora38/Data/StraightSectionPrice.tbl"
+own=$("$usr/bin/pelmora-cli" quote R090PC0120USG)
+[ "$own" != "$quote" ] || { echo "the user's catalogue was not read: $own"; exit 1; }
+
+changed=$(find "$usr" -newer "$root/stamp" -type f)
+[ -z "$changed" ] || { echo "written into the installed tree: $changed"; exit 1; }
+echo "installed tree works"
