@@ -40,6 +40,20 @@ sed -i 's/^090|190.00|/090|1190.00|/' "$HOME/.local/share/pelmora38/Data/Straigh
 own=$("$usr/bin/pelmora-cli" quote R090PC0120USG)
 [ "$own" != "$quote" ] || { echo "the user's catalogue was not read: $own"; exit 1; }
 
+# The completion offers commands, build keys and files.
+source "$usr/share/bash-completion/completions/pelmora-cli"
+complete_words() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    _pelmora_cli
+    echo "${COMPREPLY[*]}"
+}
+[ "$(complete_words pelmora-cli bu)" = build ] || { echo "no command completion"; exit 1; }
+[ "$(complete_words pelmora-cli build fam)" = family= ] || { echo "no key completion"; exit 1; }
+[[ " $(complete_words pelmora-cli order --in "$root/st") " == *" $root/stamp "* ]] ||
+    { echo "no file completion"; exit 1; }
+
 changed=$(find "$usr" -newer "$root/stamp" -type f)
 [ -z "$changed" ] || { echo "written into the installed tree: $changed"; exit 1; }
 echo "installed tree works"
