@@ -1,6 +1,6 @@
 # Completion of pelmora-cli's commands, options, build keys and file arguments.
 _pelmora_cli() {
-    local current previous command word
+    local current previous word command=""
     current=${COMP_WORDS[COMP_CWORD]}
     previous=${COMP_WORDS[COMP_CWORD - 1]}
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
