@@ -1,6 +1,7 @@
 #include "Cli.h"
 #include "Utf8.h"
 #include "WizardReport.h"
+#include "WizardWalk.h"
 #include "catalogue/Text1252.h"
 #include "wizard/MainForm.h"
 
@@ -16,9 +17,9 @@ const std::set<std::string> Keys = {"family", "waveguide", "flangeA", "flangeB",
                                     "band",   "finish",    "confirm"};
 
 // Walks the wizard as a user does, screen by screen, from key=value choices.
-class Walk {
+class Builder {
 public:
-    Walk(Cli& cli, std::map<std::string, std::string> choices)
+    Builder(Cli& cli, std::map<std::string, std::string> choices)
         : cli_(cli), choices_(std::move(choices)), form_(StartWizard(cli)) {}
 
     int Run() {
@@ -50,15 +51,7 @@ public:
 private:
     void ScreenOne() {
         if (auto family = Take("family")) {
-            int index = -1;
-            for (size_t i = 0; i < form_->cbxProductType.Items.size() && index < 0; ++i) {
-                const auto& row = form_->cbxProductType.Items[i];
-                if (row[0] == *family || SameTextNoCase(row[1], *family))
-                    index = static_cast<int>(i);
-            }
-            if (index < 0)
-                Refuse("family", *family, Offered(form_->cbxProductType));
-            form_->PickProductType(index);
+            form_->PickProductType(Pick("family", *family, form_->cbxProductType, 1));
         }
         if (auto waveguide = Take("waveguide"))
             form_->PickWaveguide(Pick("waveguide", *waveguide, form_->cbxWaveguide, 1));
@@ -96,10 +89,11 @@ private:
             refused_ = refused_ || form_->TypedLengthRefused;
             return;
         }
-        for (size_t i = 0; i < box.Items.size(); ++i) {
-            if (box.Items[i] == *value)
-                return form_->PickLength(box, static_cast<int>(i));
-        }
+        ComboState entries;
+        for (const auto& item : box.Items)
+            entries.Items.push_back({item});
+        if (const auto index = view::FindEntry(entries, *value, -1))
+            return form_->PickLength(box, *index);
         std::string offered;
         for (const auto& item : box.Items)
             offered += (offered.empty() ? "" : ", ") + item;
@@ -107,40 +101,30 @@ private:
     }
 
     int BandIndex(const std::string& code) const {
+        ComboState bands;
+        for (const auto& band : form_->rgFrequency.BandButtons)
+            bands.Items.push_back({band.BandCode});
+        if (const auto index = view::FindEntry(bands, code, -1))
+            return *index;
         std::string offered;
-        for (size_t i = 0; i < form_->rgFrequency.BandButtons.size(); ++i) {
-            const auto& band = form_->rgFrequency.BandButtons[i];
-            if (band.BandCode == code)
-                return static_cast<int>(i);
-            offered += (offered.empty() ? "" : ", ") + band.BandCode;
-        }
+        for (const auto& band : bands.Items)
+            offered += (offered.empty() ? "" : ", ") + band[0];
         Refuse("band", code, offered);
     }
 
-    // The entry whose code (or name, in the column given) is the value.
+    // The entry the value names: its code, its name in the column given, or #N.
     static int Pick(const char* key, const std::string& value, const ComboState& list,
                     int nameColumn) {
-        for (size_t i = 0; i < list.Items.size(); ++i) {
-            const auto& row = list.Items[i];
-            if (row[0] == value ||
-                (nameColumn >= 0 && SameTextNoCase(row[static_cast<size_t>(nameColumn)], value)))
-                return static_cast<int>(i);
-        }
-        Refuse(key, value, Offered(list));
-    }
-
-    static std::string Offered(const ComboState& list) {
-        std::string offered;
-        for (const auto& row : list.Items)
-            offered += (offered.empty() ? "" : ", ") + row[0] +
-                       (row.size() > 1 ? " (" + row[1] + ")" : "");
-        return offered;
+        if (const auto index = view::FindEntry(list, value, nameColumn))
+            return *index;
+        Refuse(key, value, view::Offered(list));
     }
 
     [[noreturn]] static void Refuse(const std::string& key, const std::string& value,
                                     const std::string& offered) {
-        throw UsageError(key + ": \"" + ToUtf8(value) + "\" is not offered; the list offers " +
-                         (offered.empty() ? "nothing" : ToUtf8(offered)));
+        throw UsageError(key + ": \"" + view::ToUtf8(value) +
+                         "\" is not offered; the list offers " +
+                         (offered.empty() ? "nothing" : view::ToUtf8(offered)));
     }
 
     static ModalResult ConfirmAnswer(const std::string& answer) {
@@ -157,7 +141,7 @@ private:
         const auto found = choices_.find(key);
         if (found == choices_.end())
             return std::nullopt;
-        return FromUtf8(found->second);
+        return view::FromUtf8(found->second);
     }
 
     Cli& cli_;
@@ -179,7 +163,7 @@ int Build(Cli& cli, const Arguments& arguments) {
             throw UsageError("unknown key " + key);
         choices[key] = argument.substr(equals + 1);
     }
-    return Walk(cli, std::move(choices)).Run();
+    return Builder(cli, std::move(choices)).Run();
 }
 
 } // namespace pelmora::cli

@@ -1,12 +1,13 @@
 #include "Cli.h"
 
 #include "Utf8.h"
+#include "WizardJson.h"
 
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
          std::ostream& out, std::ostream& errors)
-    : Platform(errors), Json(json), Out(out) {
+    : Platform(&errors), Json(json), Out(out) {
     if (appDir)
         App.SetFolders(*appDir);
     else
@@ -15,7 +16,7 @@ Cli::Cli(const std::string& programFolder, const std::optional<std::string>& app
 }
 
 void Cli::Print(const std::string& bytes) {
-    Out << ToUtf8(bytes) << '\n';
+    Out << view::ToUtf8(bytes) << '\n';
 }
 
 void Cli::Print(const nlohmann::json& document) {
@@ -23,14 +24,11 @@ void Cli::Print(const nlohmann::json& document) {
 }
 
 nlohmann::json Cli::Text(const std::string& bytes) {
-    return ToUtf8(bytes);
+    return view::Text(bytes);
 }
 
 nlohmann::json Cli::Messages() const {
-    nlohmann::json messages = nlohmann::json::array();
-    for (const Shown& shown : Platform.Log)
-        messages.push_back({{"kind", shown.Kind}, {"text", Text(shown.Text)}});
-    return messages;
+    return view::MessagesJson(Platform.Log);
 }
 
 } // namespace pelmora::cli

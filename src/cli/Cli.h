@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliPlatform.h"
+#include "ViewPlatform.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TableSource.h"
 
@@ -32,7 +32,7 @@ struct Cli {
 
     AppState App;
     TableCache Cache{TableCache::ShortRun};
-    CliPlatform Platform;
+    view::ViewPlatform Platform;
     bool Json;
     std::ostream& Out;
 
@@ -65,5 +65,7 @@ int Build(Cli& cli, const Arguments& choices);
 int Convert(Cli& cli, const std::string& oldPart);
 int Order(Cli& cli, const OrderFiles& files);
 int Check(Cli& cli);
+// Actions on one wizard; the state after the last, or after every one with steps.
+int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);
 
 } // namespace pelmora::cli

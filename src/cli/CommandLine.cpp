@@ -36,6 +36,7 @@ struct Line {
         AddBuild();
         AddConvert();
         AddOrder();
+        AddWalk();
         App.add_subcommand("check", "Reads every table; reports errors and warnings with file, "
                                     "line and column")
             ->callback([this] { Command = [](Cli& cli) { return Check(cli); }; });
@@ -99,6 +100,26 @@ struct Line {
         order->add_option("--bom", files->Bom, "The bill of materials")->type_name("FILE");
         order->callback(
             [this, files] { Command = [files](Cli& cli) { return Order(cli, *files); }; });
+    }
+
+    void AddWalk() {
+        auto* walk = App.add_subcommand(
+            "walk", "Runs user actions on one wizard in the order given: family=, waveguide=, "
+                    "flangeA=, flangeB=, coax= (code, name or #N), pick:BOX=TEXT, "
+                    "type:BOX=TEXT (BOX: length, legA, legB), adaptor=yes|no, units=P|M, "
+                    "next, back, band=, finish=, create[=continue|swap|cancel], apply=TEXT, "
+                    "quickbuild=TEXT, reset, other-ranges");
+        auto actions = std::make_shared<Arguments>();
+        auto script = std::make_shared<std::optional<std::string>>();
+        auto steps = std::make_shared<bool>(false);
+        walk->add_option("ACTION", *actions, "Actions")->type_name("ACTION");
+        walk->add_option("--script", *script, "One action a line")->type_name("FILE");
+        walk->add_flag("--steps", *steps, "With --json, the state after every action");
+        walk->callback([this, actions, script, steps] {
+            Command = [actions, script, steps](Cli& cli) {
+                return Walk(cli, *actions, *script, *steps);
+            };
+        });
     }
 
     void AddHelp() {

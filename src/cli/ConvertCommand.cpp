@@ -8,7 +8,7 @@ namespace pelmora::cli {
 int Convert(Cli& cli, const std::string& oldPart) {
     ConvertForm dialog(cli.App, cli.Platform.Seams(), [](const std::string&) {});
     dialog.FormShow();
-    dialog.cbxOldPartNumberText = FromUtf8(oldPart);
+    dialog.cbxOldPartNumberText = view::FromUtf8(oldPart);
     dialog.cbxOldPartNumberChange();
     dialog.btnConvertClick();
     const bool converted = dialog.btnContinueEnabled;

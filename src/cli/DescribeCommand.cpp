@@ -8,7 +8,7 @@ namespace pelmora::cli {
 // The wizard set from a part number as the Quick Builder sets it, and what Create
 // then composes.
 int Describe(Cli& cli, const std::string& argument) {
-    const std::string part = FromUtf8(argument);
+    const std::string part = view::FromUtf8(argument);
     auto form = StartWizard(cli);
     QuickBuild(cli, *form, part);
     const bool recognised = form->Family() != pfUnknown;

@@ -45,9 +45,9 @@ std::string ReadInput(const std::string& path) {
 }
 
 std::vector<std::string> ListLines(const std::string& text) {
-    std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(text));
+    std::vector<std::string> lines = SplitLines(view::WithoutByteOrderMark(text));
     for (std::string& line : lines)
-        line = FromUtf8(line);
+        line = view::FromUtf8(line);
     return lines;
 }
 

@@ -37,7 +37,7 @@ int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& qu
     int result = Success;
     nlohmann::json quotes = nlohmann::json::array();
     for (const std::string& argument : parts) {
-        const std::string part = FromUtf8(argument);
+        const std::string part = view::FromUtf8(argument);
         const CataloguePart examined = catalogue.Examine(part);
         if (!examined.Known) {
             cli.Platform.Error(CataloguePartReader::NotInCatalogueMessage(part));

@@ -177,6 +177,43 @@ TEST_F(CommandLine, BuildWalksTheWizardAndTypedLengthsAreChecked) {
     EXPECT_EQ(swapped["messages"][0]["kind"], "question");
 }
 
+// Entries that share a code are told apart by position.
+TEST_F(CommandLine, BuildTakesEntriesByPosition) {
+    const json built = Json(
+        {"build", "family=#9", "waveguide=#1", "flangeA=#3", "flangeB=#1", "band=#2", "finish=#2"});
+    EXPECT_EQ(built["partNumber"], "R090PC0120UXN");
+    EXPECT_EQ(Run({"build", "family=R", "waveguide=#9"}), 2);
+}
+
+// A walk does what a user does, in order; what the user could not do at that
+// moment is reported for its step and the walk goes on.
+TEST_F(CommandLine, WalkRunsUserActionsAndShowsEveryList) {
+    const json walked =
+        Json({"walk", "--steps", "family=Straight Section", "band=S", "waveguide=WR90", "flangeA=U",
+              "flangeB=C", "type:length=12.3", "units=M", "next", "units=P", "pick:length=12.5",
+              "next", "band=X", "finish=N", "create", "apply=C090CNSG"});
+    EXPECT_EQ(exitCode, 1) << "a refused step";
+    ASSERT_EQ(walked["steps"].size(), 15u);
+    EXPECT_EQ(walked["steps"][1]["refusal"], "band is on screen 2; screen 1 is shown");
+    EXPECT_EQ(walked["steps"][5]["state"]["lists"]["length"]["text"], "12.5");
+    EXPECT_EQ(walked["steps"][7]["refusal"], "screen 1 is not complete") << "no 318 mm entry";
+    EXPECT_EQ(walked["steps"][13]["state"]["partNumber"], "R090PC0125UXN");
+    const json& lists = walked["state"]["lists"];
+    EXPECT_EQ(walked["state"]["selections"]["family"]["code"], "C");
+    EXPECT_EQ(lists["screen"], 1);
+    EXPECT_EQ(lists["coax"]["visible"], true);
+    EXPECT_EQ(lists["coax"]["rows"][lists["coax"]["selected"].get<int>()][0], "N");
+    EXPECT_EQ(lists["waveguide"]["columns"][1], " WR");
+    EXPECT_EQ(lists["preset"]["text"], "N/A");
+    EXPECT_EQ(lists["preset"]["unit"], "");
+    EXPECT_EQ(lists["bands"]["buttons"][lists["bands"]["selected"].get<int>()]["code"], "S");
+
+    folder.Write("walk.txt", "# a script\nfamily=R\n\nwaveguide=090\n");
+    EXPECT_EQ(Run({"walk", "--script", folder.Path() + "walk.txt"}), 0);
+    EXPECT_NE(out.str().find("family\tR\tStraight Section"), std::string::npos);
+    EXPECT_EQ(Run({"walk"}), 2);
+}
+
 TEST_F(CommandLine, BuildRefusesWhatTheListsDoNotOffer) {
     EXPECT_EQ(Run({"build", "family=R", "waveguide=090", "flangeA=Z"}), 2);
     EXPECT_EQ(errors.str(), "pelmora-cli: flangeA: \"Z\" is not offered; the list offers C (CPR "

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace pelmora::cli {
+namespace pelmora::view {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::string WithoutByteOrderMark(const std::string& text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
-} // namespace pelmora::cli
+} // namespace pelmora::view

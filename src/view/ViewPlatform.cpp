@@ -1,40 +1,42 @@
-#include "CliPlatform.h"
+#include "ViewPlatform.h"
 
 #include "Utf8.h"
 
 #include <algorithm>
 
-namespace pelmora::cli {
+namespace pelmora::view {
 
-void CliPlatform::Show(const std::string& kind, const std::string& text) {
+void ViewPlatform::Show(const std::string& kind, const std::string& text) {
     Log.push_back({kind, text});
+    if (!echo_)
+        return;
     std::string line = ToUtf8(text);
     std::replace(line.begin(), line.end(), '\r', '\n');
-    errors_ << kind << ": " << line << '\n';
+    *echo_ << kind << ": " << line << '\n';
 }
 
-bool CliPlatform::Confirm(const std::string& text) {
+bool ViewPlatform::Confirm(const std::string& text) {
     Show("question", text);
     return YesToQuestions;
 }
 
-Answer CliPlatform::AskYesNoCancel(const std::string& text) {
+Answer ViewPlatform::AskYesNoCancel(const std::string& text) {
     Show("question", text);
     return YesToQuestions ? Answer::Yes : Answer::No;
 }
 
-Date CliPlatform::Today() {
+Date ViewPlatform::Today() {
     return Date(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
-ModalResult CliPlatform::ConfirmTapered(const std::string& message) {
+ModalResult ViewPlatform::ConfirmTapered(const std::string& message) {
     Show("question", message);
     return ConfirmAnswer == ModalResult::Retry ? ModalResult::Ok : ConfirmAnswer;
 }
 
-ModalResult CliPlatform::ConfirmLegSwap(const std::string& line1, const std::string& line2) {
+ModalResult ViewPlatform::ConfirmLegSwap(const std::string& line1, const std::string& line2) {
     Show("question", line1 + "\r" + line2);
     return ConfirmAnswer;
 }
 
-} // namespace pelmora::cli
+} // namespace pelmora::view

@@ -19,28 +19,30 @@
 #include <string>
 #include <vector>
 
-namespace pelmora::cli {
+namespace pelmora::view {
 
-// A message box the forms showed, as the command line reports it.
+// A message box the forms showed, as the command line and the server report it.
 struct Shown {
     std::string Kind; // "error", "info" or "question"
     std::string Text;
 };
 
-// The seams of the core on standard error: every message box becomes a line
-// "error: ", "info: " or "question: " and its text; questions and confirmation
-// dialogs are answered as the command's options say.
-class CliPlatform : public MessageBoxes,
-                    public HelpViewer,
-                    public ConfirmDialogs,
-                    public ModalWindows,
-                    public FileDialogs,
-                    public BusyCursor,
-                    public Printer,
-                    public Clock,
-                    public Internet {
+// The seams of the core without a window: every message box is recorded (and, for
+// the command line, written as a line "error: ", "info: " or "question: " and its
+// text); questions and confirmation dialogs are answered as the caller says;
+// nothing is printed, downloaded or opened.
+class ViewPlatform : public MessageBoxes,
+                     public HelpViewer,
+                     public ConfirmDialogs,
+                     public ModalWindows,
+                     public FileDialogs,
+                     public BusyCursor,
+                     public Printer,
+                     public Clock,
+                     public Internet {
 public:
-    explicit CliPlatform(std::ostream& errors) : errors_(errors) {}
+    // Messages are echoed on the stream when there is one.
+    explicit ViewPlatform(std::ostream* echo = nullptr) : echo_(echo) {}
 
     Platform& Seams() { return seams_; }
 
@@ -85,8 +87,8 @@ public:
 private:
     void Show(const std::string& kind, const std::string& text);
 
-    std::ostream& errors_;
+    std::ostream* echo_;
     Platform seams_{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 };
 
-} // namespace pelmora::cli
+} // namespace pelmora::view

@@ -4,7 +4,7 @@
 
 // The one place where the core's Windows-1252 bytes meet the UTF-8 of the
 // terminal, the JSON output and the input files of the command line.
-namespace pelmora::cli {
+namespace pelmora::view {
 
 std::string ToUtf8(const std::string& bytes);
 // Valid UTF-8 becomes Windows-1252 ('?' for what the code page lacks); other
@@ -14,4 +14,4 @@ std::string FromUtf8(const std::string& text);
 // The text without the UTF-8 byte-order mark some editors put first.
 std::string WithoutByteOrderMark(const std::string& text);
 
-} // namespace pelmora::cli
+} // namespace pelmora::view

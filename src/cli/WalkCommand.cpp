@@ -1,0 +1,72 @@
+#include "Cli.h"
+#include "WizardJson.h"
+#include "WizardReport.h"
+#include "WizardWalk.h"
+#include "catalogue/Errors.h"
+#include "catalogue/FileSystem.h"
+#include "catalogue/Text1252.h"
+#include "wizard/MainForm.h"
+
+namespace pelmora::cli {
+
+namespace {
+
+// One action a line; blank lines and lines starting with "#" are skipped.
+Arguments ScriptActions(const std::string& path) {
+    std::string text;
+    try {
+        text = ReadWholeFile(path);
+    } catch (const FileError& error) {
+        throw UsageError(error.what());
+    }
+    Arguments actions;
+    for (const std::string& line : SplitLines(text)) {
+        const std::string_view action = TrimControlAndBlank(line);
+        if (!action.empty() && action.front() != '#')
+            actions.emplace_back(action);
+    }
+    return actions;
+}
+
+} // namespace
+
+// User actions on one wizard, in the order given, as a user does them.
+int Walk(Cli& cli, const Arguments& given, const std::optional<std::string>& script, bool steps) {
+    const Arguments actions = script ? ScriptActions(*script) : given;
+    if (actions.empty())
+        throw UsageError("walk needs actions, or --script FILE");
+    auto form = StartWizard(cli);
+    view::WizardWalk walk(*form, cli.App, cli.Platform);
+    int result = Success;
+    nlohmann::json done = nlohmann::json::array();
+    for (const std::string& action : actions) {
+        const view::Step step = walk.Do(action);
+        if (!step.Refusal.empty()) {
+            result = Negative;
+            if (!cli.Json)
+                cli.Print("refused\t" + step.Action + "\t" + step.Refusal);
+        }
+        nlohmann::json entry{
+            {"action", step.Action},
+            {"done", step.Refusal.empty()},
+            {"refusal", step.Refusal.empty() ? nlohmann::json() : nlohmann::json(step.Refusal)},
+            {"messages", view::MessagesJson(cli.Platform.Log, step.FirstMessage)}};
+        entry["messages"].erase(
+            entry["messages"].begin() +
+                static_cast<std::ptrdiff_t>(step.LastMessage - step.FirstMessage),
+            entry["messages"].end());
+        if (steps)
+            entry["state"] = view::WizardJson(*form, cli.App);
+        done.push_back(std::move(entry));
+    }
+    if (cli.Json) {
+        nlohmann::json state = view::WizardJson(*form, cli.App);
+        state["messages"] = cli.Messages();
+        cli.Print(nlohmann::json{{"steps", done}, {"state", state}});
+    } else {
+        PrintWizard(cli, *form, "");
+    }
+    return result;
+}
+
+} // namespace pelmora::cli
