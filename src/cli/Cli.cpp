@@ -6,13 +6,13 @@
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-         std::ostream& out, std::ostream& errors)
+         std::ostream& out, std::ostream& errors, TableCache* sharedCache)
     : Platform(&errors), Json(json), Out(out) {
     if (appDir)
         App.SetFolders(*appDir);
     else
         App.Locate(programFolder, UserFolders::FromEnvironment());
-    App.Cache = &Cache;
+    App.Cache = sharedCache ? sharedCache : &Cache;
 }
 
 void Cli::Print(const std::string& bytes) {

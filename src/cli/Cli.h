@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace pelmora {
+class TTxtTable;
+}
+
 namespace pelmora::cli {
 
 // Exit codes of every command.
@@ -27,8 +31,10 @@ public:
 struct Cli {
     // The program's folders found from its own folder, as the window finds them
     // (portable or installed), or all in the folder --app-dir names.
+    // The tables come through the shared cache when one is given (the web server's,
+    // for all its requests), else through a cache of this run's own.
     Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-        std::ostream& out, std::ostream& errors);
+        std::ostream& out, std::ostream& errors, TableCache* sharedCache = nullptr);
 
     AppState App;
     TableCache Cache{TableCache::ShortRun};
@@ -64,6 +70,13 @@ int Describe(Cli& cli, const std::string& part);
 int Build(Cli& cli, const Arguments& choices);
 int Convert(Cli& cli, const std::string& oldPart);
 int Order(Cli& cli, const OrderFiles& files);
+// The order of a saved order or an RFQ list (its text as read, the name for
+// messages), as the order command makes it; the lines of the list it skipped
+// in skipped. Negative when a line was skipped or a part is no catalogue part.
+int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,
+              nlohmann::json& skipped);
+// The order as the order command prints it with --json.
+nlohmann::json OrderJson(const TTxtTable& lines, const nlohmann::json& skipped);
 int Check(Cli& cli);
 // Actions on one wizard; the state after the last, or after every one with steps.
 int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);

@@ -65,14 +65,29 @@ std::optional<TTxtTable> SavedOrderIn(const std::string& text, const std::string
     return lines;
 }
 
-void PrintOrder(Cli& cli, const TTxtTable& lines, const OrderList& list) {
-    if (!cli.Json) {
-        for (std::string shown : lines.Lines) {
-            std::replace(shown.begin(), shown.end(), '|', '\t');
-            cli.Print(shown);
-        }
-        return;
+void PrintOrder(Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped) {
+    if (cli.Json)
+        return cli.Print(OrderJson(lines, skipped));
+    for (std::string shown : lines.Lines) {
+        std::replace(shown.begin(), shown.end(), '|', '\t');
+        cli.Print(shown);
     }
+}
+
+// The order into --out and --bom, or printed without --out.
+void Write(Cli& cli, const TTxtTable& lines, const OrderFiles& files, const OrderWriter& writer,
+           const nlohmann::json& skipped) {
+    if (writer)
+        writer(lines, *files.Out);
+    if (files.Bom)
+        WriteBillOfMaterials(lines, *files.Bom, cli.App.Tables(cli.Platform));
+    if (!writer)
+        PrintOrder(cli, lines, skipped);
+}
+
+} // namespace
+
+nlohmann::json OrderJson(const TTxtTable& lines, const nlohmann::json& skipped) {
     nlohmann::json order = nlohmann::json::array();
     for (int row = 0; row < lines.RowCount(); ++row)
         order.push_back({{"quantity", Cli::Text(lines.GetField(row, olQuantity))},
@@ -80,45 +95,26 @@ void PrintOrder(Cli& cli, const TTxtTable& lines, const OrderList& list) {
                          {"delivery", Cli::Text(lines.GetField(row, olDelivery))},
                          {"partNumber", Cli::Text(lines.GetField(row, olPartNumber))},
                          {"description", Cli::Text(lines.GetField(row, olDescription))}});
-    nlohmann::json skipped = nlohmann::json::array();
-    for (const OrderListProblem& problem : list.Skipped)
-        skipped.push_back({{"line", problem.Line}, {"reason", Cli::Text(problem.Reason)}});
-    cli.Print(nlohmann::json{{"lines", order}, {"skipped", skipped}});
+    return {{"lines", order}, {"skipped", skipped}};
 }
 
-// The order into --out and --bom, or printed without --out.
-void Write(Cli& cli, const TTxtTable& lines, const OrderFiles& files, const OrderWriter& writer,
-           const OrderList& list = {}) {
-    if (writer)
-        writer(lines, *files.Out);
-    if (files.Bom)
-        WriteBillOfMaterials(lines, *files.Bom, cli.App.Tables(cli.Platform));
-    if (!writer)
-        PrintOrder(cli, lines, list);
-}
-
-} // namespace
-
-// Prices a list of items into an order, as the Add to Order dialog adds them. Every
-// argument is checked before anything is written.
-int Order(Cli& cli, const OrderFiles& files) {
-    const OrderWriter writer = files.Out ? WriterFor(*files.Out) : OrderWriter();
-    const std::string text = ReadInput(files.In);
-    if (auto saved = SavedOrderIn(text, files.In)) {
-        Write(cli, *saved, files, writer);
+int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,
+              nlohmann::json& skipped) {
+    skipped = nlohmann::json::array();
+    if (auto saved = SavedOrderIn(text, name)) {
+        lines = std::move(*saved);
         return Success;
     }
     const OrderList list = ReadOrderList(ListLines(text));
-
     int result = Success;
     for (const OrderListProblem& problem : list.Skipped) {
         cli.Platform.Error("line " + std::to_string(problem.Line) + ": " + problem.Reason);
+        skipped.push_back({{"line", problem.Line}, {"reason", Cli::Text(problem.Reason)}});
         result = Negative;
     }
 
     CataloguePartReader catalogue(cli.App, cli.Platform.Seams());
     AddOrderForm dialog(cli.App, cli.Platform.Seams());
-    TTxtTable lines;
     int quantity = 1;
     cli.Platform.AddToOrder = [&] {
         dialog.txtQuantity = std::to_string(quantity);
@@ -143,8 +139,17 @@ int Order(Cli& cli, const OrderFiles& files) {
                                part.Known},
                               lines);
     }
+    return result;
+}
 
-    Write(cli, lines, files, writer, list);
+// Prices a list of items into an order, as the Add to Order dialog adds them. Every
+// argument is checked before anything is written.
+int Order(Cli& cli, const OrderFiles& files) {
+    const OrderWriter writer = files.Out ? WriterFor(*files.Out) : OrderWriter();
+    TTxtTable lines;
+    nlohmann::json skipped;
+    const int result = MakeOrder(cli, ReadInput(files.In), files.In, lines, skipped);
+    Write(cli, lines, files, writer, skipped);
     return result;
 }
 

@@ -76,8 +76,8 @@ BomItem ParseOrderLine(const std::string& orderLine, const TableSource& tables) 
     return item;
 }
 
-void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
-                          const TableSource& tables) {
+std::vector<std::string> BillOfMaterialsLines(const TTxtTable& orderLines,
+                                              const TableSource& tables) {
     std::vector<std::string> lines = FixedLines;
     for (int i = 0; i < orderLines.RowCount(); ++i) {
         const BomItem item = ParseOrderLine(orderLines.Lines[static_cast<size_t>(i)], tables);
@@ -89,7 +89,12 @@ void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
                         BaseCode(item.PartNumber, family) + "|" + item.PartNumber + "|" +
                         item.Description + "|" + *price);
     }
-    WriteLines(path, lines);
+    return lines;
+}
+
+void WriteBillOfMaterials(const TTxtTable& orderLines, const std::string& path,
+                          const TableSource& tables) {
+    WriteLines(path, BillOfMaterialsLines(orderLines, tables));
 }
 
 } // namespace pelmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pelmora {
 
@@ -19,6 +20,10 @@ struct BomItem {
 BomItem ParseOrderLine(const std::string& orderLine, const TableSource& tables);
 // A money text as a plain number text: "$1,234.50" gives "1234.50", "N/A" gives "0".
 std::string CleanPriceText(std::string priceText);
+
+// The lines of the list of materials (written with CR LF after each).
+std::vector<std::string> BillOfMaterialsLines(const TTxtTable& orderLines,
+                                              const TableSource& tables);
 
 // Writes the order as a list of materials (the program writes "pelmora38.lom"
 // beside itself), replacing the old file; lines whose quantity or price do not convert are left

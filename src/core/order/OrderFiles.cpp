@@ -68,8 +68,8 @@ std::string OneLine(std::string field) {
 // that begins with one gets a second, so that reading the file back is exact.
 std::string SpreadsheetCell(std::string field, bool programsPrice) {
     field = OneLine(std::move(field));
-    if (!programsPrice && !field.empty() && std::string_view("=+-@'").find(field.front()) !=
-                                                std::string_view::npos)
+    if (!programsPrice && !field.empty() &&
+        std::string_view("=+-@'").find(field.front()) != std::string_view::npos)
         field.insert(0, 1, '\'');
     return field;
 }
@@ -82,7 +82,9 @@ std::string EnsureExtension(const std::string& fileName, const std::string& exte
     return SameTextNoCase(current, extension) ? fileName : fileName + extension;
 }
 
-void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
+namespace {
+
+std::vector<std::string> XlsLines(const TTxtTable& orderLines) {
     std::vector<std::string> lines{"QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION"};
     for (int row = 0; row < orderLines.RowCount(); ++row) {
         // Fields as stored, untrimmed, like the line itself.
@@ -99,10 +101,10 @@ void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
         }
         lines.push_back(std::move(line));
     }
-    WriteLines(path, lines);
+    return lines;
 }
 
-void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
+std::vector<std::string> TextLines(const TTxtTable& orderLines) {
     const std::string gap(4, ' ');
     std::vector<std::string> lines{RightAligned("QUANTITY", 10) + RightAligned("PRICE", 20) + gap +
                                    LeftAligned("DELIVERY TIME", 20) + gap +
@@ -113,10 +115,10 @@ void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
                         gap + LeftAligned(field(olDelivery), 20) + gap +
                         LeftAligned(field(olPartNumber), 20) + gap + field(olDescription));
     }
-    WriteLines(path, lines);
+    return lines;
 }
 
-void SaveOrderXml(const TTxtTable& orderLines, const std::string& path) {
+std::vector<std::string> XmlLines(const TTxtTable& orderLines) {
     // Descriptions carry the degree sign as byte 0xB0, so the encoding is declared.
     std::vector<std::string> lines{"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", "<order>"};
     auto element = [&](int row, OrderLineField field, const char* name) {
@@ -133,7 +135,33 @@ void SaveOrderXml(const TTxtTable& orderLines, const std::string& path) {
         lines.push_back("    </item>");
     }
     lines.push_back("</order>");
-    WriteLines(path, lines);
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind) {
+    switch (kind) {
+    case TextFile:
+        return TextLines(orderLines);
+    case XmlFile:
+        return XmlLines(orderLines);
+    case SpreadsheetFile:
+        break;
+    }
+    return XlsLines(orderLines);
+}
+
+void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
+    WriteLines(path, XlsLines(orderLines));
+}
+
+void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
+    WriteLines(path, TextLines(orderLines));
+}
+
+void SaveOrderXml(const TTxtTable& orderLines, const std::string& path) {
+    WriteLines(path, XmlLines(orderLines));
 }
 
 } // namespace pelmora

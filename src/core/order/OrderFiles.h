@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pelmora {
 
@@ -18,6 +19,9 @@ constexpr const char* OrderOpenFilter =
 // The name with the extension appended unless it already ends in it (letter case
 // ignored): order.txt saved as a spreadsheet becomes order.txt.xls.
 std::string EnsureExtension(const std::string& fileName, const std::string& extension);
+
+// The lines of each kind of order file (written with CR LF after each).
+std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind);
 
 // The order as TAB-separated lines under a header, as fixed-width text, or as XML.
 // Each replaces the file whole; throws FileError when it cannot be written.
