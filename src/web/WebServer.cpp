@@ -38,10 +38,24 @@ void SendError(httplib::Response& response, int status, const std::string& messa
     SendJson(response, json{{"error", message}, {"status", status}}, status);
 }
 
+// Every value of a query parameter, in the order given, read from the request line:
+// the library's own parameters keep a repeated name=value pair only once, and the
+// same action done twice is another walk.
 std::vector<std::string> Values(const httplib::Request& request, const char* name) {
     std::vector<std::string> values;
-    for (size_t i = 0; i < request.get_param_value_count(name); ++i) {
-        std::string value = request.get_param_value(name, i);
+    const size_t question = request.target.find('?');
+    if (question == std::string::npos)
+        return values;
+    std::string_view query(request.target);
+    query.remove_prefix(question + 1);
+    while (!query.empty()) {
+        const std::string_view pair = query.substr(0, query.find('&'));
+        query.remove_prefix(std::min(pair.size() + 1, query.size()));
+        const std::string_view key = pair.substr(0, pair.find('='));
+        if (httplib::detail::decode_url(std::string(key), true) != name)
+            continue;
+        std::string value = httplib::detail::decode_url(
+            std::string(pair.substr(std::min(key.size() + 1, pair.size()))), true);
         if (value.size() > WebServer::MaxText)
             throw BadRequest{400, std::string(name) + " is longer than " +
                                       std::to_string(WebServer::MaxText) + " characters"};
@@ -91,8 +105,11 @@ WebServer::WebServer(std::string programFolder, std::optional<std::string> appDi
         app.SetFolders(*appDir_);
     else
         app.Locate(programFolder_, UserFolders::FromEnvironment());
-    pageFolder_ = app.AppDir + "web/";
     imagesFolder_ = app.ImagesDir;
+    // The page belongs to the program, wherever its catalogue comes from.
+    AppState program;
+    program.Locate(programFolder_, UserFolders::FromEnvironment());
+    pageFolder_ = program.AppDir + "web/";
     Route();
 }
 
