@@ -11,8 +11,9 @@ trap 'rm -rf "$root"' EXIT
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
 usr=$root/usr
-for file in bin/pelmora38 bin/pelmora-cli share/pelmora38/Data/Family.tbl share/pelmora38/Images/NA.gif \
-    share/pelmora38/Pelmora38.hlp share/applications/pelmora38.desktop \
+for file in bin/pelmora38 bin/pelmora-cli bin/pelmora-web share/pelmora38/Data/Family.tbl \
+    share/pelmora38/Images/NA.gif share/pelmora38/Pelmora38.hlp share/pelmora38/web/index.html \
+    share/pelmora38/web/app.js share/pelmora38/web/style.css share/applications/pelmora38.desktop \
     share/icons/hicolor/48x48/apps/pelmora38.png share/icons/hicolor/scalable/apps/pelmora38.svg \
     share/man/man1/pelmora38.1 share/man/man1/pelmora-cli.1 \
     share/bash-completion/completions/pelmora-cli; do
