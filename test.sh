@@ -6,6 +6,7 @@ PELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$PELMORA_ROOT/scripts/setup.sh"
 
 pelmora_install_packages "${PELMORA_TEST_PACKAGES[@]}"
+"$PELMORA_ROOT/tests/web/browser/install-modules.sh"
 # -O1 keeps the sanitized tests quick while every check stays in.
 pelmora_build "$PELMORA_ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DPELMORA_SANITIZE=ON
