@@ -75,8 +75,8 @@ int Order(Cli& cli, const OrderFiles& files);
 // in skipped. Negative when a line was skipped or a part is no catalogue part.
 int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,
               nlohmann::json& skipped);
-// The order as the order command prints it with --json.
-nlohmann::json OrderJson(const TTxtTable& lines, const nlohmann::json& skipped);
+// The order as the order command prints it with --json, with the messages shown.
+nlohmann::json OrderJson(const Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped);
 int Check(Cli& cli);
 // Actions on one wizard; the state after the last, or after every one with steps.
 int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);

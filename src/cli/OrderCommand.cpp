@@ -67,7 +67,7 @@ std::optional<TTxtTable> SavedOrderIn(const std::string& text, const std::string
 
 void PrintOrder(Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped) {
     if (cli.Json)
-        return cli.Print(OrderJson(lines, skipped));
+        return cli.Print(OrderJson(cli, lines, skipped));
     for (std::string shown : lines.Lines) {
         std::replace(shown.begin(), shown.end(), '|', '\t');
         cli.Print(shown);
@@ -87,7 +87,7 @@ void Write(Cli& cli, const TTxtTable& lines, const OrderFiles& files, const Orde
 
 } // namespace
 
-nlohmann::json OrderJson(const TTxtTable& lines, const nlohmann::json& skipped) {
+nlohmann::json OrderJson(const Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped) {
     nlohmann::json order = nlohmann::json::array();
     for (int row = 0; row < lines.RowCount(); ++row)
         order.push_back({{"quantity", Cli::Text(lines.GetField(row, olQuantity))},
@@ -95,7 +95,7 @@ nlohmann::json OrderJson(const TTxtTable& lines, const nlohmann::json& skipped) 
                          {"delivery", Cli::Text(lines.GetField(row, olDelivery))},
                          {"partNumber", Cli::Text(lines.GetField(row, olPartNumber))},
                          {"description", Cli::Text(lines.GetField(row, olDescription))}});
-    return {{"lines", order}, {"skipped", skipped}};
+    return {{"lines", order}, {"skipped", skipped}, {"messages", cli.Messages()}};
 }
 
 int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Utf8.h"
 #include "WizardJson.h"
 #include "WizardReport.h"
 #include "WizardWalk.h"
@@ -39,17 +40,20 @@ int Walk(Cli& cli, const Arguments& given, const std::optional<std::string>& scr
     view::WizardWalk walk(*form, cli.App, cli.Platform);
     int result = Success;
     nlohmann::json done = nlohmann::json::array();
-    for (const std::string& action : actions) {
-        const view::Step step = walk.Do(action);
-        if (!step.Refusal.empty()) {
+    for (const std::string& asked : actions) {
+        const view::Step step = walk.Do(asked);
+        // The action and its refusal hold the user's own text, which need not be UTF-8.
+        const std::string action = view::AsUtf8(step.Action);
+        const std::string refusal = view::AsUtf8(step.Refusal);
+        if (!refusal.empty()) {
             result = Negative;
             if (!cli.Json)
-                cli.Print("refused\t" + step.Action + "\t" + step.Refusal);
+                cli.Out << "refused\t" << action << '\t' << refusal << '\n';
         }
         nlohmann::json entry{
-            {"action", step.Action},
-            {"done", step.Refusal.empty()},
-            {"refusal", step.Refusal.empty() ? nlohmann::json() : nlohmann::json(step.Refusal)},
+            {"action", action},
+            {"done", refusal.empty()},
+            {"refusal", refusal.empty() ? nlohmann::json() : nlohmann::json(refusal)},
             {"messages", view::MessagesJson(cli.Platform.Log, step.FirstMessage)}};
         entry["messages"].erase(
             entry["messages"].begin() +

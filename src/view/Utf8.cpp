@@ -72,6 +72,10 @@ std::string FromUtf8(const std::string& text) {
     return bytes;
 }
 
+std::string AsUtf8(const std::string& text) {
+    return DecodeUtf8(text) ? text : ToUtf8(text);
+}
+
 std::string WithoutByteOrderMark(const std::string& text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }

@@ -10,6 +10,9 @@ std::string ToUtf8(const std::string& bytes);
 // Valid UTF-8 becomes Windows-1252 ('?' for what the code page lacks); other
 // input, overlong forms and surrogates included, is taken to be Windows-1252 already.
 std::string FromUtf8(const std::string& text);
+// Text a user gave, for output: valid UTF-8 as it is, other input read as
+// Windows-1252 by the same rule as FromUtf8.
+std::string AsUtf8(const std::string& text);
 
 // The text without the UTF-8 byte-order mark some editors put first.
 std::string WithoutByteOrderMark(const std::string& text);

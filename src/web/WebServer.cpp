@@ -16,6 +16,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
 
 namespace pelmora {
 
@@ -29,13 +30,18 @@ struct BadRequest {
     std::string Message;
 };
 
-void SendJson(httplib::Response& response, const json& document, int status = 200) {
-    response.status = status;
+// As the command line prints it.
+void SendJson(httplib::Response& response, const json& document) {
     response.set_content(document.dump(2) + "\n", "application/json; charset=utf-8");
 }
 
+// The message may quote the request, which need not be UTF-8.
 void SendError(httplib::Response& response, int status, const std::string& message) {
-    SendJson(response, json{{"error", message}, {"status", status}}, status);
+    response.status = status;
+    response.set_content(json{{"error", message}, {"status", status}}.dump(
+                             2, ' ', false, json::error_handler_t::replace) +
+                             "\n",
+                         "application/json; charset=utf-8");
 }
 
 // Every value of a query parameter, in the order given, read from the request line:
@@ -64,11 +70,18 @@ std::vector<std::string> Values(const httplib::Request& request, const char* nam
     return values;
 }
 
-std::string Value(const httplib::Request& request, const char* name) {
+std::optional<std::string> OptionalValue(const httplib::Request& request, const char* name) {
     const std::vector<std::string> values = Values(request, name);
-    if (values.size() != 1)
+    if (values.size() > 1)
         throw BadRequest{400, std::string("give one ") + name};
-    return values.front();
+    return values.empty() ? std::nullopt : std::optional(values.front());
+}
+
+std::string Value(const httplib::Request& request, const char* name) {
+    const auto value = OptionalValue(request, name);
+    if (!value)
+        throw BadRequest{400, std::string("give one ") + name};
+    return *value;
 }
 
 const char* MimeType(const std::string& name) {
@@ -86,6 +99,10 @@ const char* MimeType(const std::string& name) {
     if (extension == ".html")
         return "text/html; charset=utf-8";
     return "application/octet-stream";
+}
+
+std::string BodyTooLong() {
+    return "the body is longer than " + std::to_string(WebServer::MaxBody) + " bytes";
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -115,17 +132,39 @@ WebServer::WebServer(std::string programFolder, std::optional<std::string> appDi
 
 WebServer::~WebServer() = default;
 
-bool WebServer::Listen(const std::string& host, int port) {
-    return server_->listen(host, port);
+int WebServer::Bind(const std::string& host, int port) {
+    const int bound = port == 0                           ? server_->bind_to_any_port(host)
+                      : server_->bind_to_port(host, port) ? port
+                                                          : -1;
+    if (bound > 0)
+        server_->set_default_headers({{"X-Pelmora-Instance", host + ":" + std::to_string(bound)}});
+    return bound;
+}
+
+bool WebServer::Serve() {
+    serving_ = true;
+    const bool served = stopping_ || server_->listen_after_bind();
+    served_ = true;
+    return served;
 }
 
 void WebServer::Stop() {
-    server_->stop();
+    stopping_ = true;
+    while (serving_ && !served_ && !server_->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (server_->is_running() && !stopped_.exchange(true))
+        server_->stop();
 }
 
 void WebServer::Route() {
     httplib::Server& server = *server_;
     server.set_payload_max_length(MaxBody);
+    // httplib's default adds SO_REUSEPORT, with which a second server on the same
+    // port would silently share its requests with the first.
+    server.set_socket_options([](httplib::socket_t socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server.set_read_timeout(10);
     server.set_write_timeout(10);
 
@@ -158,7 +197,7 @@ void WebServer::Route() {
                    const std::vector<std::string> actions = Values(request, "a");
                    if (actions.size() > MaxActions)
                        throw BadRequest{400, "at most " + std::to_string(MaxActions) + " actions"};
-                   const bool steps = request.has_param("steps");
+                   const bool steps = !Values(request, "steps").empty();
                    answer(response, [&](cli::Cli& cli) {
                        // No action at all is the wizard as it starts.
                        return cli::Walk(
@@ -177,8 +216,7 @@ void WebServer::Route() {
             const std::vector<std::string> parts = Values(request, "part");
             if (parts.empty() || parts.size() > MaxActions)
                 throw BadRequest{400, "give 1 to " + std::to_string(MaxActions) + " part numbers"};
-            const std::optional<std::string> quantity =
-                request.has_param("qty") ? std::optional(Value(request, "qty")) : std::nullopt;
+            const std::optional<std::string> quantity = OptionalValue(request, "qty");
             answer(response, [&](cli::Cli& cli) { return cli::Quote(cli, parts, quantity); });
         }));
     server.Get("/api/convert",
@@ -186,52 +224,67 @@ void WebServer::Route() {
                    const std::string old = Value(request, "old");
                    answer(response, [&](cli::Cli& cli) { return cli::Convert(cli, old); });
                }));
-    server.Post(
-        "/api/order", guarded([this](const httplib::Request& request, httplib::Response& response) {
-            const std::string format =
-                request.has_param("format") ? Value(request, "format") : std::string("json");
+    // The body is read here rather than by httplib, which bounds a body of a
+    // stated length but not one sent in chunks.
+    server.Post("/api/order", [this, guarded](const httplib::Request& request,
+                                              httplib::Response& response,
+                                              const httplib::ContentReader& reader) {
+        std::string body;
+        bool tooLong = false;
+        const bool read = reader([&](const char* data, size_t length) {
+            // Past the limit the body is read on and dropped, as httplib drops a
+            // body whose stated length is too large: the connection stays usable.
+            tooLong = tooLong || body.size() + length > MaxBody;
+            if (!tooLong)
+                body.append(data, length);
+            return true;
+        });
+        if (tooLong || response.status == 413)
+            return SendError(response, 413, BodyTooLong());
+        if (!read)
+            return SendError(response, 400, "the body cannot be read");
+        guarded([this, &body](const httplib::Request& request, httplib::Response& response) {
+            const std::string format = OptionalValue(request, "format").value_or("json");
+            const std::map<std::string, OrderFileKind> files = {
+                {"xls", SpreadsheetFile}, {"txt", TextFile}, {"xml", XmlFile}};
+            if (format != "json" && format != "bom" && !files.contains(format))
+                throw BadRequest{400, "format is json, xls, txt, xml or bom"};
             std::ostringstream out;
             std::ostringstream errors;
             cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
             TTxtTable lines;
             json skipped;
-            cli::MakeOrder(cli, request.body, "order", lines, skipped);
-            const std::map<std::string, OrderFileKind> files = {
-                {"xls", SpreadsheetFile}, {"txt", TextFile}, {"xml", XmlFile}};
-            if (format == "json") {
-                json document = cli::OrderJson(lines, skipped);
-                document["messages"] = cli.Messages();
-                return SendJson(response, document);
-            }
-            std::string bytes;
-            if (const auto kind = files.find(format); kind != files.end())
-                bytes = Joined(OrderFileLines(lines, kind->second));
-            else if (format == "bom")
-                bytes = Joined(BillOfMaterialsLines(lines, cli.App.Tables(cli.Platform)));
-            else
-                throw BadRequest{400, "format is json, xls, txt, xml or bom"};
+            cli::MakeOrder(cli, body, "order", lines, skipped);
+            if (format == "json")
+                return SendJson(response, cli::OrderJson(cli, lines, skipped));
+            const std::string bytes =
+                format == "bom" ? Joined(BillOfMaterialsLines(lines, cli.App.Tables(cli.Platform)))
+                                : Joined(OrderFileLines(lines, files.at(format)));
             const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
             response.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
             response.set_content(bytes, "application/octet-stream");
-        }));
+        })(request, response);
+    });
     server.Get("/api/sheet.pdf",
                guarded([this](const httplib::Request& request, httplib::Response& response) {
                    const std::string part = Value(request, "part");
                    std::ostringstream out;
                    std::ostringstream errors;
                    cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
+                   // The part as describe takes it; a sheet only for what Create makes
+                   // from a complete screen 1, as in the window.
                    auto form = cli::StartWizard(cli);
-                   form->ApplyPartNumber(view::FromUtf8(part));
+                   cli::QuickBuild(cli, *form, view::FromUtf8(part));
                    if (form->Family() != pfUnknown)
                        form->btnCreateClick();
-                   if (!form->btnViewSpecsEnabled)
+                   if (!form->ScreenOneComplete() || !form->btnViewSpecsEnabled)
                        throw BadRequest{404, "no specification sheet for \"" + part + "\""};
                    TTxtTable rows;
                    form->CollectSpecRows(rows);
                    const QByteArray pdf =
                        SpecificationSheetPdf(cli.App.ImagesDir, form->CollectSpecHeader(), rows);
                    response.set_header("Content-Disposition",
-                                       "inline; filename=\"" + view::FromUtf8(part) + ".pdf\"");
+                                       "inline; filename=\"" + form->txtPartNumber + ".pdf\"");
                    response.set_content(pdf.toStdString(), "application/pdf");
                }));
     server.Get(R"(/images/([^/]+))",
@@ -252,10 +305,24 @@ void WebServer::Route() {
                    response.set_header("Cache-Control", "no-cache");
                    response.set_content(ReadWholeFile(*file), MimeType(name));
                }));
-    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-        if (response.body.empty())
-            SendError(response, response.status,
-                      response.status == 404 ? "no such address" : "the request cannot be served");
+    // What httplib itself refuses, before any route: a JSON document as well.
+    server.set_error_handler([](const httplib::Request& request, httplib::Response& response) {
+        if (!response.body.empty())
+            return;
+        switch (response.status) {
+        case 404:
+            return SendError(response, 404, "nothing at " + request.method + " " + request.path);
+        case 413:
+            return SendError(response, 413, BodyTooLong());
+        case 414:
+            return SendError(response, 414,
+                             "the address is longer than " +
+                                 std::to_string(CPPHTTPLIB_REQUEST_URI_MAX_LENGTH) + " bytes");
+        case 400:
+            return SendError(response, 400, "the request is malformed");
+        default:
+            return SendError(response, response.status, "the request cannot be served");
+        }
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include "catalogue/TableSource.h"
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -28,8 +30,12 @@ public:
     WebServer(std::string programFolder, std::optional<std::string> appDir);
     ~WebServer();
 
-    // Serves until Stop; false when the address cannot be bound.
-    bool Listen(const std::string& host, int port);
+    // Binds the address (port 0: any free port); the port bound, or -1. Every
+    // answer then names the instance in X-Pelmora-Instance: "HOST:PORT".
+    int Bind(const std::string& host, int port);
+    // Serves on the bound address until Stop.
+    bool Serve();
+    // Ends Serve from any thread, also before Serve has begun and more than once.
     void Stop();
 
 private:
@@ -41,6 +47,12 @@ private:
     std::string imagesFolder_;
     TableCache cache_;
     std::unique_ptr<httplib::Server> server_;
+    // httplib's own stop is lost before its accept loop runs and may be called
+    // only once.
+    std::atomic<bool> serving_ = false;
+    std::atomic<bool> served_ = false;
+    std::atomic<bool> stopping_ = false;
+    std::atomic<bool> stopped_ = false;
 };
 
 } // namespace pelmora

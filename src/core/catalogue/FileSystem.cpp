@@ -81,7 +81,8 @@ bool ResolvesInside(const fs::path& folder, const fs::path& file) {
 
 std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name) {
     const fs::path relative(name);
-    if (name.empty() || relative.is_absolute() ||
+    // A NUL would end the name the system sees: "a.gif\0.png" is no file.
+    if (name.empty() || name.find('\0') != std::string::npos || relative.is_absolute() ||
         std::find(relative.begin(), relative.end(), "..") != relative.end())
         return std::nullopt;
     // One lstat for the usual case: a plain file under its own name.

@@ -20,7 +20,7 @@ std::string ResolvePath(const std::string& path);
 
 // The file the catalogue names inside the folder, as it exists on disk; nothing
 // when it does not exist or lies outside the folder ("../x", an absolute path, a
-// link that leads out).
+// link that leads out), or when the name holds a NUL.
 std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name);
 
 // Throws FileError when the file cannot be opened or read.
