@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -34,22 +33,6 @@ struct Request {
     std::string Expected;
 };
 
-std::string Encoded(const std::string& text) {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '-' || c == '_' || c == '.' || c == '~') {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += Hex[byte >> 4];
-            encoded += Hex[byte & 15];
-        }
-    }
-    return encoded;
-}
-
 // The requests a page sends while users configure parts: the state after each
 // action of whole walks through several families, quotes and descriptions.
 std::vector<Request> Mix() {
@@ -68,7 +51,7 @@ std::vector<Request> Mix() {
     for (const auto& walk : walks) {
         std::string path = "/api/state?";
         for (size_t i = 0; i < walk.size(); ++i) {
-            path += (i ? "&a=" : "a=") + Encoded(walk[i]);
+            path += (i ? "&a=" : "a=") + httplib::detail::encode_query_param(walk[i]);
             states.push_back({State, path, ""});
         }
     }

@@ -28,6 +28,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/src/gui/resources/mainicon.png
 install(FILES ${PELMORA_PACKAGING}/icons/pelmora38.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PELMORA_PACKAGING}/man/pelmora38.1 ${PELMORA_PACKAGING}/man/pelmora-cli.1
+              ${PELMORA_PACKAGING}/man/pelmora-web.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PELMORA_PACKAGING}/pelmora-cli.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME pelmora-cli)

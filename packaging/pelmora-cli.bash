@@ -5,23 +5,27 @@ _pelmora_cli() {
     previous=${COMP_WORDS[COMP_CWORD - 1]}
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case $word in
-        quote | describe | build | convert | order | check | help) command=$word ;;
+        quote | describe | build | walk | convert | order | check | help) command=$word ;;
         esac
     done
     case $previous in
     --app-dir) COMPREPLY=($(compgen -d -- "$current")); return ;;
-    --in | --out | --bom) COMPREPLY=($(compgen -f -- "$current")); return ;;
+    --in | --out | --bom | --script) COMPREPLY=($(compgen -f -- "$current")); return ;;
     --qty) return ;;
     esac
     case $command in
-    "") COMPREPLY=($(compgen -W "--app-dir --json --help --version quote describe build convert order check help" -- "$current")) ;;
+    "") COMPREPLY=($(compgen -W "--app-dir --json --help --version quote describe build walk convert order check help" -- "$current")) ;;
     quote) COMPREPLY=($(compgen -W "--qty --help" -- "$current")) ;;
     order) COMPREPLY=($(compgen -W "--in --out --bom --help" -- "$current")) ;;
     build)
         compopt -o nospace 2>/dev/null
         COMPREPLY=($(compgen -W "family= waveguide= flangeA= flangeB= coax= length= legA= legB= adaptor= units= band= finish= confirm=" -- "$current"))
         ;;
-    help) COMPREPLY=($(compgen -W "quote describe build convert order check" -- "$current")) ;;
+    walk)
+        compopt -o nospace 2>/dev/null
+        COMPREPLY=($(compgen -W "--script --steps --help family= waveguide= flangeA= flangeB= coax= pick:length= pick:legA= pick:legB= type:length= type:legA= type:legB= adaptor= units= band= finish= create create= apply= quickbuild= next back reset other-ranges" -- "$current"))
+        ;;
+    help) COMPREPLY=($(compgen -W "quote describe build walk convert order check" -- "$current")) ;;
     *) COMPREPLY=($(compgen -W "--help" -- "$current")) ;;
     esac
 }

@@ -161,12 +161,20 @@ void WebServer::Route() {
     server.set_payload_max_length(MaxBody);
     // httplib's default adds SO_REUSEPORT, with which a second server on the same
     // port would silently share its requests with the first.
-    server.set_socket_options([](httplib::socket_t socket) {
+    server.set_socket_options([](socket_t socket) {
         const int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
     server.set_read_timeout(10);
     server.set_write_timeout(10);
+    // A thread serves one keep-alive connection at a time: with httplib's eight, a
+    // ninth browser or proxy connection waits for a free thread, so each request
+    // waits in a queue. Threads that mostly wait on their sockets are cheap.
+    server.new_task_queue = [] { return new httplib::ThreadPool(WorkerThreads); };
+    server.set_keep_alive_max_count(1000);
+    // An answer goes out in two writes, header and body; with Nagle's algorithm the
+    // second waits for the client's delayed acknowledgement, some 40 ms.
+    server.set_tcp_nodelay(true);
 
     // Every answer of the API comes from the command line's own commands, run in
     // this process on a wizard of their own: the same bytes the command line prints.

@@ -24,6 +24,7 @@ public:
     static constexpr size_t MaxBody = 4 * 1024 * 1024;
     static constexpr size_t MaxActions = 200;
     static constexpr size_t MaxText = 200;
+    static constexpr size_t WorkerThreads = 64;
 
     // The catalogue as the command line finds it: from the program's folder, or
     // all in appDir.

@@ -15,7 +15,7 @@ for file in bin/pelmora38 bin/pelmora-cli bin/pelmora-web share/pelmora38/Data/F
     share/pelmora38/Images/NA.gif share/pelmora38/Pelmora38.hlp share/pelmora38/web/index.html \
     share/pelmora38/web/app.js share/pelmora38/web/style.css share/applications/pelmora38.desktop \
     share/icons/hicolor/48x48/apps/pelmora38.png share/icons/hicolor/scalable/apps/pelmora38.svg \
-    share/man/man1/pelmora38.1 share/man/man1/pelmora-cli.1 \
+    share/man/man1/pelmora38.1 share/man/man1/pelmora-cli.1 share/man/man1/pelmora-web.1 \
     share/bash-completion/completions/pelmora-cli; do
     [ -e "$usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
@@ -28,6 +28,21 @@ touch "$root/stamp"
 quote=$("$usr/bin/pelmora-cli" quote R090PC0120USG)
 [[ $quote == R090PC0120USG$'\t'"Straight Section"$'\t'1$'\t'\$* ]] || { echo "quote: $quote"; exit 1; }
 "$usr/bin/pelmora-cli" --version | grep -q "^pelmora-cli 38"
+
+# The installed server serves its page and the installed catalogue.
+"$usr/bin/pelmora-web" --listen 127.0.0.1:0 2>"$root/web.log" &
+web=$!
+for _ in $(seq 100); do
+    port=$(sed -n 's|^pelmora-web: serving http://127.0.0.1:\([0-9]*\)/$|\1|p' "$root/web.log")
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+page=$(curl -sS "http://127.0.0.1:$port/") || { cat "$root/web.log"; exit 1; }
+state=$(curl -sS "http://127.0.0.1:$port/api/state?a=family%3DR")
+kill -TERM "$web"
+wait "$web" || { echo "pelmora-web did not stop cleanly"; exit 1; }
+[[ $page == *"<title>"* ]] || { echo "no page from pelmora-web"; exit 1; }
+[[ $state == *'"screenCaption"'* ]] || { echo "state: $state"; exit 1; }
 
 # The window, offscreen, for a few seconds: at its first activation it schedules
 # the update reminder in the user's settings folder.

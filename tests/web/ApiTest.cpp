@@ -130,7 +130,7 @@ TEST_F(Api, StateFieldsArePinned) {
 
 TEST_F(Api, DescribeQuoteAndConvertAreTheCommandsAnswers) {
     for (const char* part : {"e090pc030u030sg", "D090CC060USG", "R090", "PW090C", "nonsense"})
-        EXPECT_EQ(Get("/api/describe?part=" + Encoded(part)),
+        EXPECT_EQ(Get("/api/describe?part=" + httplib::detail::encode_query_param(part)),
                   CommandLineJson(Shipped, {"describe", part}))
             << part;
     const json described = json::parse(Get("/api/describe?part=e090pc030u030sg"));
@@ -154,7 +154,7 @@ TEST_F(Api, DescribeQuoteAndConvertAreTheCommandsAnswers) {
                                          {"delivery", "Stock - 1 week"}}));
 
     for (const char* old : {"WS-90-12-C40", "ws-90-24-cpr", "none"})
-        EXPECT_EQ(Get("/api/convert?old=" + Encoded(old)),
+        EXPECT_EQ(Get("/api/convert?old=" + httplib::detail::encode_query_param(old)),
                   CommandLineJson(Shipped, {"convert", old}))
             << old;
     const json converted = json::parse(Get("/api/convert?old=WS-90-12-C40"));
@@ -253,7 +253,7 @@ TEST_F(Api, PicturesComeOnlyFromImages) {
     std::filesystem::create_symlink(folder.Path() + "secret.gif", folder.Path() + "Images/out.gif");
     std::filesystem::create_symlink("/etc/passwd", folder.Path() + "Images/passwd.gif");
     std::filesystem::create_directory(folder.Path() + "Images/sub.gif");
-    RunningServer own("/nowhere", folder.Path());
+    RunningServer own(folder.Path(), Shipped);
     httplib::Client client = own.Client();
 
     const auto picture = client.Get("/images/WG.gif");
@@ -277,14 +277,16 @@ TEST_F(Api, PicturesComeOnlyFromImages) {
     }
 }
 
-TEST_F(Api, PageFilesComeFromTheWebFolder) {
+// The page is the program's own, beside it, wherever the catalogue comes from.
+TEST_F(Api, PageFilesComeFromTheProgramsWebFolder) {
     TempFolder folder;
+    folder.Write("Data/readme.txt", "a portable folder");
     folder.Write("web/index.html", "<!doctype html>");
     folder.Write("web/app.js", "start();");
     folder.Write("web/style.css", "body {}");
     folder.Write("web/Upper.js", "not served");
     folder.Write("secret.html", "outside");
-    RunningServer own("/nowhere", folder.Path());
+    RunningServer own(folder.Path(), Shipped);
     httplib::Client client = own.Client();
     for (const auto& [path, body, type] :
          std::vector<std::tuple<std::string, std::string, std::string>>{

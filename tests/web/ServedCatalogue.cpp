@@ -2,7 +2,6 @@
 
 #include "Cli.h"
 
-#include <cctype>
 #include <sstream>
 #include <stdexcept>
 
@@ -29,26 +28,10 @@ httplib::Client RunningServer::Client() const {
     return client;
 }
 
-std::string Encoded(const std::string& text) {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '-' || c == '_' || c == '.' || c == '~') {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += Hex[byte >> 4];
-            encoded += Hex[byte & 15];
-        }
-    }
-    return encoded;
-}
-
 std::string StatePath(const std::vector<std::string>& actions, bool steps) {
     std::string query;
     for (const std::string& action : actions)
-        query += (query.empty() ? "a=" : "&a=") + Encoded(action);
+        query += (query.empty() ? "a=" : "&a=") + httplib::detail::encode_query_param(action);
     if (steps)
         query += query.empty() ? "steps=1" : "&steps=1";
     return "/api/state?" + query;

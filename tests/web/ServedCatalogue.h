@@ -29,9 +29,6 @@ private:
     std::thread serving_;
 };
 
-// Percent-encodes all but the unreserved characters, as a browser's
-// encodeURIComponent does.
-std::string Encoded(const std::string& text);
 // "/api/state?a=..&a=.." for the actions, in order.
 std::string StatePath(const std::vector<std::string>& actions, bool steps = false);
 

@@ -62,13 +62,11 @@ void MainForm::FormCreate() {
     Journal = OrderJournal(app_.SettingsDir + RecoveryFile);
 
     // Only looked up in while the form lives: kept as lookup tables, which copies
-    // of the form share.
-    FamilyTable = TTxtTable::ForLookups(app_.DataDir + "Family.tbl", platform_.Messages);
-    FlangeTable = TTxtTable::ForLookups(app_.DataDir + "Flange.tbl", platform_.Messages);
-    DimensionsTable = TTxtTable::ForLookups(app_.DataDir + "Dimensions.tbl", platform_.Messages);
-    FamilyTable.DeleteHeader();
-    FlangeTable.DeleteHeader();
-    DimensionsTable.DeleteHeader();
+    // of the form share; read through the cache, where a server builds a form for
+    // every request.
+    FamilyTable = *Tables().Load("Family.tbl");
+    FlangeTable = *Tables().Load("Flange.tbl");
+    DimensionsTable = *Tables().Load("Dimensions.tbl");
 
     imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
     FillProductTypeList();
