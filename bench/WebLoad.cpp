@@ -2,30 +2,42 @@
 // mixed requests (the wizard's state after walks of every length, quotes,
 // descriptions) to one server started here, and every answer must be the one a
 // single client gets. Prints p50/p99 latency per kind and the requests per
-// second. Fails on a wrong or missing answer only, never on a time: at the time
-// limit it stops and says how far it came.
+// second, then the same for a picture served as a plain file, the anchor: what
+// the HTTP server alone costs on this machine. Fails on a wrong or missing answer
+// only, never on a time: at the time limit it stops and says how far it came.
+//
+// The clients are connections driven by one thread with poll, as load tools do:
+// fifty client threads of their own would take the cores from the server and
+// measure their own scheduling.
 //
 //   pelmora_web_load [--clients N] [--requests N] [--seconds N]
 #include "WebServer.h"
 
 #include <algorithm>
-#include <atomic>
+#include <arpa/inet.h>
+#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <httplib.h>
-#include <mutex>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <optional>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-enum Kind { State, Quote, Describe, Kinds };
-const char* const KindNames[Kinds] = {"state", "quote", "describe"};
+enum Kind { State, Quote, Describe, Picture, Kinds };
+const char* const KindNames[Kinds] = {"state", "quote", "describe", "picture"};
 
 struct Request {
     Kind Of;
@@ -79,12 +91,146 @@ double Percentile(std::vector<double>& samples, double share) {
     return samples[at];
 }
 
-httplib::Client Client(int port) {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    client.set_connection_timeout(10);
-    client.set_read_timeout(60);
-    return client;
+// One client: a keep-alive connection with at most one request under way.
+struct Connection {
+    int Socket = -1;
+    const Request* Asked = nullptr;
+    Clock::time_point Sent;
+    std::string Answer;
+};
+
+int Connect(int port) {
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int yes = 1;
+    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(socket);
+        return -1;
+    }
+    return socket;
+}
+
+bool Send(Connection& connection, const Request& request) {
+    const std::string text = "GET " + request.Path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+    connection.Asked = &request;
+    connection.Answer.clear();
+    connection.Sent = Clock::now();
+    return ::send(connection.Socket, text.data(), text.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(text.size());
+}
+
+// The status and body once the whole answer is in; the server states every
+// body's length.
+std::optional<std::pair<int, std::string>> Complete(const std::string& answer) {
+    const size_t headerEnd = answer.find("\r\n\r\n");
+    if (headerEnd == std::string::npos)
+        return std::nullopt;
+    std::string header = answer.substr(0, headerEnd);
+    std::transform(header.begin(), header.end(), header.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const size_t field = header.find("\r\ncontent-length:");
+    const size_t length =
+        field == std::string::npos ? 0 : std::strtoul(header.c_str() + field + 17, nullptr, 10);
+    if (answer.size() < headerEnd + 4 + length)
+        return std::nullopt;
+    return std::pair(std::atoi(answer.c_str() + 9), answer.substr(headerEnd + 4, length));
+}
+
+// The request with what one client alone gets for it.
+Request Expect(int port, Request request) {
+    httplib::Client alone("127.0.0.1", port);
+    alone.set_read_timeout(60);
+    const auto answer = alone.Get(request.Path.c_str());
+    request.Expected = answer && answer->status == 200 ? answer->body : "";
+    return request;
+}
+
+struct Run {
+    std::vector<std::vector<double>> Latencies = std::vector<std::vector<double>>(Kinds);
+    size_t Errors = 0;
+    double Seconds = 0;
+};
+
+// The requests of the mix in turn, until the count or the deadline, each client
+// sending its next as soon as its answer is in.
+Run Load(int port, const std::vector<Request>& mix, size_t clients, size_t requests,
+         Clock::time_point deadline) {
+    Run run;
+    size_t next = 0;
+    const auto fail = [&](const Request& request, const std::string& why) {
+        if (run.Errors++ < 5)
+            std::fprintf(stderr, "wrong answer to %s: %s\n", request.Path.c_str(), why.c_str());
+    };
+    const auto start = Clock::now();
+    std::vector<Connection> connections(clients);
+    std::vector<pollfd> ready;
+    size_t open = 0;
+    for (Connection& connection : connections) {
+        connection.Socket = Connect(port);
+        const Request& first = mix[next++ % mix.size()];
+        if (connection.Socket >= 0 && Send(connection, first))
+            ++open;
+        else
+            fail(first, "no connection");
+        ready.push_back({connection.Socket, POLLIN, 0});
+    }
+    while (open > 0) {
+        if (::poll(ready.data(), ready.size(), 60000) <= 0) {
+            fail(*connections.front().Asked, "no answer for a minute");
+            break;
+        }
+        for (size_t c = 0; c < clients; ++c) {
+            Connection& connection = connections[c];
+            if (!(ready[c].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            char buffer[65536];
+            const ssize_t got = ::recv(connection.Socket, buffer, sizeof buffer, 0);
+            if (got > 0)
+                connection.Answer.append(buffer, static_cast<size_t>(got));
+            const auto answer = Complete(connection.Answer);
+            if (got > 0 && !answer)
+                continue;
+            const Request& request = *connection.Asked;
+            run.Latencies[request.Of].push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - connection.Sent).count());
+            if (!answer)
+                fail(request, "the connection was closed");
+            else if (answer->first != 200 || request.Expected.empty() ||
+                     answer->second != request.Expected)
+                fail(request, "status " + std::to_string(answer->first));
+            if (!answer || next >= requests || Clock::now() >= deadline ||
+                !Send(connection, mix[next++ % mix.size()])) {
+                ::close(connection.Socket);
+                ready[c].fd = -1;
+                --open;
+            }
+        }
+    }
+    run.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return run;
+}
+
+void Report(Run& run, size_t requests, size_t seconds) {
+    std::vector<double> all;
+    std::printf("%-9s %8s %9s %9s %9s\n", "kind", "count", "p50 ms", "p99 ms", "max ms");
+    for (size_t k = 0; k <= Kinds; ++k) {
+        std::vector<double>& samples = k < Kinds ? run.Latencies[k] : all;
+        if (samples.empty())
+            continue;
+        if (k < Kinds)
+            all.insert(all.end(), samples.begin(), samples.end());
+        std::printf("%-9s %8zu %9.2f %9.2f %9.2f\n", k < Kinds ? KindNames[k] : "all",
+                    samples.size(), Percentile(samples, 0.5), Percentile(samples, 0.99),
+                    *std::max_element(samples.begin(), samples.end()));
+    }
+    std::printf("%zu requests in %.2f s: %.0f requests/s, %zu errors\n", all.size(), run.Seconds,
+                static_cast<double>(all.size()) / run.Seconds, run.Errors);
+    if (all.size() < requests)
+        std::printf("stopped at the time limit of %zu s\n", seconds);
 }
 
 } // namespace
@@ -116,68 +262,20 @@ int main(int argc, char* argv[]) {
     }
     std::thread serving([&] { server.Serve(); });
 
-    // What one client alone gets for each request.
     std::vector<Request> mix = Mix();
-    {
-        httplib::Client alone = Client(port);
-        for (Request& request : mix) {
-            const auto answer = alone.Get(request.Path.c_str());
-            request.Expected = answer && answer->status == 200 ? answer->body : "";
-        }
-    }
+    for (Request& request : mix)
+        request = Expect(port, request);
 
-    std::atomic<size_t> next = 0;
-    std::atomic<size_t> errors = 0;
-    std::mutex reporting;
-    std::vector<std::vector<double>> latencies(Kinds);
-    const auto start = Clock::now();
-    const auto deadline = start + std::chrono::seconds(seconds);
-    std::vector<std::thread> threads;
-    for (size_t c = 0; c < clients; ++c) {
-        threads.emplace_back([&] {
-            httplib::Client client = Client(port);
-            std::vector<std::vector<double>> own(Kinds);
-            for (size_t i = next++; i < requests && Clock::now() < deadline; i = next++) {
-                const Request& request = mix[i % mix.size()];
-                const auto sent = Clock::now();
-                const auto answer = client.Get(request.Path.c_str());
-                own[request.Of].push_back(
-                    std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
-                if (!answer || answer->status != 200 || request.Expected.empty() ||
-                    answer->body != request.Expected) {
-                    if (errors++ < 5) {
-                        const std::lock_guard lock(reporting);
-                        std::fprintf(stderr, "wrong answer to %s: %s\n", request.Path.c_str(),
-                                     answer ? std::to_string(answer->status).c_str()
-                                            : httplib::to_string(answer.error()).c_str());
-                    }
-                }
-            }
-            const std::lock_guard lock(reporting);
-            for (size_t k = 0; k < Kinds; ++k)
-                latencies[k].insert(latencies[k].end(), own[k].begin(), own[k].end());
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    Run mixed = Load(port, mix, clients, requests, deadline);
+    Run anchor =
+        Load(port, {Expect(port, {Picture, "/images/WG.gif", ""})}, clients, requests, deadline);
     server.Stop();
     serving.join();
 
-    std::vector<double> all;
-    std::printf("%zu clients, %zu distinct requests\n%-9s %8s %9s %9s %9s\n", clients, mix.size(),
-                "kind", "count", "p50 ms", "p99 ms", "max ms");
-    for (size_t k = 0; k <= Kinds; ++k) {
-        std::vector<double>& samples = k < Kinds ? latencies[k] : all;
-        if (k < Kinds)
-            all.insert(all.end(), samples.begin(), samples.end());
-        const double most = samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
-        std::printf("%-9s %8zu %9.2f %9.2f %9.2f\n", k < Kinds ? KindNames[k] : "all",
-                    samples.size(), Percentile(samples, 0.5), Percentile(samples, 0.99), most);
-    }
-    std::printf("%zu requests in %.2f s: %.0f requests/s, %zu errors\n", all.size(), elapsed,
-                static_cast<double>(all.size()) / elapsed, errors.load());
-    if (all.size() < requests)
-        std::printf("stopped at the time limit of %zu s\n", seconds);
-    return errors == 0 ? 0 : 1;
+    std::printf("%zu clients, %zu distinct requests\n", clients, mix.size());
+    Report(mixed, requests, seconds);
+    std::printf("anchor: the same clients asking for a picture, a plain file\n");
+    Report(anchor, requests, seconds);
+    return mixed.Errors + anchor.Errors == 0 ? 0 : 1;
 }

@@ -59,7 +59,7 @@ int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& qu
                       dialog.txtPrice + "\t" + dialog.txtDelivery);
     }
     if (cli.Json)
-        cli.Print(nlohmann::json{{"quotes", quotes}, {"messages", cli.Messages()}});
+        cli.Print(nlohmann::json{{"quotes", std::move(quotes)}, {"messages", cli.Messages()}});
     return result;
 }
 

@@ -66,7 +66,7 @@ int Walk(Cli& cli, const Arguments& given, const std::optional<std::string>& scr
     if (cli.Json) {
         nlohmann::json state = view::WizardJson(*form, cli.App);
         state["messages"] = cli.Messages();
-        cli.Print(nlohmann::json{{"steps", done}, {"state", state}});
+        cli.Print(nlohmann::json{{"steps", std::move(done)}, {"state", std::move(state)}});
     } else {
         PrintWizard(cli, *form, "");
     }

@@ -5,6 +5,7 @@
 #include "wizard/MainForm.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace pelmora::view {
 
@@ -20,12 +21,14 @@ json Texts(const std::vector<std::string>& texts) {
 }
 
 // A drop-down list: its column headings, its rows as shown, the selected index.
+// Named parts are moved into the documents that hold them: a braced initializer
+// would copy them whole.
 json List(const ComboState& list, const std::vector<std::string>& columns) {
     json rows = json::array();
     for (const auto& row : list.Items)
         rows.push_back(Texts(row));
     return {{"columns", Texts(columns)},
-            {"rows", rows},
+            {"rows", std::move(rows)},
             {"selected", list.ItemIndex},
             {"enabled", list.Enabled}};
 }
@@ -68,7 +71,9 @@ json Bands(const FrequencyGroup& group) {
                            {"caption", Text(band.Caption())},
                            {"top", band.Top},
                            {"checked", band.Checked}});
-    return {{"headings", headings}, {"buttons", buttons}, {"selected", group.SelectedBandIndex()}};
+    return {{"headings", std::move(headings)},
+            {"buttons", std::move(buttons)},
+            {"selected", group.SelectedBandIndex()}};
 }
 
 json Lists(const MainForm& form) {
@@ -89,10 +94,10 @@ json Lists(const MainForm& form) {
         {"screen", form.ActivePage == MainForm::ScreenOne ? 1 : 2},
         {"screenCaption", Text(form.ScreenCaption)},
         {"productType", List(form.cbxProductType, {" Family", " Family Type"})},
-        {"waveguide", waveguide},
-        {"flangeA", flangeA},
-        {"flangeB", flangeB},
-        {"coax", coaxList},
+        {"waveguide", std::move(waveguide)},
+        {"flangeA", std::move(flangeA)},
+        {"flangeB", std::move(flangeB)},
+        {"coax", std::move(coaxList)},
         {"lengthPage", PageName(form.ActiveLengthPage)},
         {"lengthUnit", Text(form.LengthUnitLabel)},
         {"length", LengthBox(form.cbxLength)},
@@ -169,8 +174,8 @@ json WizardJson(const MainForm& form, const AppState& app) {
             grid.push_back(
                 {{"code", Text(row[1])}, {"item", Text(row[2])}, {"value", Text(row[3])}});
     }
-    return {{"selections", selected},
-            {"grid", grid},
+    return {{"selections", std::move(selected)},
+            {"grid", std::move(grid)},
             {"screenOneComplete", form.ScreenOneComplete()},
             {"description", Text(form.BuildOrderDescription())},
             {"partNumber", Text(form.txtPartNumber)},

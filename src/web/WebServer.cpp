@@ -136,8 +136,13 @@ int WebServer::Bind(const std::string& host, int port) {
     const int bound = port == 0                           ? server_->bind_to_any_port(host)
                       : server_->bind_to_port(host, port) ? port
                                                           : -1;
-    if (bound > 0)
+    // Debian's httplib listens with a backlog of 5: fifty browsers connecting at
+    // once would see most connections dropped and retried a second later. Listening
+    // again on the same socket only raises the backlog.
+    if (bound > 0) {
+        ::listen(listening_, SOMAXCONN);
         server_->set_default_headers({{"X-Pelmora-Instance", host + ":" + std::to_string(bound)}});
+    }
     return bound;
 }
 
@@ -161,9 +166,10 @@ void WebServer::Route() {
     server.set_payload_max_length(MaxBody);
     // httplib's default adds SO_REUSEPORT, with which a second server on the same
     // port would silently share its requests with the first.
-    server.set_socket_options([](socket_t socket) {
+    server.set_socket_options([this](socket_t socket) {
         const int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening_ = socket;
     });
     server.set_read_timeout(10);
     server.set_write_timeout(10);

@@ -54,6 +54,8 @@ private:
     std::atomic<bool> served_ = false;
     std::atomic<bool> stopping_ = false;
     std::atomic<bool> stopped_ = false;
+    // The socket httplib made last, which after Bind is the one it listens on.
+    int listening_ = -1;
 };
 
 } // namespace pelmora

@@ -47,19 +47,18 @@ std::string ResolvePath(const std::string& path) {
     std::error_code error;
     if (path.empty() || fs::exists(path, error))
         return path;
-    fs::path resolved;
-    for (const auto& part : fs::path(path)) {
-        const fs::path next = resolved / part;
-        if (part == "/" || fs::exists(next, error) || resolved.empty()) {
-            resolved = next;
-            continue;
-        }
-        const fs::path found = FindEntryNoCase(resolved, part.string());
-        if (found.empty())
-            return path;
-        resolved = found;
-    }
-    return resolved.string();
+    // Names are looked for from the deepest folder that exists: a missing settings
+    // file costs one listing, not a walk from the root.
+    const fs::path given(path);
+    const fs::path parent = given.parent_path();
+    if (parent.empty() || parent == given)
+        return path;
+    const fs::path folder = ResolvePath(parent.string());
+    const fs::path name = given.filename();
+    if (name.empty() || name == "." || name == "..")
+        return (folder / name).string();
+    const fs::path found = FindEntryNoCase(folder, name.string());
+    return found.empty() ? path : found.string();
 }
 
 namespace {

@@ -24,8 +24,9 @@ TableRef ReadOrThrow(const std::string& path) {
 } // namespace
 
 TableCache::Identity TableCache::IdentityOf(const std::string& path) {
+    // The name as written first: looking for it by any case costs a folder listing.
     struct stat info {};
-    if (::stat(ResolvePath(path).c_str(), &info) != 0)
+    if (::stat(path.c_str(), &info) != 0 && ::stat(ResolvePath(path).c_str(), &info) != 0)
         return {};
     constexpr long long Billion = 1000000000LL;
     return {static_cast<unsigned long long>(info.st_dev),

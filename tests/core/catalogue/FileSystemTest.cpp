@@ -20,6 +20,13 @@ TEST(FileSystem, FindsNamesThatDifferOnlyInLetterCase) {
     EXPECT_TRUE(FolderExists(folder.Path() + "IMAGES"));
     EXPECT_FALSE(FileExists(folder.Path() + "images/other.gif"));
     EXPECT_EQ(ResolvePath(folder.Path() + "nothing/here"), folder.Path() + "nothing/here");
+    // Every level may differ, and a folder may be named through "..".
+    folder.Write("Data/Sub/Family.tbl", "F");
+    EXPECT_EQ(ResolvePath(folder.Path() + "DATA/sub/FAMILY.TBL"),
+              folder.Path() + "Data/Sub/Family.tbl");
+    EXPECT_TRUE(FileExists(folder.Path() + "data/SUB/../sub/family.tbl"));
+    EXPECT_TRUE(FolderExists(folder.Path() + "data/sub/"));
+    EXPECT_FALSE(FileExists(folder.Path() + "DATA/sub/Family.tbl/x"));
 }
 
 TEST(FileSystem, WritesEveryLineWithCrLfAndReplacesTheWholeFile) {
