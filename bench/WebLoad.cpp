@@ -123,9 +123,15 @@ bool Send(Connection& connection, const Request& request) {
            static_cast<ssize_t>(text.size());
 }
 
-// The status and body once the whole answer is in; the server states every
-// body's length.
-std::optional<std::pair<int, std::string>> Complete(const std::string& answer) {
+struct Answer {
+    int Status = 0;
+    std::string Body;
+    // The server ends a keep-alive connection after so many requests, as it says.
+    bool Closing = false;
+};
+
+// The answer once it is all in; the server states every body's length.
+std::optional<Answer> Complete(const std::string& answer) {
     const size_t headerEnd = answer.find("\r\n\r\n");
     if (headerEnd == std::string::npos)
         return std::nullopt;
@@ -137,7 +143,8 @@ std::optional<std::pair<int, std::string>> Complete(const std::string& answer) {
         field == std::string::npos ? 0 : std::strtoul(header.c_str() + field + 17, nullptr, 10);
     if (answer.size() < headerEnd + 4 + length)
         return std::nullopt;
-    return std::pair(std::atoi(answer.c_str() + 9), answer.substr(headerEnd + 4, length));
+    return Answer{std::atoi(answer.c_str() + 9), answer.substr(headerEnd + 4, length),
+                  header.find("\r\nconnection: close") != std::string::npos};
 }
 
 // The request with what one client alone gets for it.
@@ -199,10 +206,14 @@ Run Load(int port, const std::vector<Request>& mix, size_t clients, size_t reque
                 std::chrono::duration<double, std::milli>(Clock::now() - connection.Sent).count());
             if (!answer)
                 fail(request, "the connection was closed");
-            else if (answer->first != 200 || request.Expected.empty() ||
-                     answer->second != request.Expected)
-                fail(request, "status " + std::to_string(answer->first));
-            if (!answer || next >= requests || Clock::now() >= deadline ||
+            else if (answer->Status != 200 || request.Expected.empty() ||
+                     answer->Body != request.Expected)
+                fail(request, "status " + std::to_string(answer->Status));
+            if (answer && answer->Closing) {
+                ::close(connection.Socket);
+                connection.Socket = ready[c].fd = Connect(port);
+            }
+            if (!answer || connection.Socket < 0 || next >= requests || Clock::now() >= deadline ||
                 !Send(connection, mix[next++ % mix.size()])) {
                 ::close(connection.Socket);
                 ready[c].fd = -1;
