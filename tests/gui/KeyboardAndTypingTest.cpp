@@ -6,6 +6,7 @@
 #include "Program.h"
 #include "QtConfirmDialogs.h"
 #include "QtMessageBoxes.h"
+#include "WhenShown.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
@@ -26,6 +27,7 @@
 #include <functional>
 
 using namespace pelmora;
+using testing::WhenShown;
 
 class KeyboardAndTypingTest : public QObject {
     Q_OBJECT
@@ -46,20 +48,6 @@ class KeyboardAndTypingTest : public QObject {
         testing::GuiPlatform platform;
         testing::FakeMessageBoxes& messages = platform.Fakes.Messages;
     };
-
-    // Runs the action on the modal dialog once it is shown; a dialog the action left
-    // open (a failed check) is closed, so that the test goes on to report it.
-    static void WhenShown(const std::function<void(QWidget*)>& action) {
-        QTimer::singleShot(0, [action] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog))
-                action(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-    }
 
     static QWidget* Shown(QMainWindow& window) {
         window.show();

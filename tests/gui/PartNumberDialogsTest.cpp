@@ -1,5 +1,6 @@
 #include "GuiPlatform.h"
 #include "Program.h"
+#include "WhenShown.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 using namespace pelmora;
+using testing::WhenShown;
 
 class PartNumberDialogsTest : public QObject {
     Q_OBJECT
@@ -39,10 +41,6 @@ class PartNumberDialogsTest : public QObject {
             }
         }
         QFAIL("no such menu item");
-    }
-
-    static void WhenShown(const std::function<void(QWidget*)>& action) {
-        QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
     }
 
 private slots:

@@ -7,6 +7,7 @@
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
 #include "QtPrinter.h"
+#include "WhenShown.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
@@ -30,18 +31,10 @@
 #include <functional>
 
 using namespace pelmora;
+using testing::WhenShown;
 
 class SeamAdaptersTest : public QObject {
     Q_OBJECT
-
-    // Runs the action on the next modal dialog once it is shown.
-    static void WhenShown(const std::function<void(QWidget*)>& action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            action(dialog);
-        });
-    }
 
     // Picks the file type from the dialog's list, types the name, presses Enter.
     static void FillFileDialog(QWidget* widget, int type, const QString& name) {

@@ -1,5 +1,6 @@
 #include "GuiPlatform.h"
 #include "Program.h"
+#include "WhenShown.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
 #include "order/OrderFiles.h"
@@ -19,18 +20,10 @@
 #include <functional>
 
 using namespace pelmora;
+using testing::WhenShown;
 
 class TfrmOrderTest : public QObject {
     Q_OBJECT
-
-    // Runs the action on the modal dialog once it is shown.
-    static void WhenShown(const std::function<void(QWidget*)>& action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            action(dialog);
-        });
-    }
 
 private slots:
     void addsTwoPartsAndShowsThemInTheOrderForm() {
