@@ -7,6 +7,7 @@ import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { promisify } from 'node:util';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 const bin = process.env.PELMORA_BIN;
@@ -27,7 +28,7 @@ function freePort() {
 
 // pelmora-web over the catalogue; stop() ends it with SIGTERM and fails unless it
 // exits cleanly (a sanitizer report makes the exit code non-zero).
-export async function startServer() {
+async function startServer() {
   const port = await freePort();
   const server = spawn(`${bin}/pelmora-web`, ['--app-dir', catalogue, '--listen', `127.0.0.1:${port}`], {
     stdio: ['ignore', 'ignore', 'pipe'],
@@ -61,7 +62,7 @@ export async function startServer() {
 
 // Debian's Chromium, headless, with a fresh profile of its own (playwright makes one
 // for each launch) and nothing that reaches beyond loopback.
-export function startBrowser() {
+function startBrowser() {
   return chromium.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
@@ -78,13 +79,34 @@ export function startBrowser() {
   });
 }
 
-// A page whose script errors fail the test that reads them.
-export async function openPage(browser, url) {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 }, acceptDownloads: true });
+let running = null;
+
+// One server and one browser for the tests of a file: started before the first,
+// stopped after the last.
+export function serveAndBrowse() {
+  before(async () => {
+    running = { server: await startServer() };
+    running.browser = await startBrowser();
+  });
+  after(async () => {
+    await running?.browser?.close();
+    await running?.server?.stop();
+  });
+}
+
+// The server's address of a path.
+export function at(path = '/') {
+  return new URL(path, running.server.url).href;
+}
+
+// A page in a fresh browser context at the address (a path or a whole address);
+// its script errors fail the test that reads them.
+export async function openPage(address = '/') {
+  const context = await running.browser.newContext({ viewport: { width: 1280, height: 900 }, acceptDownloads: true });
   const page = await context.newPage();
   page.scriptErrors = [];
   page.on('pageerror', (error) => page.scriptErrors.push(error.message));
-  await page.goto(url);
+  await page.goto(at(address));
   await settled(page);
   return page;
 }

@@ -3,24 +3,13 @@
 // order writes for the same RFQ list.
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
-import { after, before, test } from 'node:test';
-import { cliOrderFile, openPage, screenshots, settled, startBrowser, startServer } from './harness.mjs';
+import { test } from 'node:test';
+import { at, cliOrderFile, openPage, screenshots, serveAndBrowse, settled } from './harness.mjs';
 
-let server;
-let browser;
-
-before(async () => {
-  server = await startServer();
-  browser = await startBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+serveAndBrowse();
 
 async function addPart(page, part, quantity) {
-  await page.goto(`${server.url}/?part=${part}`);
+  await page.goto(at(`/?part=${part}`));
   await settled(page);
   assert.equal(await page.textContent('#part-number'), part);
   await page.fill('#quantity', String(quantity));
@@ -36,7 +25,7 @@ function orderRows(page) {
 }
 
 test('an order is built, changed, undone and downloaded as pelmora-cli writes it', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage();
   assert.equal(await page.isVisible('#order-empty'), true);
 
   await addPart(page, 'R090PC0120USG', 2);

@@ -2,21 +2,10 @@
 // keyboard, compared with what pelmora-cli says of the same part number; shared
 // links; the Quick Builder and conversion boxes.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { cli, openPage, screenshots, settled, shownState, startBrowser, startServer } from './harness.mjs';
+import { test } from 'node:test';
+import { at, cli, openPage, screenshots, serveAndBrowse, settled, shownState } from './harness.mjs';
 
-let server;
-let browser;
-
-before(async () => {
-  server = await startServer();
-  browser = await startBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+serveAndBrowse();
 
 // Picks, as with the mouse, the entry of a list that has the given text in a column.
 async function choose(page, id, cell) {
@@ -30,6 +19,17 @@ async function choose(page, id, cell) {
   );
   assert.notEqual(value, null, `#${id} offers ${cell}`);
   await page.selectOption(`#${id}`, value);
+  await settled(page);
+}
+
+// Picks each list's entry in turn, as choose does.
+async function chooseEach(page, picks) {
+  for (const [id, cell] of Object.entries(picks)) await choose(page, id, cell);
+}
+
+// Checks a frequency band by clicking its label.
+async function pickBand(page, label) {
+  await page.click(`#band-list ${label}`);
   await settled(page);
 }
 
@@ -77,9 +77,7 @@ const walks = [
       assert.equal(await selectedText(page, 'productType'), 'R Straight Section');
       await choose(page, 'waveguide', '028');
       assert.match((await messages(page)).join(), /Waveguide size 028 is available by special quote/);
-      await choose(page, 'waveguide', 'WR90');
-      await choose(page, 'flangeA', 'C');
-      await choose(page, 'flangeB', 'U');
+      await chooseEach(page, { waveguide: 'WR90', flangeA: 'C', flangeB: 'U' });
       await typeLength(page, 'length', '18.3');
       assert.equal(await selectedText(page, 'box-length'), '18.5', 'typed lengths go to the next step');
       assert.equal(await page.inputValue('#typed-length'), '18.5');
@@ -105,9 +103,7 @@ const walks = [
     async screenOne(page) {
       await choose(page, 'productType', 'C');
       assert.equal(await page.isVisible('#flangeB'), false);
-      await choose(page, 'waveguide', 'WR90');
-      await choose(page, 'flangeA', 'K');
-      await choose(page, 'coax', 'S');
+      await chooseEach(page, { waveguide: 'WR90', flangeA: 'K', coax: 'S' });
       assert.equal(await page.textContent('#flangeB-caption'), 'Coax Type');
       await page.screenshot({ path: `${screenshots}/screen-one-coax.png`, fullPage: true });
       await page.click('#next');
@@ -125,16 +121,12 @@ const walks = [
     async screenOne(page) {
       await page.check('input[name=units][value=M]');
       await settled(page);
-      await choose(page, 'productType', 'D');
-      await choose(page, 'waveguide', 'WR137');
-      await choose(page, 'flangeA', 'G');
-      await choose(page, 'flangeB', 'G');
+      await chooseEach(page, { productType: 'D', waveguide: 'WR137', flangeA: 'G', flangeB: 'G' });
       assert.match(await page.textContent('#preset'), /mm/);
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:nth-of-type(4)');
-      await settled(page);
+      await pickBand(page, 'label:nth-of-type(4)');
       await page.click('#create');
     },
   },
@@ -144,19 +136,14 @@ const walks = [
     part: 'E112PC040C040AN',
     quantity: 5,
     async screenOne(page) {
-      await choose(page, 'productType', 'E');
-      await choose(page, 'waveguide', 'WR112');
-      await choose(page, 'flangeA', 'C');
-      await choose(page, 'flangeB', 'C');
+      await chooseEach(page, { productType: 'E', waveguide: 'WR112', flangeA: 'C', flangeB: 'C' });
       assert.equal(await page.isVisible('#typed-legA'), false, 'E bends take listed legs only');
-      await choose(page, 'box-legA', '4.0');
-      await choose(page, 'box-legB', '4.0');
+      await chooseEach(page, { 'box-legA': '4.0', 'box-legB': '4.0' });
       await page.screenshot({ path: `${screenshots}/screen-one-legs.png`, fullPage: true });
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:nth-of-type(2)');
-      await settled(page);
+      await pickBand(page, 'label:nth-of-type(2)');
       await choose(page, 'finish', 'N');
       await page.click('#create');
     },
@@ -167,16 +154,11 @@ const walks = [
     part: 'F137PC0120KB',
     quantity: 1,
     async screenOne(page) {
-      await choose(page, 'productType', 'F');
-      await choose(page, 'waveguide', 'WR137');
-      await choose(page, 'flangeA', 'C');
-      await choose(page, 'flangeB', 'K');
-      await choose(page, 'box-length', '12.0');
+      await chooseEach(page, { productType: 'F', waveguide: 'WR137', flangeA: 'C', flangeB: 'K', 'box-length': '12.0' });
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:has-text("6.67 - 7.61 GHz")');
-      await settled(page);
+      await pickBand(page, 'label:has-text("6.67 - 7.61 GHz")');
       await page.click('#create');
     },
   },
@@ -187,17 +169,11 @@ const walks = [
     // Past the quantity the delivery time holds for.
     quantity: 10,
     async screenOne(page) {
-      await choose(page, 'productType', 'H');
-      await choose(page, 'waveguide', 'WR112');
-      await choose(page, 'flangeA', 'C');
-      await choose(page, 'flangeB', 'C');
-      await choose(page, 'box-legA', '2.0');
-      await choose(page, 'box-legB', '2.0');
+      await chooseEach(page, { productType: 'H', waveguide: 'WR112', flangeA: 'C', flangeB: 'C', 'box-legA': '2.0', 'box-legB': '2.0' });
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:nth-of-type(3)');
-      await settled(page);
+      await pickBand(page, 'label:nth-of-type(3)');
       await page.click('#create');
     },
   },
@@ -207,10 +183,7 @@ const walks = [
     part: 'M090PC030U050SG',
     quantity: 4,
     async screenOne(page) {
-      await choose(page, 'productType', 'M');
-      await choose(page, 'waveguide', 'WR90');
-      await choose(page, 'flangeA', 'U');
-      await choose(page, 'flangeB', 'C');
+      await chooseEach(page, { productType: 'M', waveguide: 'WR90', flangeA: 'U', flangeB: 'C' });
       await typeLength(page, 'legA', '3.0');
       await typeLength(page, 'legB', '5.0');
       await page.click('#next');
@@ -226,17 +199,12 @@ const walks = [
     part: 'N062PU020U045AG',
     quantity: 1,
     async screenOne(page) {
-      await choose(page, 'productType', 'N');
-      await choose(page, 'waveguide', 'WR62');
-      await choose(page, 'flangeA', 'U');
-      await choose(page, 'flangeB', 'U');
-      await choose(page, 'box-legA', '2.0');
+      await chooseEach(page, { productType: 'N', waveguide: 'WR62', flangeA: 'U', flangeB: 'U', 'box-legA': '2.0' });
       await typeLength(page, 'legB', '4.5');
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:nth-of-type(2)');
-      await settled(page);
+      await pickBand(page, 'label:nth-of-type(2)');
       await page.click('#create');
     },
   },
@@ -249,9 +217,7 @@ const walks = [
     part: 'PW090K',
     quantity: 6,
     async screenOne(page) {
-      await choose(page, 'productType', 'W');
-      await choose(page, 'waveguide', 'WR90');
-      await choose(page, 'flangeA', 'K');
+      await chooseEach(page, { productType: 'W', waveguide: 'WR90', flangeA: 'K' });
       await page.click('#next');
     },
     async screenTwo(page) {
@@ -266,13 +232,11 @@ const walks = [
     part: 'ST112B',
     quantity: 1,
     async screenOne(page) {
-      await choose(page, 'productType', 'S');
-      await choose(page, 'waveguide', 'WR112');
+      await chooseEach(page, { productType: 'S', waveguide: 'WR112' });
       await page.click('#next');
     },
     async screenTwo(page) {
-      await page.click('#band-list label:has-text("8.08 - 9.26 GHz")');
-      await settled(page);
+      await pickBand(page, 'label:has-text("8.08 - 9.26 GHz")');
       await page.click('#create');
     },
   },
@@ -282,10 +246,7 @@ const walks = [
     part: 'T062UKG',
     quantity: 2,
     async screenOne(page) {
-      await choose(page, 'productType', 'T');
-      await choose(page, 'waveguide', 'WR62/WR90');
-      await choose(page, 'flangeA', 'U');
-      await choose(page, 'flangeB', 'K');
+      await chooseEach(page, { productType: 'T', waveguide: 'WR62/WR90', flangeA: 'U', flangeB: 'K' });
       await page.click('#next');
     },
     async screenTwo(page) {
@@ -331,7 +292,7 @@ async function compareWithCommandLine(page, walk) {
 // Every family walked, priced, and its address opened by someone else.
 for (const walk of walks) {
   test(`family ${walk.family} walked on the page`, async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage();
     await walk.screenOne(page);
     await settled(page);
     assert.equal(await page.textContent('#screen-caption'), 'Wizard - Screen 2 of 2');
@@ -345,7 +306,7 @@ for (const walk of walks) {
 
     const address = new URL(page.url());
     assert.equal(address.searchParams.get('part'), walk.partLink === false ? null : walk.part);
-    const fresh = await openPage(browser, address.href);
+    const fresh = await openPage(address.href);
     assert.deepEqual(await shownState(fresh), await shownState(page), `the link ${address.search}`);
     assert.deepEqual([...page.scriptErrors, ...fresh.scriptErrors], []);
     await page.context().close();
@@ -354,7 +315,7 @@ for (const walk of walks) {
 }
 
 test('the address holds the actions when the part number cannot; Start over keeps the units', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage();
   // Flanges out of catalogue order: the part number sorts them, so only the
   // actions bring this state back.
   await choose(page, 'productType', 'R');
@@ -367,7 +328,7 @@ test('the address holds the actions when the part number cannot; Start over keep
   await settled(page);
   assert.equal(await page.textContent('#part-number'), 'R090PC0120USG');
   assert.deepEqual(new URL(page.url()).searchParams.getAll('a'), ['family=R', 'waveguide=090', 'flangeA=U', 'flangeB=C', 'next', 'create']);
-  let fresh = await openPage(browser, page.url());
+  let fresh = await openPage(page.url());
   assert.deepEqual(await shownState(fresh), await shownState(page));
   await fresh.context().close();
 
@@ -385,14 +346,14 @@ test('the address holds the actions when the part number cannot; Start over keep
   await typeLength(page, 'legA', '190');
   const address = new URL(page.url());
   assert.deepEqual(address.searchParams.getAll('a'), ['units=M', 'family=N', 'waveguide=062', 'flangeA=K', 'type:legA=190']);
-  fresh = await openPage(browser, address.href);
+  fresh = await openPage(address.href);
   assert.deepEqual(await shownState(fresh), await shownState(page));
   await page.context().close();
   await fresh.context().close();
 });
 
 test('a long session stays a short link', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage();
   await choose(page, 'productType', 'R');
   await choose(page, 'waveguide', 'WR90');
   for (let i = 0; i < 24; ++i) {
@@ -401,14 +362,14 @@ test('a long session stays a short link', async () => {
   }
   const actions = new URL(page.url()).searchParams.getAll('a');
   assert.ok(actions.length < 20, `${actions.length} actions after 50 changes`);
-  const fresh = await openPage(browser, page.url());
+  const fresh = await openPage(page.url());
   assert.deepEqual(await shownState(fresh), await shownState(page));
   await page.context().close();
   await fresh.context().close();
 });
 
 test('a part number is built from the Quick Builder and from an old part number', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage();
   await page.fill('#quick-part', ' r090pc0120usg ');
   await press(page, '#quick-part', 'Enter');
   assert.equal(await selectedText(page, 'productType'), 'R Straight Section');
@@ -428,7 +389,7 @@ test('a part number is built from the Quick Builder and from an old part number'
   await settled(page);
   assert.equal(await page.textContent('#part-number'), 'R090PK0120USG');
   const sheet = await page.getAttribute('#specs', 'href');
-  const pdf = await page.request.get(server.url + sheet);
+  const pdf = await page.request.get(at(sheet));
   assert.equal(pdf.headers()['content-type'], 'application/pdf');
   assert.equal((await pdf.body()).subarray(0, 5).toString(), '%PDF-');
 
