@@ -140,6 +140,8 @@ void MainForm::mnuResetSettingsClick() {
     imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
 
     cbxWaveguide.Clear();
+    FlangeAList = TTxtTable();
+    FlangeBList = TTxtTable();
     cbxFlangeA.Clear();
     imgFlangeA = {};
     cbxFlangeB.Clear();

@@ -166,6 +166,10 @@ void MainForm::cbxProductTypeChange() {
 }
 
 void MainForm::ClearDependentChoices() {
+    // The rows behind the lists go with them: a part number applied next must not
+    // find its flanges among the last waveguide's.
+    FlangeAList = TTxtTable();
+    FlangeBList = TTxtTable();
     cbxFlangeA.Clear();
     cbxFlangeB.Clear();
     cbxCoax.Clear();

@@ -58,6 +58,18 @@ TEST_F(ParseTest, EarlierChoicesAreNotCarriedOver) {
     Main().ApplyPartNumber("H090PZ030Z030SG");
     EXPECT_EQ(Selected(Main().cbxWaveguide), "090");
     EXPECT_EQ(Main().cbxFlangeA.ItemIndex, -1) << "no flange Z, and U is not kept";
+    // A size the family does not list leaves no flange of the last size behind,
+    // neither selected in an empty list nor in the description.
+    for (const bool reset : {false, true}) {
+        Main().ApplyPartNumber("R090PC0120USG");
+        if (reset)
+            Main().mnuResetSettingsClick();
+        Main().ApplyPartNumber("R091PC0120USG");
+        EXPECT_EQ(Main().cbxWaveguide.ItemIndex, -1);
+        EXPECT_EQ(Main().cbxFlangeA.ItemIndex, -1);
+        EXPECT_EQ(Main().cbxFlangeB.ItemIndex, -1);
+        EXPECT_EQ(Main().BuildOrderDescription().find("CPR"), std::string::npos);
+    }
 }
 
 TEST_F(ParseTest, StepTwistRestoresFamilyAndWaveguideOnly) {
