@@ -1,0 +1,99 @@
+// Any lines as the actions of a walk (the command line's walk, the web server's
+// state requests), against the shipped catalogue: every action is done or refused,
+// never crashes, and the state after it is a JSON document that can be written,
+// whose selected entries lie within their lists.
+#include "Require.h"
+#include "Utf8.h"
+#include "WizardJson.h"
+#include "WizardWalk.h"
+#include "catalogue/AppState.h"
+#include "catalogue/FileSystem.h"
+#include "catalogue/TableSource.h"
+#include "support/TempFolder.h"
+#include "wizard/MainForm.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace pelmora::fuzzing {
+namespace {
+
+using nlohmann::json;
+
+// The wizard started once on a copy of the shipped catalogue; each input walks a
+// copy of it.
+struct Session {
+    Session() {
+        std::filesystem::copy(PELMORA_SHIPPED_DIR, folder.Path(),
+                              std::filesystem::copy_options::recursive);
+        app.SetFolders(folder.Path());
+        app.Cache = &cache;
+        started = std::make_unique<MainForm>(app, platform.Seams());
+        started->FormCreate();
+        imperial = app.ImperialUnits;
+    }
+
+    testing::TempFolder folder;
+    TableCache cache;
+    AppState app;
+    view::ViewPlatform platform;
+    std::unique_ptr<MainForm> started;
+    bool imperial = true;
+};
+
+Session& TheSession() {
+    static Session session;
+    return session;
+}
+
+void CheckList(const json& list, const char* rowsKey) {
+    const auto selected = list.at("selected").get<long long>();
+    Require(selected >= -1 && selected < static_cast<long long>(list.at(rowsKey).size()),
+            "a list's selected entry is one of its rows, or none");
+}
+
+void CheckState(const MainForm& form, const AppState& app) {
+    const json state = view::WizardJson(form, app);
+    // Throws on text that is not UTF-8.
+    state.dump();
+    const json& lists = state.at("lists");
+    for (const char* name : {"productType", "waveguide", "flangeA", "flangeB", "coax", "finish"})
+        CheckList(lists.at(name), "rows");
+    for (const char* name : {"length", "legA", "legB"})
+        CheckList(lists.at(name), "entries");
+    const auto screen = lists.at("screen").get<int>();
+    Require(screen == 1 || screen == 2, "the wizard shows screen 1 or 2");
+    Require(screen == 1 || state.at("screenOneComplete").get<bool>(),
+            "screen 2 shows only after a complete screen 1");
+}
+
+} // namespace
+} // namespace pelmora::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace pelmora;
+    using namespace pelmora::fuzzing;
+    Session& session = TheSession();
+    session.app.ImperialUnits = session.imperial;
+    session.platform.Log.clear();
+    MainForm form = *session.started;
+    view::WizardWalk walk(form, session.app, session.platform);
+    const std::vector<std::string> actions =
+        SplitLines(std::string(reinterpret_cast<const char*>(data), size));
+    for (size_t i = 0; i < actions.size() && i < 40; ++i) {
+        const view::Step step = walk.Do(actions[i]);
+        Require(step.Action == actions[i], "a step names its action as given");
+        Require(step.FirstMessage <= step.LastMessage &&
+                    step.LastMessage == session.platform.Log.size(),
+                "a step's messages are the ones it showed");
+        json{{"action", view::AsUtf8(step.Action)},
+             {"refusal", view::AsUtf8(step.Refusal)},
+             {"messages", view::MessagesJson(session.platform.Log, step.FirstMessage)}}
+            .dump();
+        CheckState(form, session.app);
+    }
+    return 0;
+}
