@@ -7,6 +7,8 @@
 #include "partnumber/CreateForm.h"
 #include "wizard/MainForm.h"
 
+#include <algorithm>
+
 namespace pelmora::view {
 
 namespace {
@@ -128,11 +130,10 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
             form_.LengthBoxExit(target);
             return form_.TypedLengthRefused ? "the typed length was refused" : "";
         }
-        int index = -1;
-        for (size_t i = 0; i < target.Items.size(); ++i) {
-            if (target.Items[i] == value)
-                index = static_cast<int>(i);
-        }
+        const auto found = std::find(target.Items.begin(), target.Items.end(), value);
+        int index = found == target.Items.end()
+                        ? -1
+                        : static_cast<int>(std::distance(target.Items.begin(), found));
         if (const auto position = Position(value, target.Items.size()))
             index = *position;
         std::string offered;
