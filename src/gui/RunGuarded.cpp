@@ -1,5 +1,6 @@
 #include "RunGuarded.h"
 
+#include "catalogue/TableSource.h"
 #include "platform/MessageBoxes.h"
 
 #include <exception>
@@ -7,6 +8,8 @@
 namespace pelmora {
 
 void RunGuarded(MessageBoxes& messages, const std::function<void()>& handler) {
+    // An action sees one version of every table, whatever changes on disk meanwhile.
+    const TableScope tables;
     try {
         handler();
     } catch (const std::exception& error) {

@@ -194,6 +194,9 @@ void WebServer::Route() {
     };
     auto guarded = [](const httplib::Server::Handler& handler) {
         return [handler](const httplib::Request& request, httplib::Response& response) {
+            // A request sees one version of every table, however the catalogue
+            // changes meanwhile.
+            const TableScope tables;
             try {
                 handler(request, response);
             } catch (const BadRequest& bad) {

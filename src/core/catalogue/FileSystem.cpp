@@ -9,11 +9,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#include <chrono>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -106,11 +109,35 @@ std::optional<std::string> FileInFolder(const std::string& folder, const std::st
 
 namespace {
 
+constexpr long long Billion = 1000000000LL;
+
+FileStamp StampOf(const struct stat& info) {
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
+            info.st_mtim.tv_sec * Billion + info.st_mtim.tv_nsec,
+            info.st_ctim.tv_sec * Billion + info.st_ctim.tv_nsec};
+}
+
+// A file modified this recently may be in the middle of being rewritten in place
+// (truncated, then written again, as many editors save).
+constexpr long long SettleNanoseconds = 50'000'000;
+
 FileError CannotRead(const std::string& path, int error) {
     // A missing file keeps the plain text the load error box quotes.
     return error == ENOENT ? FileError::CannotOpen(path)
                            : FileError("Cannot open file " + path + ": " + std::strerror(error));
 }
+
+FileError TooLarge(const std::string& path) {
+    return FileError("Cannot open file " + path + ": it is larger than " +
+                     std::to_string(MaxFileSize >> 20) + " MB");
+}
+
+// Closes the descriptor whichever way the reading ends.
+struct OpenFile {
+    int Fd;
+    ~OpenFile() { ::close(Fd); }
+};
 
 // Reads into the block until it is full or the file ends; the count read.
 size_t ReadInto(int fd, char* data, size_t size, const std::string& path) {
@@ -119,11 +146,8 @@ size_t ReadInto(int fd, char* data, size_t size, const std::string& path) {
         const ssize_t got = ::read(fd, data + done, size - done);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw CannotRead(path, error);
-        }
+        if (got < 0)
+            throw CannotRead(path, errno);
         if (got == 0)
             break;
         done += static_cast<size_t>(got);
@@ -131,34 +155,86 @@ size_t ReadInto(int fd, char* data, size_t size, const std::string& path) {
     return done;
 }
 
-} // namespace
+// The rest of a file that grew past the size it had, up to the limit.
+FileBytes ReadGrown(int fd, const char* start, size_t size, const std::string& path) {
+    std::string rest(start, size);
+    char chunk[65536];
+    while (const size_t more = ReadInto(fd, chunk, sizeof chunk, path)) {
+        if (rest.size() + more > MaxFileSize)
+            throw TooLarge(path);
+        rest.append(chunk, more);
+    }
+    auto grown = std::make_shared_for_overwrite<char[]>(rest.size());
+    std::memcpy(grown.get(), rest.data(), rest.size());
+    return {std::move(grown), rest.size(), {}, true};
+}
 
-FileBytes ReadFileBytes(const std::string& path) {
-    const int fd = ::open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+// One reading of the file as it is now; Stamp is left empty when the file changed
+// while it was read.
+FileBytes ReadOnce(const std::string& resolved, const std::string& path, bool regularOnly) {
+    // Without O_NONBLOCK opening a FIFO waits for a writer, for ever.
+    const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
     if (fd < 0)
         throw CannotRead(path, errno);
-    struct stat info {};
-    const size_t expected =
-        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+    const OpenFile file{fd};
+    struct stat before {};
+    if (::fstat(fd, &before) != 0)
+        throw CannotRead(path, errno);
+    if (regularOnly && !S_ISREG(before.st_mode))
+        throw FileError("Cannot open file " + path + ": it is not a regular file");
+    if (before.st_size > static_cast<off_t>(MaxFileSize))
+        throw TooLarge(path);
+    const size_t expected = before.st_size > 0 ? static_cast<size_t>(before.st_size) : 0;
     // One byte more than the size the file had, to see whether it grew meanwhile.
     auto data = std::make_shared_for_overwrite<char[]>(expected + 1);
     const size_t got = ReadInto(fd, data.get(), expected + 1, path);
-    if (got <= expected) {
-        ::close(fd);
-        return {std::move(data), got};
+    FileBytes bytes = got <= expected ? FileBytes{std::move(data), got, {}, true}
+                                      : ReadGrown(fd, data.get(), got, path);
+    struct stat after {};
+    if (!S_ISREG(before.st_mode) || ::fstat(fd, &after) != 0)
+        return bytes;
+    if (StampOf(before) == StampOf(after) && bytes.Size == expected) {
+        bytes.Stamp = StampOf(after);
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        bytes.Settled =
+            now.tv_sec * Billion + now.tv_nsec - bytes.Stamp.Modified >= SettleNanoseconds;
     }
-    std::string rest(data.get(), got);
-    char chunk[65536];
-    while (const size_t more = ReadInto(fd, chunk, sizeof chunk, path))
-        rest.append(chunk, more);
-    ::close(fd);
-    auto grown = std::make_shared_for_overwrite<char[]>(rest.size());
-    std::memcpy(grown.get(), rest.data(), rest.size());
-    return {std::move(grown), rest.size()};
+    return bytes;
+}
+
+FileBytes ReadSteadily(const std::string& path, bool regularOnly) {
+    const std::string resolved = ResolvePath(path);
+    // A file rewritten while it is read is read again once it holds still.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        FileBytes bytes = ReadOnce(resolved, path, regularOnly);
+        if (bytes.Stamp.Exists() || !regularOnly)
+            return bytes;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 << attempt));
+    }
+    throw FileError("Cannot open file " + path + ": it kept changing while it was read");
+}
+
+} // namespace
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return StampOf(info);
+}
+
+FileBytes ReadFileBytes(const std::string& path) {
+    return ReadSteadily(path, true);
 }
 
 std::string ReadWholeFile(const std::string& path) {
     const FileBytes bytes = ReadFileBytes(path);
+    return std::string(bytes.View());
+}
+
+std::string ReadInputFile(const std::string& path) {
+    const FileBytes bytes = ReadSteadily(path, false);
     return std::string(bytes.View());
 }
 
@@ -211,106 +287,6 @@ std::vector<std::string_view> SplitLineViews(std::string_view text) {
 std::vector<std::string> SplitLines(const std::string& text) {
     const std::vector<std::string_view> views = SplitLineViews(text);
     return {views.begin(), views.end()};
-}
-
-namespace {
-
-// The file a write must replace: a symbolic link is followed to the file it names,
-// so that the link stays a link.
-fs::path WriteTarget(const std::string& path) {
-    fs::path target(path);
-    std::error_code error;
-    for (int hops = 0; hops < 40 && fs::is_symlink(target, error); ++hops) {
-        const fs::path next = fs::read_symlink(target, error);
-        if (error)
-            break;
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    return target;
-}
-
-std::string Reason(int error) {
-    return std::strerror(error);
-}
-
-// Writes every byte, going on after interrupted or partial writes.
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written == 0)
-            errno = EIO;
-        if (written <= 0)
-            return false;
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
-
-// A new, empty file of a name no one else uses, beside the target. Created
-// exclusively so that nothing planted under that name is followed or replaced; the
-// mode 0666 is narrowed by the umask as for any new file.
-int CreateTemporary(const fs::path& target, fs::path& temporary) {
-    static std::mt19937_64 names{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target;
-        temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(names());
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-void SyncFolder(const fs::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-} // namespace
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const fs::path target = WriteTarget(path);
-    fs::path temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0)
-        throw WriteError(path, Reason(errno));
-
-    auto fail = [&](int error) {
-        ::unlink(temporary.c_str());
-        throw WriteError(path, Reason(error));
-    };
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
-        const int error = errno;
-        ::close(fd);
-        fail(error);
-    }
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        fail(error);
-    }
-    if (::close(fd) != 0)
-        fail(errno);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        fail(errno);
-    SyncFolder(target.parent_path());
-}
-
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    WriteWholeFile(path, bytes);
 }
 
 } // namespace pelmora

@@ -23,17 +23,46 @@ std::string ResolvePath(const std::string& path);
 // link that leads out), or when the name holds a NUL.
 std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name);
 
-// Throws FileError when the file cannot be opened or read.
+// What the system says of a file, enough to see that it was replaced, edited or
+// touched: device, inode, size, and the nanosecond modification and change times.
+// A file that does not exist has the size -1.
+struct FileStamp {
+    unsigned long long Device = 0;
+    unsigned long long Inode = 0;
+    long long Size = -1;
+    long long Modified = 0;
+    long long Changed = 0;
+    bool operator==(const FileStamp&) const = default;
+    bool Exists() const { return Size >= 0; }
+};
+FileStamp StampOf(const std::string& path);
+
+// No file the program reads comes near this: a larger one is refused, not read
+// until memory runs out (a table that links to /dev/zero).
+constexpr size_t MaxFileSize = size_t{512} << 20;
+
+// The program's own files (tables, settings, histories): only a regular file is
+// read, opened so that a FIFO never blocks, and at most MaxFileSize bytes. Throws
+// FileError when the file cannot be opened or read, is no regular file, is too
+// large, or kept changing while it was read.
 std::string ReadWholeFile(const std::string& path);
 
 // The bytes of a whole file in one block that is never zero-filled first, for
-// the large catalogue tables. Throws FileError as ReadWholeFile does.
+// the large catalogue tables, read as ReadWholeFile reads. The stamp is the file's
+// while it was read; a file written to in the last moments may still be in the
+// middle of being rewritten in place, which Settled tells.
 struct FileBytes {
     std::shared_ptr<const char[]> Data;
     size_t Size = 0;
+    FileStamp Stamp;
+    bool Settled = true;
     std::string_view View() const { return {Data.get(), Size}; }
 };
 FileBytes ReadFileBytes(const std::string& path);
+
+// A file the user names (an RFQ list, a saved order, a script): a pipe or a
+// terminal is read too, still at most MaxFileSize bytes.
+std::string ReadInputFile(const std::string& path);
 
 // Lines ended by CR LF, LF or CR; a break after the last line adds no line.
 std::vector<std::string> SplitLines(const std::string& text);

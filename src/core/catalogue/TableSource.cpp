@@ -1,73 +1,130 @@
 #include "TableSource.h"
 
+#include "Errors.h"
 #include "FileSystem.h"
-
-#include <sys/stat.h>
+#include "platform/MessageBoxes.h"
 
 namespace pelmora {
 
 namespace {
 
-TableRef Read(const std::string& path, bool withHeader, MessageBoxes& messages) {
-    auto table = std::make_shared<TTxtTable>(TTxtTable::ForLookups(path, messages));
+TableRef Shared(TTxtTable table, bool withHeader) {
     if (!withHeader)
-        table->DeleteHeader();
-    return table;
+        table.DeleteHeader();
+    return std::make_shared<TTxtTable>(std::move(table));
+}
+
+TableRef Read(const std::string& path, bool withHeader, MessageBoxes& messages) {
+    return Shared(TTxtTable::ForLookups(path, messages), withHeader);
 }
 
 TableRef ReadOrThrow(const std::string& path) {
-    auto table = std::make_shared<TTxtTable>(TTxtTable::ForLookupsOrThrow(path));
-    table->DeleteHeader();
-    return table;
+    return Shared(TTxtTable::ForLookupsOrThrow(path), false);
 }
+
+thread_local TableScope* innermostScope = nullptr;
 
 } // namespace
 
-TableCache::Identity TableCache::IdentityOf(const std::string& path) {
-    // The name as written first: looking for it by any case costs a folder listing.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 && ::stat(ResolvePath(path).c_str(), &info) != 0)
-        return {};
-    constexpr long long Billion = 1000000000LL;
-    return {static_cast<unsigned long long>(info.st_dev),
-            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
-            info.st_mtim.tv_sec * Billion + info.st_mtim.tv_nsec,
-            info.st_ctim.tv_sec * Billion + info.st_ctim.tv_nsec};
+TableScope::TableScope() : outer_(innermostScope) {
+    innermostScope = this;
 }
 
-TableRef TableCache::Find(const std::string& path, bool withHeader, const Identity& file) {
-    const std::lock_guard lock(mutex_);
-    const auto found = tables_.find({path, withHeader});
-    if (found == tables_.end())
-        return nullptr;
-    if (mode_ == ShortRun)
-        return found->second.Table;
-    const bool missing = file.Size < 0;
-    return missing || !(found->second.File == file) ? nullptr : found->second.Table;
+TableScope::~TableScope() {
+    innermostScope = outer_;
 }
 
-void TableCache::Keep(const std::string& path, bool withHeader, const Identity& file,
+TableScope* TableScope::Current() {
+    return innermostScope;
+}
+
+TableRef TableScope::Find(const TableCache* cache, const std::string& path, bool withHeader) const {
+    const auto found = seen_.find({cache, path, withHeader});
+    return found == seen_.end() ? nullptr : found->second;
+}
+
+void TableScope::Keep(const TableCache* cache, const std::string& path, bool withHeader,
                       TableRef table) {
+    seen_[{cache, path, withHeader}] = std::move(table);
+}
+
+std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
     const std::lock_guard lock(mutex_);
-    tables_[{path, withHeader}] = {file, std::move(table)};
+    const auto found = tables_.find(key);
+    if (found == tables_.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void TableCache::Keep(const Key& key, Entry entry) {
+    const std::lock_guard lock(mutex_);
+    tables_[key] = std::move(entry);
+}
+
+void TableCache::Forget(const Key& key) {
+    const std::lock_guard lock(mutex_);
+    tables_.erase(key);
+}
+
+TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
+    const auto& [path, withHeader] = key;
+    // The name as written first: looking for it by any case costs a folder listing.
+    FileStamp file = StampOf(path);
+    if (!file.Exists())
+        file = StampOf(ResolvePath(path));
+    const std::optional<Entry> known = Find(key);
+    if (known && file.Exists() && known->File == file)
+        return known->Table;
+    const TableRef lastSettled = known ? known->Settled : nullptr;
+    try {
+        FileBytes bytes = ReadFileBytes(path);
+        const FileStamp read = bytes.Stamp;
+        const bool settled = bytes.Settled;
+        // Not kept: the next use looks at the file again.
+        if (!settled && lastSettled)
+            return lastSettled;
+        TableRef table = Shared(TTxtTable::FromBytes(std::move(bytes)), withHeader);
+        Keep(key, {read, table, settled ? table : lastSettled});
+        return table;
+    } catch (const FileError& error) {
+        // A file that is there but cannot be read whole (being replaced, changing,
+        // locked away) leaves the last good copy in use; a deleted one does not.
+        if (file.Exists() && lastSettled)
+            return lastSettled;
+        if (!file.Exists())
+            Forget(key);
+        if (!messages)
+            throw;
+        messages->Error(LoadErrorMessage(path, error));
+        return std::make_shared<TTxtTable>();
+    }
+}
+
+TableRef TableCache::Use(const Key& key, MessageBoxes* messages) {
+    TableScope* scope = TableScope::Current();
+    if (scope)
+        if (TableRef table = scope->Find(this, key.first, key.second))
+            return table;
+    TableRef table;
+    if (mode_ == Checked) {
+        table = UseChecked(key, messages);
+    } else if (const auto known = Find(key)) {
+        table = known->Table;
+    } else {
+        table = messages ? Read(key.first, key.second, *messages) : ReadOrThrow(key.first);
+        Keep(key, {{}, table, table});
+    }
+    if (scope)
+        scope->Keep(this, key.first, key.second, table);
+    return table;
 }
 
 TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes& messages) {
-    const Identity file = mode_ == ShortRun ? Identity{} : IdentityOf(path);
-    if (TableRef table = Find(path, withHeader, file))
-        return table;
-    TableRef table = Read(path, withHeader, messages);
-    Keep(path, withHeader, file, table);
-    return table;
+    return Use({path, withHeader}, &messages);
 }
 
 TableRef TableCache::GetOrThrow(const std::string& path) {
-    const Identity file = mode_ == ShortRun ? Identity{} : IdentityOf(path);
-    if (TableRef table = Find(path, false, file))
-        return table;
-    TableRef table = ReadOrThrow(path);
-    Keep(path, false, file, table);
-    return table;
+    return Use({path, false}, nullptr);
 }
 
 TableRef TableSource::Load(const std::string& name) const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "TxtTable.h"
 
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <tuple>
 
 namespace pelmora {
 
@@ -14,11 +17,14 @@ class MessageBoxes;
 // A catalogue table as one operation reads it.
 using TableRef = std::shared_ptr<const TTxtTable>;
 
-// Tables kept once read, each checked against its file at every use (device,
-// inode, size and the nanosecond modification and change times: one stat), so
-// that a table replaced or edited while the program runs counts at the next
+// Tables kept once read, each checked against its file at every use (one stat),
+// so that a table replaced or edited while the program runs counts at the next
 // operation, as it would if every operation read its tables afresh. Safe to share
 // between threads: a table once read is never changed.
+//
+// A table rewritten in place (truncated, then written again) is not taken while
+// it may still be half written: until its file has held still for a moment, and
+// when it cannot be read whole, the last copy read from a settled file is used.
 class TableCache {
 public:
     enum Mode {
@@ -36,25 +42,44 @@ public:
     TableRef GetOrThrow(const std::string& path);
 
 private:
-    struct Identity {
-        unsigned long long Device = 0;
-        unsigned long long Inode = 0;
-        long long Size = -1;
-        long long Modified = 0;
-        long long Changed = 0;
-        bool operator==(const Identity&) const = default;
-    };
     struct Entry {
-        Identity File;
+        FileStamp File;
         TableRef Table;
+        // The last copy read from a settled file, to use while it is rewritten.
+        TableRef Settled;
     };
-    static Identity IdentityOf(const std::string& path);
-    TableRef Find(const std::string& path, bool withHeader, const Identity& file);
-    void Keep(const std::string& path, bool withHeader, const Identity& file, TableRef table);
+    using Key = std::pair<std::string, bool>;
+    // Without messages a table that cannot be read throws.
+    TableRef Use(const Key& key, MessageBoxes* messages);
+    TableRef UseChecked(const Key& key, MessageBoxes* messages);
+    std::optional<Entry> Find(const Key& key);
+    void Keep(const Key& key, Entry entry);
+    void Forget(const Key& key);
 
     const Mode mode_;
     std::mutex mutex_;
-    std::map<std::pair<std::string, bool>, Entry> tables_;
+    std::map<Key, Entry> tables_;
+};
+
+// One action of the window, or one request of the server, sees one version of
+// every table it uses: while a scope lives on a thread, each table is checked
+// against its file once, at its first use, and the same copy is given at every
+// later use. Scopes nest; the innermost one counts (a dialog's own actions inside
+// a longer one see the tables as they are then).
+class TableScope {
+public:
+    TableScope();
+    ~TableScope();
+    TableScope(const TableScope&) = delete;
+    TableScope& operator=(const TableScope&) = delete;
+
+    static TableScope* Current();
+    TableRef Find(const TableCache* cache, const std::string& path, bool withHeader) const;
+    void Keep(const TableCache* cache, const std::string& path, bool withHeader, TableRef table);
+
+private:
+    TableScope* outer_;
+    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef> seen_;
 };
 
 // Where catalogue tables are read from for one operation: from the file each time,

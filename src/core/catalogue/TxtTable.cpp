@@ -13,13 +13,16 @@
 
 namespace pelmora {
 
+std::string LoadErrorMessage(const std::string& path, const std::exception& error) {
+    return "Error loading \"" + path + "\" with error message, \"" + error.what() + "\".";
+}
+
 TTxtTable::TTxtTable(const std::string& path, MessageBoxes& messages) {
     try {
         LoadFromFile(path);
     } catch (const FileError& error) {
         Lines.clear();
-        messages.Error("Error loading \"" + path + "\" with error message, \"" + error.what() +
-                       "\".");
+        messages.Error(LoadErrorMessage(path, error));
     }
 }
 
@@ -27,15 +30,17 @@ TTxtTable TTxtTable::ForLookups(const std::string& path, MessageBoxes& messages)
     try {
         return ForLookupsOrThrow(path);
     } catch (const FileError& error) {
-        messages.Error("Error loading \"" + path + "\" with error message, \"" + error.what() +
-                       "\".");
+        messages.Error(LoadErrorMessage(path, error));
         return {};
     }
 }
 
 TTxtTable TTxtTable::ForLookupsOrThrow(const std::string& path) {
+    return FromBytes(ReadFileBytes(path));
+}
+
+TTxtTable TTxtTable::FromBytes(FileBytes bytes) {
     TTxtTable table;
-    FileBytes bytes = ReadFileBytes(path);
     table.views_ = SplitLineViews(bytes.View());
     table.buffer_ = std::move(bytes.Data);
     table.indexes_ = std::make_shared<ColumnIndexes>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +10,10 @@
 namespace pelmora {
 
 class MessageBoxes;
+struct FileBytes;
+
+// The load error box's text for a table that cannot be read.
+std::string LoadErrorMessage(const std::string& path, const std::exception& error);
 
 // A pipe-delimited text table: the lines of a file (or lines the program adds
 // itself), cut into fields only when a field is asked for. Rows count from 0,
@@ -27,6 +32,7 @@ public:
     static TTxtTable ForLookups(const std::string& path, MessageBoxes& messages);
     // Throws FileError when the file cannot be read.
     static TTxtTable ForLookupsOrThrow(const std::string& path);
+    static TTxtTable FromBytes(FileBytes bytes);
 
     // Replaces Lines with the file's lines; throws FileError when it cannot be read.
     void LoadFromFile(const std::string& path);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "RecoveryFile.h"
+
 #include <string>
 #include <vector>
 
@@ -11,11 +12,11 @@ class TTxtTable;
 
 // What became of the order in this session: every state it passed through, for
 // undo and redo; the state last saved or opened, to know whether closing would
-// lose work; and a recovery file, rewritten after every change, from which an
-// order comes back after a crash or a power loss.
+// lose work; and this run's recovery file, rewritten after every change.
 class OrderJournal {
 public:
-    explicit OrderJournal(std::string recoveryPath);
+    // The recovery file goes into the folder.
+    explicit OrderJournal(std::string folder);
 
     // Called after anything that may have changed the order; a change becomes a
     // step of the history and is written to the recovery file.
@@ -30,18 +31,21 @@ public:
     void MarkSaved(const TTxtTable& order);
     bool Modified(const TTxtTable& order) const;
 
-    // The order a run that did not close normally left behind, if any.
-    std::optional<std::vector<std::string>> Recovered() const;
-    // Closing normally, or declining a recovered order: the file goes.
-    void RemoveRecovery() const;
+    // The orders runs that did not close normally left behind, newest first.
+    std::vector<LeftOrder> LeftBehind() const { return recovery_.LeftBehind(); }
+    // Closing normally: this run's file goes.
+    void RemoveRecovery() { recovery_.Remove(); }
+    // Whether the order ever held a line in this run.
+    bool HeldAnOrder() const { return heldAnOrder_; }
 
-    const std::string& RecoveryPath() const { return recoveryPath_; }
+    const std::string& RecoveryPath() const { return recovery_.Path(); }
 
 private:
     void Restore(TTxtTable& order, MessageBoxes& messages);
     void WriteRecovery(const std::vector<std::string>& lines, MessageBoxes& messages);
 
-    std::string recoveryPath_;
+    RecoveryFile recovery_;
+    bool heldAnOrder_ = false;
     std::vector<std::vector<std::string>> states_{{}};
     size_t current_ = 0;
     std::vector<std::string> saved_;

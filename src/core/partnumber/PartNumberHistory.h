@@ -17,9 +17,13 @@ struct PartNumberHistory {
     // A missing file leaves the history empty.
     void Load(const std::string& path);
     // Writes the file when the folder exists; a file that cannot be written is
-    // reported.
+    // reported. Entries another copy of the program wrote since the file was
+    // loaded are kept; entries removed here stay removed.
     void SaveIntoFolder(const std::string& folder, const std::string& fileName,
                         MessageBoxes& messages) const;
+
+private:
+    std::vector<std::string> loaded_;
 };
 
 } // namespace pelmora

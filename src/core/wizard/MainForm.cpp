@@ -20,7 +20,6 @@ namespace {
 constexpr const char* UnitsSection = "UNITS";
 constexpr const char* UnitsKey = "type";
 constexpr const char* ProductPhotoAtRest = "WG.gif";
-constexpr const char* RecoveryFile = "pelmora38.recovery";
 
 } // namespace
 
@@ -59,7 +58,7 @@ void MainForm::FormCreate() {
     FlangeBList = TTxtTable();
     OrderLines = TTxtTable();
     WaveguideList = TTxtTable();
-    Journal = OrderJournal(app_.SettingsDir + RecoveryFile);
+    Journal = OrderJournal(app_.SettingsDir);
 
     // Only looked up in while the form lives: kept as lookup tables, which copies
     // of the form share; read through the cache, where a server builds a form for
@@ -118,16 +117,19 @@ bool MainForm::FormCloseQuery() {
 }
 
 void MainForm::RestoreUnsavedOrder() {
-    const auto recovered = Journal.Recovered();
-    if (!recovered)
-        return;
-    if (!platform_.Messages.Confirm("The program did not close normally. Restore the order with " +
-                                    std::to_string(recovered->size()) + " lines?")) {
-        Journal.RemoveRecovery();
-        return;
+    // One order comes back into this window; the others left behind are offered
+    // again at the next start, unless declined now.
+    for (LeftOrder& left : Journal.LeftBehind()) {
+        if (platform_.Messages.Confirm(
+                "The program did not close normally. Restore the order with " +
+                std::to_string(left.Lines.size()) + " lines?")) {
+            OrderLines.Lines = std::move(left.Lines);
+            Journal.Record(OrderLines, platform_.Messages);
+            left.Discard();
+            return;
+        }
+        left.Discard();
     }
-    OrderLines.Lines = *recovered;
-    Journal.Record(OrderLines, platform_.Messages);
 }
 
 void MainForm::mnuOpenOrderClick() {

@@ -90,6 +90,10 @@ void MainForm::btnViewOrderClick() {
 }
 
 void MainForm::WriteOrderOnClose() {
+    // The list of materials is the order of the last window closed that held one:
+    // a window opened beside another and never given an order leaves it alone.
+    if (!Journal.HeldAnOrder())
+        return;
     // A folder that cannot be written is reported; the window still closes.
     try {
         WriteBillOfMaterials(OrderLines, app_.OutputDir + "pelmora38.lom", Tables());

@@ -3,8 +3,15 @@
 #include "catalogue/Errors.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace pelmora {
 namespace {
@@ -45,7 +52,8 @@ TEST(FileSystem, FailedWriteThrowsAndLeavesNoHalfWrittenFile) {
         WriteLines(path, {"x"});
         FAIL() << "no error";
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + path + ": No such file or directory");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file " + path + ": No such file or directory");
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() + "no-such-folder"));
 }
@@ -67,8 +75,7 @@ TEST(FileSystem, WritingReplacesExactlyTheNamedFile) {
     EXPECT_EQ(folder.Read("ORDER.XLS"), "ORDER\r\n");
 
     size_t files = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator(folder.Path()))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++files;
     EXPECT_EQ(files, 6u) << "no temporary file is left behind";
 }
@@ -84,6 +91,79 @@ TEST(FileSystem, RewritingKeepsTheModeAndWritesThroughALink) {
     EXPECT_EQ(folder.Read("real.ini"), "new\r\n");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// What no table, setting or history can be is refused at once with a reason, never
+// waited on or read until memory runs out.
+TEST(FileSystem, ReadsOnlyRegularFilesOfSaneSize) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder.Path() + "fifo.tbl").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder.Path() + "zero.tbl");
+    fs::create_directory(folder.Path() + "folder.tbl");
+    const std::string sparse = folder.Write("huge.tbl", "");
+    fs::resize_file(sparse, MaxFileSize + 1);
+    const struct {
+        const char* Name;
+        const char* Reason;
+    } refused[] = {
+        {"fifo.tbl", "it is not a regular file"},
+        {"zero.tbl", "it is not a regular file"},
+        {"folder.tbl", "it is not a regular file"},
+        {"huge.tbl", "it is larger than 512 MB"},
+    };
+    for (const auto& file : refused) {
+        const std::string path = folder.Path() + file.Name;
+        try {
+            ReadFileBytes(path);
+            ADD_FAILURE() << file.Name << " was read";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path + ": " + file.Reason);
+        }
+    }
+    // A file the user names may be a pipe.
+    EXPECT_EQ(ReadInputFile("/dev/null"), "");
+    EXPECT_THROW(ReadInputFile(folder.Path() + "folder.tbl"), FileError);
+}
+
+// Whatever the length of the target's name, and however a writer ends, the folder
+// holds the old or the new file and nothing else once the next write is done.
+TEST(FileSystem, TemporaryFilesNeverOutliveTheirWriter) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string longName(255, 'n');
+    WriteLines(folder.Path() + longName, {"fits"});
+    EXPECT_EQ(folder.Read(longName), "fits\r\n");
+
+    const std::string target = folder.Write("order.xls", "old");
+    const std::string contents(1 << 20, 'x');
+    for (int round = 0; round < 8; ++round) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (;;)
+                WriteWholeFile(target, contents);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2 + round * 3));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::string now = folder.Read("order.xls");
+        EXPECT_TRUE(now == "old" || now == contents) << "round " << round;
+    }
+    // What a writer killed between naming and renaming its file left is cleared by
+    // the first write of a later run into the folder.
+    folder.Write(".pelmora-0123456789abcdef.tmp", "left behind");
+    const pid_t laterRun = ::fork();
+    if (laterRun == 0) {
+        WriteLines(folder.Path() + "other.txt", {"later"});
+        ::_exit(0);
+    }
+    ::waitpid(laterRun, nullptr, 0);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{longName, "order.xls", "other.txt"}));
 }
 
 TEST(FileSystem, SplitLinesTreatsCrLfAsOneBreak) {

@@ -72,9 +72,10 @@ TEST(IniFile, AFileThatCannotBeReadIsNeverReplaced) {
         folderNamed.WriteString("UNITS", "type", "M");
         FAIL() << "no error";
     } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + folder.Path() +
-                                                 "dir.ini: Is a directory; the settings file is "
-                                                 "left as it is");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file " + folder.Path() +
+                      "dir.ini: it is not a regular file; the settings file is "
+                      "left as it is");
     }
 
     const std::string path = folder.Write("locked.ini", "[OTHER]\r\nkeep=1\r\n");

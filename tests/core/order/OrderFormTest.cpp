@@ -134,7 +134,7 @@ TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {
 }
 
 TEST_F(OrderFormTest, OpenReplacesTheOrderOnlyAfterAQuestionAndNeverHalfway) {
-    OrderJournal journal(folder.Path() + "order.recovery");
+    OrderJournal journal(folder.Path());
     journal.Record(order, platform.Messages);
     form.UseJournal(journal);
     TTxtTable saved;
@@ -169,7 +169,7 @@ TEST_F(OrderFormTest, OpenReplacesTheOrderOnlyAfterAQuestionAndNeverHalfway) {
 }
 
 TEST_F(OrderFormTest, EveryChangeOfTheFormCanBeUndone) {
-    OrderJournal journal(folder.Path() + "order.recovery");
+    OrderJournal journal(folder.Path());
     form.UseJournal(journal);
     form.FormShow();
     EXPECT_FALSE(form.btnUndoEnabled);

@@ -149,14 +149,26 @@ TEST_F(MainFormTest, CloseKeepsTheOtherSettingsOfTheFile) {
     EXPECT_EQ(folder.Read("Pelmora.ini"), "[PREVIEW]\r\nsize=3\r\n[UNITS]\r\ntype=M\r\n");
 }
 
-TEST_F(MainFormTest, CloseWritesTheBillOfMaterialsEvenOfAnEmptyOrder) {
+// The list of materials is the order of the last window closed that held one.
+TEST_F(MainFormTest, CloseWritesTheBillOfMaterialsOfAWindowThatHeldAnOrder) {
+    folder.Write("pelmora38.lom", "another window's order");
     Create().FormClose();
+    EXPECT_EQ(folder.Read("pelmora38.lom"), "another window's order");
+
+    MainForm& emptied = Create();
+    emptied.OrderLines.Lines = {"1|$1.00|Stock|R1|d"};
+    emptied.Journal.Record(emptied.OrderLines, platform.Messages);
+    emptied.OrderLines.Lines.clear();
+    emptied.Journal.Record(emptied.OrderLines, platform.Messages);
+    emptied.FormClose();
     EXPECT_EQ(folder.Read("pelmora38.lom").substr(0, 10), "[HEADER]\r\n");
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MainFormTest, CloseIntoAnUnwritableFolderReportsEachFileAndStillCloses) {
     MainForm& main = Create();
+    main.OrderLines.Lines = {"1|$1.00|Stock|R1|d"};
+    main.Journal.Record(main.OrderLines, platform.Messages);
     app.SetFolders(folder.Path() + "gone/");
     main.FormClose();
     ASSERT_EQ(messages.size(), 2u);
@@ -264,13 +276,15 @@ TEST_F(MainFormTest, AnOrderLeftByACrashIsOfferedBack) {
     EXPECT_TRUE(next.Journal.Modified(next.OrderLines)) << "not saved anywhere yet";
 
     next.FormClose();
-    MainForm& after = Create();
-    messages.clear();
-    after.RestoreUnsavedOrder();
-    EXPECT_TRUE(messages.empty()) << "a normal close removes the recovery file";
-
-    after.OrderLines.Lines = lines;
-    after.Journal.Record(after.OrderLines, platform.Messages);
+    {
+        MainForm after(app, platform.Seams);
+        after.FormCreate();
+        messages.clear();
+        after.RestoreUnsavedOrder();
+        EXPECT_TRUE(messages.empty()) << "a normal close removes the recovery file";
+        after.OrderLines.Lines = lines;
+        after.Journal.Record(after.OrderLines, platform.Messages);
+    }
     platform.Messages.Answers = {false};
     MainForm& declined = Create();
     declined.RestoreUnsavedOrder();
