@@ -38,7 +38,7 @@ OrderWriter WriterFor(const std::string& path) {
 
 std::string ReadInput(const std::string& path) {
     try {
-        return ReadWholeFile(path);
+        return ReadInputFile(path);
     } catch (const FileError& error) {
         throw UsageError(error.what());
     }

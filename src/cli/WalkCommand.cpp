@@ -16,7 +16,7 @@ namespace {
 Arguments ScriptActions(const std::string& path) {
     std::string text;
     try {
-        text = ReadWholeFile(path);
+        text = ReadInputFile(path);
     } catch (const FileError& error) {
         throw UsageError(error.what());
     }
