@@ -4,7 +4,7 @@
 #include "Require.h"
 #include "catalogue/Numbers.h"
 #include "order/Money.h"
-#include "update/Date.h"
+#include "update/DateText.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/Date.h"
+#include "platform/Date.h"
 
 namespace pelmora {
 

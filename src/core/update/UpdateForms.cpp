@@ -4,6 +4,7 @@
 #include "catalogue/Deployment.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
+#include "DateText.h"
 #include "catalogue/IniFile.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"

@@ -3,7 +3,7 @@
 #include "platform/ConfirmDialogs.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
-#include "update/Date.h"
+#include "update/DateText.h"
 #include "update/UpdateForms.h"
 #include "wizard/MainForm.h"
 

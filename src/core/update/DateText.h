@@ -1,15 +1,12 @@
 #pragma once
 
-#include <chrono>
+#include "platform/Date.h"
+
 #include <optional>
 #include <string>
 
 namespace pelmora {
 
-// A calendar day, without time of day.
-using Date = std::chrono::year_month_day;
-
-Date AddDays(Date date, int days);
 // Stored as ISO 8601, "2026-12-07", whatever the locale.
 std::string DateText(Date date);
 // ISO 8601, or the month/day/year and day.month.year forms older settings files

@@ -1,9 +1,10 @@
-#include "Date.h"
+#include "DateText.h"
 
 #include "catalogue/Numbers.h"
 #include "catalogue/Text1252.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace pelmora {
@@ -36,10 +37,6 @@ std::optional<Date> Make(const std::string& year, const std::string& month,
 }
 
 } // namespace
-
-Date AddDays(Date date, int days) {
-    return Date(std::chrono::sys_days(date) + std::chrono::days(days));
-}
 
 std::string DateText(Date date) {
     char text[16];
