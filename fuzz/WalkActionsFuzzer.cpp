@@ -39,7 +39,7 @@ struct Session {
     testing::TempFolder folder;
     TableCache cache;
     AppState app;
-    view::ViewPlatform platform;
+    service::ViewPlatform platform;
     std::unique_ptr<MainForm> started;
     bool imperial = true;
 };
@@ -56,7 +56,7 @@ void CheckList(const json& list, const char* rowsKey) {
 }
 
 void CheckState(const MainForm& form, const AppState& app) {
-    const json state = view::WizardJson(form, app);
+    const json state = service::WizardJson(form, app);
     // Throws on text that is not UTF-8.
     state.dump();
     const json& lists = state.at("lists");
@@ -80,18 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.app.ImperialUnits = session.imperial;
     session.platform.Log.clear();
     MainForm form = *session.started;
-    view::WizardWalk walk(form, session.app, session.platform);
+    service::WizardWalk walk(form, session.app, session.platform);
     const std::vector<std::string> actions =
         SplitLines(std::string(reinterpret_cast<const char*>(data), size));
     for (size_t i = 0; i < actions.size() && i < 40; ++i) {
-        const view::Step step = walk.Do(actions[i]);
+        const service::Step step = walk.Do(actions[i]);
         Require(step.Action == actions[i], "a step names its action as given");
         Require(step.FirstMessage <= step.LastMessage &&
                     step.LastMessage == session.platform.Log.size(),
                 "a step's messages are the ones it showed");
-        json{{"action", view::AsUtf8(step.Action)},
-             {"refusal", view::AsUtf8(step.Refusal)},
-             {"messages", view::MessagesJson(session.platform.Log, step.FirstMessage)}}
+        json{{"action", service::AsUtf8(step.Action)},
+             {"refusal", service::AsUtf8(step.Refusal)},
+             {"messages", service::MessagesJson(session.platform.Log, step.FirstMessage)}}
             .dump();
         CheckState(form, session.app);
     }

@@ -1,34 +1,19 @@
 #include "Cli.h"
 
-#include "Utf8.h"
-#include "WizardJson.h"
-
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-         std::ostream& out, std::ostream& errors, TableCache* sharedCache)
-    : Platform(&errors), Json(json), Out(out) {
-    if (appDir)
-        App.SetFolders(*appDir);
-    else
-        App.Locate(programFolder, UserFolders::FromEnvironment());
-    App.Cache = sharedCache ? sharedCache : &Cache;
-}
+         std::ostream& out, std::ostream& errors)
+    : Session(programFolder, appDir, &errors), Json(json), Out(out) {}
 
-void Cli::Print(const std::string& bytes) {
-    Out << view::ToUtf8(bytes) << '\n';
-}
-
-void Cli::Print(const nlohmann::json& document) {
-    Out << document.dump(2) << '\n';
-}
-
-nlohmann::json Cli::Text(const std::string& bytes) {
-    return view::Text(bytes);
-}
-
-nlohmann::json Cli::Messages() const {
-    return view::MessagesJson(Platform.Log);
+int Cli::Print(const service::Reply& reply) {
+    if (Json) {
+        Out << reply.Document.dump(2) << '\n';
+    } else {
+        for (const std::string& line : reply.Lines)
+            Out << line << '\n';
+    }
+    return reply.Status;
 }
 
 } // namespace pelmora::cli

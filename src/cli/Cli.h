@@ -1,53 +1,42 @@
 #pragma once
 
-#include "ViewPlatform.h"
-#include "catalogue/AppState.h"
-#include "catalogue/TableSource.h"
+#include "Session.h"
 
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace pelmora {
-class TTxtTable;
-}
-
 namespace pelmora::cli {
 
-// Exit codes of every command.
-enum ExitCode { Success = 0, Negative = 1, UsageFailure = 2, WriteFailure = 3 };
+// Exit codes of every command: those of the service, and the command line's own.
+enum ExitCode {
+    Success = service::Success,
+    Negative = service::Negative,
+    UsageFailure = 2,
+    WriteFailure = 3
+};
 
-// A command line or input file the command cannot work with.
+// A command line the program cannot work with.
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// What every command works with: the program's folders and settings, the seams on
-// standard error, and where the answer goes.
+// One run of a command: its session, messages on standard error, and where the
+// answer goes.
 struct Cli {
-    // The program's folders found from its own folder, as the window finds them
-    // (portable or installed), or all in the folder --app-dir names.
-    // The tables come through the shared cache when one is given (the web server's,
-    // for all its requests), else through a cache of this run's own.
     Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-        std::ostream& out, std::ostream& errors, TableCache* sharedCache = nullptr);
+        std::ostream& out, std::ostream& errors);
 
-    AppState App;
-    TableCache Cache{TableCache::ShortRun};
-    view::ViewPlatform Platform;
+    service::Session Session;
     bool Json;
     std::ostream& Out;
 
-    // A line of text output, in UTF-8.
-    void Print(const std::string& bytes);
-    void Print(const nlohmann::json& document);
-    // Windows-1252 bytes as a JSON string.
-    static nlohmann::json Text(const std::string& bytes);
-    nlohmann::json Messages() const;
+    // The reply as the command line shows it: the document with --json, else its
+    // lines. Returns the reply's status.
+    int Print(const service::Reply& reply);
 };
 
 using Arguments = std::vector<std::string>;
@@ -65,20 +54,9 @@ struct OrderFiles {
     std::optional<std::string> Bom;
 };
 
-int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& quantity);
-int Describe(Cli& cli, const std::string& part);
-int Build(Cli& cli, const Arguments& choices);
-int Convert(Cli& cli, const std::string& oldPart);
+// Prices an RFQ list (or converts a saved order) into --out and --bom, or prints it.
 int Order(Cli& cli, const OrderFiles& files);
-// The order of a saved order or an RFQ list (its text as read, the name for
-// messages), as the order command makes it; the lines of the list it skipped
-// in skipped. Negative when a line was skipped or a part is no catalogue part.
-int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,
-              nlohmann::json& skipped);
-// The order as the order command prints it with --json, with the messages shown.
-nlohmann::json OrderJson(const Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped);
-int Check(Cli& cli);
-// Actions on one wizard; the state after the last, or after every one with steps.
-int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);
+// The actions of walk --script FILE.
+Arguments ScriptOf(const std::string& path);
 
 } // namespace pelmora::cli

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Commands.h"
 #include "catalogue/Errors.h"
 
 #include <CLI/CLI.hpp>
@@ -39,7 +40,9 @@ struct Line {
         AddWalk();
         App.add_subcommand("check", "Reads every table; reports errors and warnings with file, "
                                     "line and column")
-            ->callback([this] { Command = [](Cli& cli) { return Check(cli); }; });
+            ->callback([this] {
+                Command = [](Cli& cli) { return cli.Print(service::Check(cli.Session)); };
+            });
         AddHelp();
     }
 
@@ -53,7 +56,9 @@ struct Line {
         quote->add_option("--qty", *quantity, "The quantity, 1 to 99999 (default 1)")
             ->type_name("N");
         quote->callback([this, parts, quantity] {
-            Command = [parts, quantity](Cli& cli) { return Quote(cli, *parts, *quantity); };
+            Command = [parts, quantity](Cli& cli) {
+                return cli.Print(service::Quote(cli.Session, *parts, *quantity));
+            };
         });
     }
 
@@ -63,8 +68,9 @@ struct Line {
                         "selection, the description grid and what Create composes");
         auto part = std::make_shared<std::string>();
         describe->add_option("PART", *part, "A part number")->required();
-        describe->callback(
-            [this, part] { Command = [part](Cli& cli) { return Describe(cli, *part); }; });
+        describe->callback([this, part] {
+            Command = [part](Cli& cli) { return cli.Print(service::Describe(cli.Session, *part)); };
+        });
     }
 
     void AddBuild() {
@@ -74,8 +80,11 @@ struct Line {
                      "band, finish, confirm");
         auto choices = std::make_shared<Arguments>();
         build->add_option("CHOICE", *choices, "key=value")->type_name("KEY=VALUE");
-        build->callback(
-            [this, choices] { Command = [choices](Cli& cli) { return Build(cli, *choices); }; });
+        build->callback([this, choices] {
+            Command = [choices](Cli& cli) {
+                return cli.Print(service::Build(cli.Session, *choices));
+            };
+        });
     }
 
     void AddConvert() {
@@ -83,8 +92,9 @@ struct Line {
             App.add_subcommand("convert", "The new part number and comment of an old part number");
         auto part = std::make_shared<std::string>();
         convert->add_option("OLDPART", *part, "An old part number")->required();
-        convert->callback(
-            [this, part] { Command = [part](Cli& cli) { return Convert(cli, *part); }; });
+        convert->callback([this, part] {
+            Command = [part](Cli& cli) { return cli.Print(service::Convert(cli.Session, *part)); };
+        });
     }
 
     void AddOrder() {
@@ -117,7 +127,8 @@ struct Line {
         walk->add_flag("--steps", *steps, "With --json, the state after every action");
         walk->callback([this, actions, script, steps] {
             Command = [actions, script, steps](Cli& cli) {
-                return Walk(cli, *actions, *script, *steps);
+                return cli.Print(
+                    service::Walk(cli.Session, *script ? ScriptOf(**script) : *actions, *steps));
             };
         });
     }
@@ -175,6 +186,9 @@ int RunCommandLine(const Arguments& arguments, const std::string& programFolder,
         Cli cli(programFolder, line.AppDir, line.Json, out, errors);
         return line.Command(cli);
     } catch (const UsageError& error) {
+        errors << "pelmora-cli: " << error.what() << '\n';
+        return UsageFailure;
+    } catch (const service::RequestError& error) {
         errors << "pelmora-cli: " << error.what() << '\n';
         return UsageFailure;
     } catch (const WriteError& error) {

@@ -1,9 +1,8 @@
 #include "WebServer.h"
 
-#include "Cli.h"
+#include "Commands.h"
 #include "SheetPdf.h"
 #include "Utf8.h"
-#include "WizardReport.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
@@ -15,7 +14,6 @@
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <thread>
 
 namespace pelmora {
@@ -182,15 +180,12 @@ void WebServer::Route() {
     // second waits for the client's delayed acknowledgement, some 40 ms.
     server.set_tcp_nodelay(true);
 
-    // Every answer of the API comes from the command line's own commands, run in
-    // this process on a wizard of their own: the same bytes the command line prints.
+    // Every answer of the API is a command of the service, run on a wizard of its
+    // own: the same document the command line prints with --json.
     auto answer = [this](httplib::Response& response,
-                         const std::function<int(cli::Cli&)>& command) {
-        std::ostringstream out;
-        std::ostringstream errors;
-        cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
-        command(cli);
-        response.set_content(out.str(), "application/json; charset=utf-8");
+                         const std::function<service::Reply(service::Session&)>& command) {
+        service::Session session(programFolder_, appDir_, nullptr, &cache_);
+        SendJson(response, command(session).Document);
     };
     auto guarded = [](const httplib::Server::Handler& handler) {
         return [handler](const httplib::Request& request, httplib::Response& response) {
@@ -201,7 +196,7 @@ void WebServer::Route() {
                 handler(request, response);
             } catch (const BadRequest& bad) {
                 SendError(response, bad.Status, bad.Message);
-            } catch (const cli::UsageError& error) {
+            } catch (const service::RequestError& error) {
                 SendError(response, 400, error.what());
             } catch (const std::exception& error) {
                 SendError(response, 422, error.what());
@@ -215,17 +210,19 @@ void WebServer::Route() {
                    if (actions.size() > MaxActions)
                        throw BadRequest{400, "at most " + std::to_string(MaxActions) + " actions"};
                    const bool steps = !Values(request, "steps").empty();
-                   answer(response, [&](cli::Cli& cli) {
+                   answer(response, [&](service::Session& session) {
                        // No action at all is the wizard as it starts.
-                       return cli::Walk(
-                           cli, actions.empty() ? std::vector<std::string>{"back"} : actions,
-                           std::nullopt, steps);
+                       return service::Walk(
+                           session, actions.empty() ? std::vector<std::string>{"back"} : actions,
+                           steps);
                    });
                }));
     server.Get("/api/describe",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string part = Value(request, "part");
-                   answer(response, [&](cli::Cli& cli) { return cli::Describe(cli, part); });
+                   answer(response, [&](service::Session& session) {
+                       return service::Describe(session, part);
+                   });
                }));
     server.Get(
         "/api/quote",
@@ -234,12 +231,16 @@ void WebServer::Route() {
             if (parts.empty() || parts.size() > MaxActions)
                 throw BadRequest{400, "give 1 to " + std::to_string(MaxActions) + " part numbers"};
             const std::optional<std::string> quantity = OptionalValue(request, "qty");
-            answer(response, [&](cli::Cli& cli) { return cli::Quote(cli, parts, quantity); });
+            answer(response, [&](service::Session& session) {
+                return service::Quote(session, parts, quantity);
+            });
         }));
     server.Get("/api/convert",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string old = Value(request, "old");
-                   answer(response, [&](cli::Cli& cli) { return cli::Convert(cli, old); });
+                   answer(response, [&](service::Session& session) {
+                       return service::Convert(session, old);
+                   });
                }));
     // The body is read here rather than by httplib, which bounds a body of a
     // stated length but not one sent in chunks.
@@ -266,17 +267,14 @@ void WebServer::Route() {
                 {"xls", SpreadsheetFile}, {"txt", TextFile}, {"xml", XmlFile}};
             if (format != "json" && format != "bom" && !files.contains(format))
                 throw BadRequest{400, "format is json, xls, txt, xml or bom"};
-            std::ostringstream out;
-            std::ostringstream errors;
-            cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
-            TTxtTable lines;
-            json skipped;
-            cli::MakeOrder(cli, body, "order", lines, skipped);
+            service::Session session(programFolder_, appDir_, nullptr, &cache_);
+            const service::Order order = service::MakeOrder(session, body, "order");
             if (format == "json")
-                return SendJson(response, cli::OrderJson(cli, lines, skipped));
+                return SendJson(response, service::OrderReply(session, order).Document);
             const std::string bytes =
-                format == "bom" ? Joined(BillOfMaterialsLines(lines, cli.App.Tables(cli.Platform)))
-                                : Joined(OrderFileLines(lines, files.at(format)));
+                format == "bom" ? Joined(BillOfMaterialsLines(order.Lines,
+                                                              session.App.Tables(session.Platform)))
+                                : Joined(OrderFileLines(order.Lines, files.at(format)));
             const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
             response.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
             response.set_content(bytes, "application/octet-stream");
@@ -285,21 +283,19 @@ void WebServer::Route() {
     server.Get("/api/sheet.pdf",
                guarded([this](const httplib::Request& request, httplib::Response& response) {
                    const std::string part = Value(request, "part");
-                   std::ostringstream out;
-                   std::ostringstream errors;
-                   cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
+                   service::Session session(programFolder_, appDir_, nullptr, &cache_);
                    // The part as describe takes it; a sheet only for what Create makes
                    // from a complete screen 1, as in the window.
-                   auto form = cli::StartWizard(cli);
-                   cli::QuickBuild(cli, *form, view::FromUtf8(part));
+                   auto form = service::StartWizard(session);
+                   service::QuickBuild(session, *form, service::FromUtf8(part));
                    if (form->Family() != pfUnknown)
                        form->btnCreateClick();
                    if (!form->ScreenOneComplete() || !form->btnViewSpecsEnabled)
                        throw BadRequest{404, "no specification sheet for \"" + part + "\""};
                    TTxtTable rows;
                    form->CollectSpecRows(rows);
-                   const QByteArray pdf =
-                       SpecificationSheetPdf(cli.App.ImagesDir, form->CollectSpecHeader(), rows);
+                   const QByteArray pdf = SpecificationSheetPdf(session.App.ImagesDir,
+                                                                form->CollectSpecHeader(), rows);
                    response.set_header("Content-Disposition",
                                        "inline; filename=\"" + form->txtPartNumber + ".pdf\"");
                    response.set_content(pdf.toStdString(), "application/pdf");

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 void ViewPlatform::Show(const std::string& kind, const std::string& text) {
     Log.push_back({kind, text});
@@ -39,4 +39,4 @@ ModalResult ViewPlatform::ConfirmLegSwap(const std::string& line1, const std::st
     return ConfirmAnswer;
 }
 
-} // namespace pelmora::view
+} // namespace pelmora::service

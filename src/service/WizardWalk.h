@@ -11,7 +11,7 @@ class MainForm;
 struct ComboState;
 } // namespace pelmora
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 // The entry of a list a value names: "#N" by its position from 1, else the code
 // (first column) or, when a name column is given, the name without regard to
@@ -52,4 +52,4 @@ private:
     ViewPlatform& platform_;
 };
 
-} // namespace pelmora::view
+} // namespace pelmora::service

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 // A message box the forms showed, as the command line and the server report it.
 struct Shown {
@@ -91,4 +91,4 @@ private:
     Platform seams_{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 };
 
-} // namespace pelmora::view
+} // namespace pelmora::service

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 namespace {
 
@@ -194,4 +194,4 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
     return "";
 }
 
-} // namespace pelmora::view
+} // namespace pelmora::service

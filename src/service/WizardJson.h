@@ -13,7 +13,7 @@ class MainForm;
 
 // The one view of a wizard that the command line and the web server show: what
 // the window's controls would show, as JSON (texts in UTF-8).
-namespace pelmora::view {
+namespace pelmora::service {
 
 // Windows-1252 bytes as a JSON string.
 nlohmann::json Text(const std::string& bytes);
@@ -34,4 +34,4 @@ std::vector<Selection> Selections(const MainForm& form, const AppState& app);
 // of both screens as the window shows it.
 nlohmann::json WizardJson(const MainForm& form, const AppState& app);
 
-} // namespace pelmora::view
+} // namespace pelmora::service

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 namespace {
 
@@ -80,4 +80,4 @@ std::string WithoutByteOrderMark(const std::string& text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
-} // namespace pelmora::view
+} // namespace pelmora::service

@@ -4,7 +4,7 @@
 
 // The one place where the core's Windows-1252 bytes meet the UTF-8 of the
 // terminal, the JSON output and the input files of the command line.
-namespace pelmora::view {
+namespace pelmora::service {
 
 std::string ToUtf8(const std::string& bytes);
 // Valid UTF-8 becomes Windows-1252 ('?' for what the code page lacks); other
@@ -17,4 +17,4 @@ std::string AsUtf8(const std::string& text);
 // The text without the UTF-8 byte-order mark some editors put first.
 std::string WithoutByteOrderMark(const std::string& text);
 
-} // namespace pelmora::view
+} // namespace pelmora::service

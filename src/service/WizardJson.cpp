@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <utility>
 
-namespace pelmora::view {
+namespace pelmora::service {
 
 namespace {
 
@@ -182,4 +182,4 @@ json WizardJson(const MainForm& form, const AppState& app) {
             {"lists", Lists(form)}};
 }
 
-} // namespace pelmora::view
+} // namespace pelmora::service

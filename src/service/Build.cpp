@@ -1,6 +1,5 @@
-#include "Cli.h"
+#include "Commands.h"
 #include "Utf8.h"
-#include "WizardReport.h"
 #include "WizardWalk.h"
 #include "catalogue/Text1252.h"
 #include "wizard/MainForm.h"
@@ -8,7 +7,7 @@
 #include <map>
 #include <set>
 
-namespace pelmora::cli {
+namespace pelmora::service {
 
 namespace {
 
@@ -19,33 +18,34 @@ const std::set<std::string> Keys = {"family", "waveguide", "flangeA", "flangeB",
 // Walks the wizard as a user does, screen by screen, from key=value choices.
 class Builder {
 public:
-    Builder(Cli& cli, std::map<std::string, std::string> choices)
-        : cli_(cli), choices_(std::move(choices)), form_(StartWizard(cli)) {}
+    Builder(Session& session, std::map<std::string, std::string> choices)
+        : session_(session), choices_(std::move(choices)), form_(StartWizard(session)) {}
 
-    int Run() {
+    Reply Run() {
         if (auto units = Take("units"))
             *units == "P"
                 ? form_->mnuImperialClick()
                 : (*units == "M" ? form_->mnuMetricClick() : Refuse("units", *units, "P, M"));
         if (auto confirm = Take("confirm"))
-            cli_.Platform.ConfirmAnswer = ConfirmAnswer(*confirm);
+            session_.Platform.ConfirmAnswer = ConfirmAnswer(*confirm);
 
         ScreenOne();
         form_->btnNextClick();
         if (form_->ActivePage == MainForm::ScreenTwo) {
             if (auto finish = Take("finish")) {
                 if (!form_->cbxFinish.Enabled)
-                    throw UsageError("finish: the finish of this family is fixed");
+                    throw RequestError("finish: the finish of this family is fixed");
                 form_->PickFinish(Pick("finish", *finish, form_->cbxFinish, 0));
             }
             if (auto band = Take("band"))
                 form_->BandClick(BandIndex(*band));
             form_->btnCreateClick();
         }
-        PrintWizard(cli_, *form_, "");
+        Reply reply = WizardReply(session_, *form_, "");
         // A typed length that was refused is no choice of the user's, whatever the
         // box holds in its place.
-        return form_->txtPartNumber.empty() || refused_ ? Negative : Success;
+        reply.Status = form_->txtPartNumber.empty() || refused_ ? Negative : Success;
+        return reply;
     }
 
 private:
@@ -59,7 +59,7 @@ private:
             form_->PickFlangeA(Pick("flangeA", *flangeA, form_->cbxFlangeA, -1));
         if (auto adaptor = Take("adaptor")) {
             if (!form_->chkFlangeAdaptorVisible)
-                throw UsageError("adaptor: only straight sections show For Flange Adaptor");
+                throw RequestError("adaptor: only straight sections show For Flange Adaptor");
             if (*adaptor != "yes" && *adaptor != "no")
                 Refuse("adaptor", *adaptor, "yes, no");
             if ((*adaptor == "yes") != form_->chkFlangeAdaptorChecked)
@@ -81,7 +81,7 @@ private:
         if (!value)
             return;
         if (form_->ActiveLengthPage != page)
-            throw UsageError(std::string(key) + ": this family has no such length box");
+            throw RequestError(std::string(key) + ": this family has no such length box");
         if (box.Editable && !box.Items.empty()) {
             form_->LengthBoxEnter(box);
             form_->TypeLength(box, *value);
@@ -92,7 +92,7 @@ private:
         ComboState entries;
         for (const auto& item : box.Items)
             entries.Items.push_back({item});
-        if (const auto index = view::FindEntry(entries, *value, -1))
+        if (const auto index = FindEntry(entries, *value, -1))
             return form_->PickLength(box, *index);
         std::string offered;
         for (const auto& item : box.Items)
@@ -104,7 +104,7 @@ private:
         ComboState bands;
         for (const auto& band : form_->rgFrequency.BandButtons)
             bands.Items.push_back({band.BandCode});
-        if (const auto index = view::FindEntry(bands, code, -1))
+        if (const auto index = FindEntry(bands, code, -1))
             return *index;
         std::string offered;
         for (const auto& band : bands.Items)
@@ -115,16 +115,15 @@ private:
     // The entry the value names: its code, its name in the column given, or #N.
     static int Pick(const char* key, const std::string& value, const ComboState& list,
                     int nameColumn) {
-        if (const auto index = view::FindEntry(list, value, nameColumn))
+        if (const auto index = FindEntry(list, value, nameColumn))
             return *index;
-        Refuse(key, value, view::Offered(list));
+        Refuse(key, value, Offered(list));
     }
 
     [[noreturn]] static void Refuse(const std::string& key, const std::string& value,
                                     const std::string& offered) {
-        throw UsageError(key + ": \"" + view::ToUtf8(value) +
-                         "\" is not offered; the list offers " +
-                         (offered.empty() ? "nothing" : view::ToUtf8(offered)));
+        throw RequestError(key + ": \"" + ToUtf8(value) + "\" is not offered; the list offers " +
+                           (offered.empty() ? "nothing" : ToUtf8(offered)));
     }
 
     static ModalResult ConfirmAnswer(const std::string& answer) {
@@ -141,10 +140,10 @@ private:
         const auto found = choices_.find(key);
         if (found == choices_.end())
             return std::nullopt;
-        return view::FromUtf8(found->second);
+        return FromUtf8(found->second);
     }
 
-    Cli& cli_;
+    Session& session_;
     std::map<std::string, std::string> choices_;
     std::unique_ptr<MainForm> form_;
     bool refused_ = false;
@@ -152,18 +151,18 @@ private:
 
 } // namespace
 
-int Build(Cli& cli, const Arguments& arguments) {
+Reply Build(Session& session, const std::vector<std::string>& arguments) {
     std::map<std::string, std::string> choices;
     for (const std::string& argument : arguments) {
         const size_t equals = argument.find('=');
         if (equals == std::string::npos)
-            throw UsageError("build takes key=value choices, not " + argument);
+            throw RequestError("build takes key=value choices, not " + argument);
         const std::string key = argument.substr(0, equals);
         if (!Keys.count(key))
-            throw UsageError("unknown key " + key);
+            throw RequestError("unknown key " + key);
         choices[key] = argument.substr(equals + 1);
     }
-    return Builder(cli, std::move(choices)).Run();
+    return Builder(session, std::move(choices)).Run();
 }
 
-} // namespace pelmora::cli
+} // namespace pelmora::service

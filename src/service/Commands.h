@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Session.h"
+#include "catalogue/TxtTable.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pelmora {
+class MainForm;
+}
+
+// What each command does, for every face that is not the window: plain request
+// values in (texts in UTF-8), a reply out. A request the command cannot work with
+// throws RequestError.
+namespace pelmora::service {
+
+// The price and delivery the Add to Order dialog shows for each part number, for
+// the quantity given ("1" when none).
+Reply Quote(Session& session, const std::vector<std::string>& parts,
+            const std::optional<std::string>& quantity);
+// The wizard set from a part number as the Quick Builder sets it, and what Create
+// then composes.
+Reply Describe(Session& session, const std::string& part);
+// The wizard walked in screen order from key=value choices.
+Reply Build(Session& session, const std::vector<std::string>& choices);
+// User actions on one wizard, in the order given; with steps, the state after each.
+Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps);
+// The actions of a script: one a line, blank lines and lines starting with "#"
+// skipped.
+std::vector<std::string> ScriptActions(const std::string& text);
+// The conversion dialog's lookup of an old part number.
+Reply Convert(Session& session, const std::string& oldPart);
+// The catalogue maintainer's check of every table.
+Reply Check(Session& session);
+
+// An RFQ list priced into an order as the Add to Order dialog adds its lines, or
+// an order the program saved, taken as it stands.
+struct Order {
+    TTxtTable Lines;
+    // The lines of the list that were not taken: {"line", "reason"}.
+    nlohmann::json Skipped = nlohmann::json::array();
+    int Status = Success;
+};
+// The text as read (UTF-8 or Windows-1252), the name it is known by in messages.
+Order MakeOrder(Session& session, const std::string& text, const std::string& name);
+// The order as JSON, with the messages shown.
+Reply OrderReply(const Session& session, const Order& order);
+
+// The main form started as the window starts it (the units setting read from
+// "Pelmora.ini"); nothing is written back.
+std::unique_ptr<MainForm> StartWizard(Session& session);
+// The part number typed into the Quick Builder: trimmed, in upper case, applied.
+// Nothing of its history is kept.
+void QuickBuild(Session& session, MainForm& form, const std::string& partNumber);
+// What the wizard shows: family, every selection, the description grid, whether
+// screen 1 is complete, the order description and the part number.
+Reply WizardReply(Session& session, const MainForm& form, const std::string& input);
+// The same as lines of text.
+std::vector<std::string> WizardLines(const MainForm& form, const AppState& app);
+
+} // namespace pelmora::service

@@ -1,0 +1,21 @@
+#include "Session.h"
+
+#include "WizardJson.h"
+
+namespace pelmora::service {
+
+Session::Session(const std::string& programFolder, const std::optional<std::string>& appDir,
+                 std::ostream* messages, TableCache* sharedCache)
+    : Platform(messages) {
+    if (appDir)
+        App.SetFolders(*appDir);
+    else
+        App.Locate(programFolder, UserFolders::FromEnvironment());
+    App.Cache = sharedCache ? sharedCache : &Cache;
+}
+
+nlohmann::json Session::Messages() const {
+    return MessagesJson(Platform.Log);
+}
+
+} // namespace pelmora::service

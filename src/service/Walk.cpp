@@ -1,0 +1,59 @@
+#include "Commands.h"
+#include "Utf8.h"
+#include "WizardJson.h"
+#include "WizardWalk.h"
+#include "catalogue/FileSystem.h"
+#include "catalogue/Text1252.h"
+#include "wizard/MainForm.h"
+
+namespace pelmora::service {
+
+std::vector<std::string> ScriptActions(const std::string& text) {
+    std::vector<std::string> actions;
+    for (const std::string& line : SplitLines(text)) {
+        const std::string_view action = TrimControlAndBlank(line);
+        if (!action.empty() && action.front() != '#')
+            actions.emplace_back(action);
+    }
+    return actions;
+}
+
+// User actions on one wizard, in the order given, as a user does them.
+Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps) {
+    if (actions.empty())
+        throw RequestError("walk needs actions, or --script FILE");
+    auto form = StartWizard(session);
+    WizardWalk walk(*form, session.App, session.Platform);
+    Reply reply;
+    nlohmann::json done = nlohmann::json::array();
+    for (const std::string& asked : actions) {
+        const Step step = walk.Do(asked);
+        // The action and its refusal hold the user's own text, which need not be UTF-8.
+        const std::string action = AsUtf8(step.Action);
+        const std::string refusal = AsUtf8(step.Refusal);
+        if (!refusal.empty()) {
+            reply.Status = Negative;
+            reply.Lines.push_back("refused\t" + action + '\t' + refusal);
+        }
+        nlohmann::json entry{
+            {"action", action},
+            {"done", refusal.empty()},
+            {"refusal", refusal.empty() ? nlohmann::json() : nlohmann::json(refusal)},
+            {"messages", MessagesJson(session.Platform.Log, step.FirstMessage)}};
+        entry["messages"].erase(
+            entry["messages"].begin() +
+                static_cast<std::ptrdiff_t>(step.LastMessage - step.FirstMessage),
+            entry["messages"].end());
+        if (steps)
+            entry["state"] = WizardJson(*form, session.App);
+        done.push_back(std::move(entry));
+    }
+    nlohmann::json state = WizardJson(*form, session.App);
+    state["messages"] = session.Messages();
+    const std::vector<std::string> shown = WizardLines(*form, session.App);
+    reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
+    reply.Document = {{"steps", std::move(done)}, {"state", std::move(state)}};
+    return reply;
+}
+
+} // namespace pelmora::service
