@@ -61,6 +61,11 @@ std::vector<std::string> KeysOf(const TTxtTable& table, int column) {
 
 void CheckSameLookups(const TTxtTable& loaded, const TTxtTable& lookup) {
     for (int column = 0; column <= ColumnsLookedUp; ++column) {
+        std::vector<std::string> values;
+        std::vector<std::string> lookupValues{"left over"};
+        loaded.GetColumn(column, values);
+        lookup.GetColumn(column, lookupValues);
+        Require(values == lookupValues, "both ways read the same column");
         for (const std::string& key : KeysOf(loaded, column)) {
             const std::vector<int> scanned = Scan(loaded, column, key);
             Require(loaded.RowsWhere(column, key) == scanned,

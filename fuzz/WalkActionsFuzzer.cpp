@@ -69,7 +69,7 @@ void CheckForm(const MainForm& form, const AppState& app) {
 // The state as the web server sends it. Building it costs as much as a whole walk,
 // so it is built for the last state of one input in four, picked by the input's
 // length: any state a walk passes is the last state of a shorter walk, and a line
-// break added after the last line changes the length, not the walk, so the fuzzer meets
+// break after the last line changes the length, not the walk, so the fuzzer meets
 // every state in an input whose state is built.
 void CheckState(const MainForm& form, const AppState& app) {
     const json state = view::WizardJson(form, app);
