@@ -2,6 +2,7 @@
 #include "Utf8.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
@@ -68,7 +69,8 @@ std::optional<TTxtTable> SavedOrderIn(const std::string& text, const std::string
 void PrintOrder(Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped) {
     if (cli.Json)
         return cli.Print(OrderJson(cli, lines, skipped));
-    for (std::string shown : lines.Lines) {
+    for (const std::string& line : lines.Lines) {
+        std::string shown = TabSeparatedField(line);
         std::replace(shown.begin(), shown.end(), '|', '\t');
         cli.Print(shown);
     }

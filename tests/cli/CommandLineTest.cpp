@@ -362,6 +362,52 @@ TEST_F(CommandLine, OrderConvertsASavedOrder) {
                                 "expected\n");
 }
 
+// A TAB inside a catalogue text or a customer's text never adds a column: every
+// TAB-separated output writes it as a blank.
+struct TabRow {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string LineStart;
+    long Tabs;
+};
+
+void PrintTo(const TabRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class TabSeparatedOutput : public CommandLine, public ::testing::WithParamInterface<TabRow> {};
+
+TEST_P(TabSeparatedOutput, KeepsItsColumns) {
+    const std::string familyRow = "R|Straight\tSection|0.5|10|r_dwg.gif|r.gif";
+    const std::string families = folder.Read("Data/Family.tbl");
+    folder.Write("Data/Family.tbl", families.substr(0, families.find("R|")) + familyRow +
+                                        families.substr(families.find('\n', families.find("R|"))));
+    WriteTable(folder, "Conversion.tbl", "Old|New|Comment\nOLD-1|R090PU0120USG|Same\tsection");
+    folder.Write("rfq.txt", "1\tR090PC0120USG\tsite\tA\n");
+    std::vector<std::string> arguments = GetParam().Arguments;
+    for (std::string& argument : arguments) {
+        if (argument == "RFQ")
+            argument = folder.Path() + "rfq.txt";
+    }
+    Run(arguments);
+    const std::string printed = "\n" + out.str();
+    const size_t start = printed.find("\n" + GetParam().LineStart);
+    ASSERT_NE(start, std::string::npos) << printed;
+    const std::string line = printed.substr(start + 1, printed.find('\n', start + 1) - start - 1);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), GetParam().Tabs) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, TabSeparatedOutput,
+    ::testing::Values(
+        TabRow{
+            "QuoteFamily", {"quote", "C090CNSG", "R090PC0120USN"}, "R090PC0120USN\tStraight ", 4},
+        TabRow{"DescribeSelection", {"describe", "R090PC0120USG"}, "family\tR\tStraight ", 2},
+        TabRow{"ConvertComment", {"convert", "OLD-1"}, "R090PU0120USG\tSame ", 1},
+        TabRow{"OrderDescription", {"order", "--in", "RFQ"}, "1\t$140.00\tStock\t", 4},
+        TabRow{"WalkRefusal", {"walk", "family=R\tX"}, "refused\tfamily=R X\t", 2}),
+    [](const auto& info) { return info.param.Name; });
+
 TEST_F(CommandLine, CheckReportsFindingsWithTheirPlace) {
     WriteTable(folder, "Flange.tbl", "Code|Waveguide|Type|Model|Picture\nU|090|UG Cover|UG-39/U");
     EXPECT_EQ(Run({"check"}), 1);

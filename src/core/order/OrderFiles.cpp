@@ -3,10 +3,10 @@
 #include "Money.h"
 #include "OrderItem.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "catalogue/TxtTable.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -54,20 +54,11 @@ std::string XmlEscaped(const std::string& text) {
     return escaped;
 }
 
-// A field of a line-based file: a TAB, CR or LF inside it would shift the columns or
-// start a new line, so each stands as a blank.
-std::string OneLine(std::string field) {
-    std::replace_if(
-        field.begin(), field.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
-        ' ');
-    return field;
-}
-
 // A spreadsheet takes a cell that begins with = + - or @ for a formula; customers'
 // texts must stay text. The apostrophe marks a text cell and is not shown; a text
 // that begins with one gets a second, so that reading the file back is exact.
 std::string SpreadsheetCell(std::string field, bool programsPrice) {
-    field = OneLine(std::move(field));
+    field = TabSeparatedField(std::move(field));
     if (!programsPrice && !field.empty() &&
         std::string_view("=+-@'").find(field.front()) != std::string_view::npos)
         field.insert(0, 1, '\'');
@@ -110,7 +101,9 @@ std::vector<std::string> TextLines(const TTxtTable& orderLines) {
                                    LeftAligned("DELIVERY TIME", 20) + gap +
                                    LeftAligned("PART NUMBER", 20) + "    DESCRIPTION"};
     for (int row = 0; row < orderLines.RowCount(); ++row) {
-        auto field = [&](OrderLineField which) { return OneLine(orderLines.GetField(row, which)); };
+        auto field = [&](OrderLineField which) {
+            return TabSeparatedField(orderLines.GetField(row, which));
+        };
         lines.push_back(RightAligned(field(olQuantity), 10) + RightAligned(field(olPrice), 20) +
                         gap + LeftAligned(field(olDelivery), 20) + gap +
                         LeftAligned(field(olPartNumber), 20) + gap + field(olDescription));
