@@ -79,9 +79,9 @@ struct MadeOrder {
 // messages). Negative when a line was skipped or not taken as written, or a part
 // is no catalogue part.
 int MakeOrder(Cli& cli, const std::string& text, const std::string& name, MadeOrder& order);
-// Tells each description whose characters the file (".xls", ".txt", ".lom") cannot
-// hold; Negative when there is one.
-int TellLostCharacters(Cli& cli, const MadeOrder& order, const std::string& extension);
+// Tells each description whose characters the file of the format ("xls", "txt",
+// "xml", or "bom" for the bill of materials) cannot hold; Negative when there is one.
+int TellLostCharacters(Cli& cli, const MadeOrder& order, const std::string& format);
 // The order as the order command prints it with --json, with the messages shown.
 nlohmann::json OrderJson(const Cli& cli, const MadeOrder& order);
 int Check(Cli& cli);

@@ -176,10 +176,13 @@ int MakeOrder(Cli& cli, const std::string& text, const std::string& name, MadeOr
     return result;
 }
 
-int TellLostCharacters(Cli& cli, const MadeOrder& order, const std::string& file) {
+int TellLostCharacters(Cli& cli, const MadeOrder& order, const std::string& format) {
+    if (format == "xml" || order.Wide.empty())
+        return Success;
+    const std::string file = format == "bom" ? "the bill of materials" : "the ." + format + " file";
     for (const auto& [row, description] : order.Wide)
         cli.Platform.Error(LostCharactersMessage(description, file));
-    return order.Wide.empty() ? Success : Negative;
+    return Negative;
 }
 
 // Prices a list of items into an order, as the Add to Order dialog adds them. Every
@@ -189,12 +192,12 @@ int Order(Cli& cli, const OrderFiles& files) {
         files.Out ? std::optional(KindFor(*files.Out)) : std::nullopt;
     MadeOrder order;
     int result = MakeOrder(cli, ReadInput(files.In), files.In, order);
-    if (kind && *kind != XmlFile)
-        result = std::max(
-            result,
-            TellLostCharacters(cli, order, *kind == TextFile ? "the .txt file" : "the .xls file"));
+    if (kind) {
+        const char* format = *kind == XmlFile ? "xml" : *kind == TextFile ? "txt" : "xls";
+        result = std::max(result, TellLostCharacters(cli, order, format));
+    }
     if (files.Bom)
-        result = std::max(result, TellLostCharacters(cli, order, "the bill of materials"));
+        result = std::max(result, TellLostCharacters(cli, order, "bom"));
     Write(cli, order, files, kind);
     return result;
 }

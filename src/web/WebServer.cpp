@@ -270,6 +270,10 @@ void WebServer::Route() {
             cli::MakeOrder(cli, body, "order", order);
             if (format == "json")
                 return SendJson(response, cli::OrderJson(cli, order));
+            // A file holds no messages: they go with it, for a client that shows them.
+            cli::TellLostCharacters(cli, order, format);
+            if (!cli.Platform.Log.empty())
+                response.set_header("X-Order-Messages", cli.Messages().dump(-1, ' ', true));
             const std::string bytes =
                 format == "bom"
                     ? Joined(BillOfMaterialsLines(order.Lines, cli.App.Tables(cli.Platform)))
