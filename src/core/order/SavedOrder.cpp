@@ -248,12 +248,12 @@ std::vector<std::string> ParseSavedOrder(std::string_view text, OrderFileKind ki
     return order;
 }
 
-std::vector<std::string> ReadSavedOrder(const std::string& path) {
+std::vector<std::string> ReadSavedOrder(const std::string& path, WideDescriptions* wide) {
     const std::string text = ReadWholeFile(path);
     const auto kind = SavedOrderKind(text);
     if (!kind)
         throw SavedOrderError(path, 1, "this is no order the program saved");
-    return ParseSavedOrder(text, *kind, path);
+    return ParseSavedOrder(text, *kind, path, wide);
 }
 
 } // namespace pelmora

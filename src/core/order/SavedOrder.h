@@ -33,6 +33,6 @@ std::vector<std::string> ParseSavedOrder(std::string_view text, OrderFileKind ki
 
 // The same from a file; throws FileError when it cannot be read, and
 // SavedOrderError when it is no saved order.
-std::vector<std::string> ReadSavedOrder(const std::string& path);
+std::vector<std::string> ReadSavedOrder(const std::string& path, WideDescriptions* wide = nullptr);
 
 } // namespace pelmora
