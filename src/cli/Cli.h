@@ -3,6 +3,8 @@
 #include "ViewPlatform.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TableSource.h"
+#include "catalogue/TxtTable.h"
+#include "order/OrderFiles.h"
 
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -10,10 +12,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-namespace pelmora {
-class TTxtTable;
-}
 
 namespace pelmora::cli {
 
@@ -70,13 +68,22 @@ int Describe(Cli& cli, const std::string& part);
 int Build(Cli& cli, const Arguments& choices);
 int Convert(Cli& cli, const std::string& oldPart);
 int Order(Cli& cli, const OrderFiles& files);
+// An order as the order command makes it: its lines, the descriptions that hold
+// characters the lines cannot, and the lines of the list it skipped.
+struct MadeOrder {
+    TTxtTable Lines;
+    WideDescriptions Wide;
+    nlohmann::json Skipped = nlohmann::json::array();
+};
 // The order of a saved order or an RFQ list (its text as read, the name for
-// messages), as the order command makes it; the lines of the list it skipped
-// in skipped. Negative when a line was skipped or a part is no catalogue part.
-int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTable& lines,
-              nlohmann::json& skipped);
+// messages). Negative when a line was skipped or not taken as written, or a part
+// is no catalogue part.
+int MakeOrder(Cli& cli, const std::string& text, const std::string& name, MadeOrder& order);
+// Tells each description whose characters the file of the format ("xls", "txt",
+// "xml", or "bom" for the bill of materials) cannot hold; Negative when there is one.
+int TellLostCharacters(Cli& cli, const MadeOrder& order, const std::string& format);
 // The order as the order command prints it with --json, with the messages shown.
-nlohmann::json OrderJson(const Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped);
+nlohmann::json OrderJson(const Cli& cli, const MadeOrder& order);
 int Check(Cli& cli);
 // Actions on one wizard; the state after the last, or after every one with steps.
 int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);

@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "Utf8.h"
+#include "catalogue/TabSeparated.h"
 #include "partnumber/ConvertForm.h"
 
 namespace pelmora::cli {
@@ -19,7 +20,7 @@ int Convert(Cli& cli, const std::string& oldPart) {
             {"comment", converted ? Cli::Text(dialog.memComments) : nlohmann::json()},
             {"messages", cli.Messages()}});
     else if (converted)
-        cli.Print(dialog.txtNewPartNumber + "\t" + dialog.memComments);
+        cli.Print(TabSeparatedLine({dialog.txtNewPartNumber, dialog.memComments}));
     return converted ? Success : Negative;
 }
 

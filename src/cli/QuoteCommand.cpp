@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "Utf8.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderList.h"
@@ -55,8 +56,8 @@ int Quote(Cli& cli, const Arguments& parts, const std::optional<std::string>& qu
                                                      : Cli::Text(MoneyText(dialog.UnitPrice))},
                  {"delivery", Cli::Text(dialog.txtDelivery)}});
         else
-            cli.Print(part + "\t" + name + "\t" + std::to_string(*quantity) + "\t" +
-                      dialog.txtPrice + "\t" + dialog.txtDelivery);
+            cli.Print(TabSeparatedLine(
+                {part, name, std::to_string(*quantity), dialog.txtPrice, dialog.txtDelivery}));
     }
     if (cli.Json)
         cli.Print(nlohmann::json{{"quotes", std::move(quotes)}, {"messages", cli.Messages()}});

@@ -5,6 +5,7 @@
 #include "WizardWalk.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "wizard/MainForm.h"
 
@@ -48,7 +49,7 @@ int Walk(Cli& cli, const Arguments& given, const std::optional<std::string>& scr
         if (!refusal.empty()) {
             result = Negative;
             if (!cli.Json)
-                cli.Out << "refused\t" << action << '\t' << refusal << '\n';
+                cli.Out << TabSeparatedLine({"refused", action, refusal}) << '\n';
         }
         nlohmann::json entry{
             {"action", action},

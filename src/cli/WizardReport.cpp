@@ -1,6 +1,7 @@
 #include "WizardReport.h"
 
 #include "WizardJson.h"
+#include "catalogue/TabSeparated.h"
 #include "partnumber/CreateForm.h"
 #include "wizard/MainForm.h"
 
@@ -29,14 +30,15 @@ void PrintWizard(Cli& cli, const MainForm& form, const std::string& input) {
         return;
     }
     for (const view::Selection& s : view::Selections(form, cli.App))
-        cli.Print(std::string(s.Key) + "\t" + s.Code + (s.Name.empty() ? "" : "\t" + s.Name));
+        cli.Print(s.Name.empty() ? TabSeparatedLine({s.Key, s.Code})
+                                 : TabSeparatedLine({s.Key, s.Code, s.Name}));
     for (const auto& row : form.grdSpecs) {
         if (!row[1].empty() || !row[2].empty() || !row[3].empty())
-            cli.Print("grid\t" + row[1] + "\t" + row[2] + "\t" + row[3]);
+            cli.Print(TabSeparatedLine({"grid", row[1], row[2], row[3]}));
     }
-    cli.Print(std::string("screenOneComplete\t") + (form.ScreenOneComplete() ? "yes" : "no"));
-    cli.Print("description\t" + form.BuildOrderDescription());
-    cli.Print("partNumber\t" + form.txtPartNumber);
+    cli.Print(TabSeparatedLine({"screenOneComplete", form.ScreenOneComplete() ? "yes" : "no"}));
+    cli.Print(TabSeparatedLine({"description", form.BuildOrderDescription()}));
+    cli.Print(TabSeparatedLine({"partNumber", form.txtPartNumber}));
 }
 
 } // namespace pelmora::cli

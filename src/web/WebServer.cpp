@@ -269,14 +269,18 @@ void WebServer::Route() {
             std::ostringstream out;
             std::ostringstream errors;
             cli::Cli cli(programFolder_, appDir_, true, out, errors, &cache_);
-            TTxtTable lines;
-            json skipped;
-            cli::MakeOrder(cli, body, "order", lines, skipped);
+            cli::MadeOrder order;
+            cli::MakeOrder(cli, body, "order", order);
             if (format == "json")
-                return SendJson(response, cli::OrderJson(cli, lines, skipped));
+                return SendJson(response, cli::OrderJson(cli, order));
+            // A file holds no messages: they go with it, for a client that shows them.
+            cli::TellLostCharacters(cli, order, format);
+            if (!cli.Platform.Log.empty())
+                response.set_header("X-Order-Messages", cli.Messages().dump(-1, ' ', true));
             const std::string bytes =
-                format == "bom" ? Joined(BillOfMaterialsLines(lines, cli.App.Tables(cli.Platform)))
-                                : Joined(OrderFileLines(lines, files.at(format)));
+                format == "bom"
+                    ? Joined(BillOfMaterialsLines(order.Lines, cli.App.Tables(cli.Platform)))
+                    : Joined(OrderFileLines(order.Lines, files.at(format), order.Wide));
             const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
             response.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
             response.set_content(bytes, "application/octet-stream");
