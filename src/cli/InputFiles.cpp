@@ -7,24 +7,23 @@
 #include "order/BillOfMaterials.h"
 #include "order/OrderFiles.h"
 
-#include <functional>
+#include <algorithm>
+#include <optional>
 
 namespace pelmora::cli {
 
 namespace {
 
-using OrderWriter = std::function<void(const TTxtTable&, const std::string&)>;
-
-// The writer the file's extension names; a usage error for any other name.
-OrderWriter WriterFor(const std::string& path) {
+// The kind of order file the name's extension names; a usage error for any other name.
+OrderFileKind KindFor(const std::string& path) {
     const size_t point = path.rfind('.');
     const std::string extension = point == std::string::npos ? "" : path.substr(point);
     if (SameTextNoCase(extension, ".xls"))
-        return SaveOrderXls;
+        return SpreadsheetFile;
     if (SameTextNoCase(extension, ".txt"))
-        return SaveOrderText;
+        return TextFile;
     if (SameTextNoCase(extension, ".xml"))
-        return SaveOrderXml;
+        return XmlFile;
     throw UsageError("--out must end in .xls, .txt or .xml");
 }
 
@@ -40,15 +39,23 @@ std::string ReadInput(const std::string& path) {
 
 // Every argument is checked before anything is written.
 int Order(Cli& cli, const OrderFiles& files) {
-    const OrderWriter writer = files.Out ? WriterFor(*files.Out) : OrderWriter();
+    const std::optional<OrderFileKind> kind =
+        files.Out ? std::optional(KindFor(*files.Out)) : std::nullopt;
     const service::Order order = service::MakeOrder(cli.Session, ReadInput(files.In), files.In);
-    if (writer)
-        writer(order.Lines, *files.Out);
+    int result = order.Status;
+    if (kind) {
+        const char* format = *kind == XmlFile ? "xml" : *kind == TextFile ? "txt" : "xls";
+        result = std::max(result, service::TellLostCharacters(cli.Session, order, format));
+    }
+    if (files.Bom)
+        result = std::max(result, service::TellLostCharacters(cli.Session, order, "bom"));
+    if (kind)
+        WriteLines(*files.Out, OrderFileLines(order.Lines, *kind, order.Wide));
     if (files.Bom)
         WriteBillOfMaterials(order.Lines, *files.Bom, cli.Session.App.Tables(cli.Session.Platform));
-    if (!writer)
+    if (!kind)
         cli.Print(service::OrderReply(cli.Session, order));
-    return order.Status;
+    return result;
 }
 
 Arguments ScriptOf(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "catalogue/TxtTable.h"
+#include "order/OrderFiles.h"
 
 #include <memory>
 #include <optional>
@@ -40,14 +41,19 @@ Reply Check(Session& session);
 // an order the program saved, taken as it stands.
 struct Order {
     TTxtTable Lines;
+    // The descriptions that hold characters the lines cannot.
+    WideDescriptions Wide;
     // The lines of the list that were not taken: {"line", "reason"}.
     nlohmann::json Skipped = nlohmann::json::array();
     int Status = Success;
 };
 // The text as read (UTF-8 or Windows-1252), the name it is known by in messages.
 Order MakeOrder(Session& session, const std::string& text, const std::string& name);
-// The order as JSON, with the messages shown.
+// The order as JSON, with the messages shown, and as printed lines.
 Reply OrderReply(const Session& session, const Order& order);
+// Tells each description whose characters the file of the format ("xls", "txt",
+// "xml", or "bom" for the bill of materials) cannot hold; Negative when there is one.
+int TellLostCharacters(Session& session, const Order& order, const std::string& format);
 
 // The main form started as the window starts it (the units setting read from
 // "Pelmora.ini"); nothing is written back.

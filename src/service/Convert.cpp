@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "Utf8.h"
 #include "WizardJson.h"
+#include "catalogue/TabSeparated.h"
 #include "partnumber/ConvertForm.h"
 
 namespace pelmora::service {
@@ -20,7 +21,8 @@ Reply Convert(Session& session, const std::string& oldPart) {
         {"comment", converted ? Text(dialog.memComments) : nlohmann::json()},
         {"messages", session.Messages()}};
     if (converted)
-        reply.Lines.push_back(ToUtf8(dialog.txtNewPartNumber + "\t" + dialog.memComments));
+        reply.Lines.push_back(
+            ToUtf8(TabSeparatedLine({dialog.txtNewPartNumber, dialog.memComments})));
     return reply;
 }
 

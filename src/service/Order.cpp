@@ -3,6 +3,8 @@
 #include "Utf8.h"
 #include "WizardJson.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
+#include "catalogue/WideText.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderItem.h"
 #include "order/OrderList.h"
@@ -15,25 +17,51 @@ namespace pelmora::service {
 
 namespace {
 
-std::vector<std::string> ListLines(const std::string& text) {
-    std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(text));
-    for (std::string& line : lines)
-        line = FromUtf8(line);
-    return lines;
+// The lines of a list in Windows-1252, and each line that holds characters the code
+// page lacks as given.
+struct ListText {
+    std::vector<std::string> Lines;
+    std::vector<std::u32string> Unicode;
+};
+
+ListText ListLines(const std::string& text) {
+    ListText list;
+    list.Lines = SplitLines(WithoutByteOrderMark(text));
+    list.Unicode.resize(list.Lines.size());
+    for (size_t i = 0; i < list.Lines.size(); ++i) {
+        const auto characters = Utf8Characters(list.Lines[i]);
+        if (!characters)
+            continue;
+        list.Lines[i] = CodePageText(*characters);
+        if (!CharactersBeyondCodePage(*characters).empty())
+            list.Unicode[i] = *characters;
+    }
+    return list;
 }
 
 // An order the program saved is taken as it stands, prices and all.
-std::optional<TTxtTable> SavedOrderIn(const std::string& text, const std::string& name) {
+bool ReadSavedOrder(const std::string& text, const std::string& name, Order& order) {
     const auto kind = SavedOrderKind(text);
     if (!kind)
-        return std::nullopt;
-    TTxtTable lines;
+        return false;
     try {
-        lines.Lines = ParseSavedOrder(text, *kind, name);
+        order.Lines.Lines = ParseSavedOrder(text, *kind, name, &order.Wide);
     } catch (const SavedOrderError& error) {
         throw RequestError(error.what());
     }
-    return lines;
+    return true;
+}
+
+// The line as printed, in UTF-8, with the description as given.
+std::string ShownLine(const Order& order, int row) {
+    const std::string& line = order.Lines.Lines[static_cast<size_t>(row)];
+    const auto wide = order.Wide.find(row);
+    std::string shown =
+        TabSeparatedField(wide == order.Wide.end() ? ToUtf8(line)
+                                                   : ToUtf8(line.substr(0, line.rfind('|') + 1)) +
+                                                         ToUtf8(wide->second.Text));
+    std::replace(shown.begin(), shown.end(), '|', '\t');
+    return shown;
 }
 
 } // namespace
@@ -42,28 +70,29 @@ Reply OrderReply(const Session& session, const Order& order) {
     Reply reply;
     reply.Status = order.Status;
     nlohmann::json lines = nlohmann::json::array();
-    for (int row = 0; row < order.Lines.RowCount(); ++row)
-        lines.push_back({{"quantity", Text(order.Lines.GetField(row, olQuantity))},
-                         {"price", Text(order.Lines.GetField(row, olPrice))},
-                         {"delivery", Text(order.Lines.GetField(row, olDelivery))},
-                         {"partNumber", Text(order.Lines.GetField(row, olPartNumber))},
-                         {"description", Text(order.Lines.GetField(row, olDescription))}});
+    const TTxtTable& table = order.Lines;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        const auto wide = order.Wide.find(row);
+        lines.push_back({{"quantity", Text(table.GetField(row, olQuantity))},
+                         {"price", Text(table.GetField(row, olPrice))},
+                         {"delivery", Text(table.GetField(row, olDelivery))},
+                         {"partNumber", Text(table.GetField(row, olPartNumber))},
+                         {"description", wide == order.Wide.end()
+                                             ? Text(table.GetField(row, olDescription))
+                                             : nlohmann::json(ToUtf8(wide->second.Text))}});
+        reply.Lines.push_back(ShownLine(order, row));
+    }
     reply.Document = {
         {"lines", std::move(lines)}, {"skipped", order.Skipped}, {"messages", session.Messages()}};
-    for (std::string shown : order.Lines.Lines) {
-        std::replace(shown.begin(), shown.end(), '|', '\t');
-        reply.Lines.push_back(ToUtf8(shown));
-    }
     return reply;
 }
 
 Order MakeOrder(Session& session, const std::string& text, const std::string& name) {
     Order order;
-    if (auto saved = SavedOrderIn(text, name)) {
-        order.Lines = std::move(*saved);
+    if (ReadSavedOrder(text, name, order))
         return order;
-    }
-    const OrderList list = ReadOrderList(ListLines(text));
+    const ListText given = ListLines(text);
+    const OrderList list = ReadOrderList(given.Lines, given.Unicode);
     for (const OrderListProblem& problem : list.Skipped) {
         session.Platform.Error("line " + std::to_string(problem.Line) + ": " + problem.Reason);
         order.Skipped.push_back({{"line", problem.Line}, {"reason", Text(problem.Reason)}});
@@ -90,13 +119,31 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
                                    CataloguePartReader::NotInCatalogueMessage(item.PartNumber));
             order.Status = Negative;
         }
+        if (item.Update && item.Update->DescriptionDropped) {
+            session.Platform.Error(UpdateMessage(item));
+            order.Status = Negative;
+        } else if (item.Update) {
+            session.Platform.Information(UpdateMessage(item));
+        }
         quantity = item.Quantity;
+        const int rows = order.Lines.RowCount();
         dialog.OpenAddToOrder({item.Quantity, item.PartNumber,
                                item.Description.empty() ? part.Description : item.Description,
                                part.Known},
                               order.Lines);
+        if (!item.WideDescription.empty() && order.Lines.RowCount() > rows)
+            order.Wide[rows] = {item.Line, item.WideDescription};
     }
     return order;
+}
+
+int TellLostCharacters(Session& session, const Order& order, const std::string& format) {
+    if (format == "xml" || order.Wide.empty())
+        return Success;
+    const std::string file = format == "bom" ? "the bill of materials" : "the ." + format + " file";
+    for (const auto& [row, description] : order.Wide)
+        session.Platform.Error(LostCharactersMessage(description, file));
+    return Negative;
 }
 
 } // namespace pelmora::service

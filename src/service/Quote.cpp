@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "Utf8.h"
 #include "WizardJson.h"
+#include "catalogue/TabSeparated.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderList.h"
 
@@ -52,8 +53,8 @@ Reply Quote(Session& session, const std::vector<std::string>& parts,
                           {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json()
                                                               : Text(MoneyText(dialog.UnitPrice))},
                           {"delivery", Text(dialog.txtDelivery)}});
-        reply.Lines.push_back(ToUtf8(part + "\t" + name + "\t" + std::to_string(*quantity) + "\t" +
-                                     dialog.txtPrice + "\t" + dialog.txtDelivery));
+        reply.Lines.push_back(ToUtf8(TabSeparatedLine(
+            {part, name, std::to_string(*quantity), dialog.txtPrice, dialog.txtDelivery})));
     }
     reply.Document = {{"quotes", std::move(quotes)}, {"messages", session.Messages()}};
     return reply;

@@ -15,15 +15,22 @@ void AppendUtf8(char32_t point, std::string& out) {
     } else if (point < 0x800) {
         out += static_cast<char>(0xC0 | (point >> 6));
         out += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
+    } else if (point < 0x10000) {
         out += static_cast<char>(0xE0 | (point >> 12));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (point >> 18));
+        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (point & 0x3F));
     }
 }
 
-std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
-    std::vector<char32_t> points;
+} // namespace
+
+std::optional<std::u32string> Utf8Characters(const std::string& text) {
+    std::u32string points;
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const int extra = lead < 0x80         ? 0
@@ -51,8 +58,6 @@ std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
     return points;
 }
 
-} // namespace
-
 std::string ToUtf8(const std::string& bytes) {
     std::string text;
     for (const char c : bytes) {
@@ -62,8 +67,15 @@ std::string ToUtf8(const std::string& bytes) {
     return text;
 }
 
+std::string ToUtf8(std::u32string_view text) {
+    std::string utf8;
+    for (const char32_t point : text)
+        AppendUtf8(point, utf8);
+    return utf8;
+}
+
 std::string FromUtf8(const std::string& text) {
-    const auto points = DecodeUtf8(text);
+    const auto points = Utf8Characters(text);
     if (!points)
         return text;
     std::string bytes;
@@ -73,7 +85,7 @@ std::string FromUtf8(const std::string& text) {
 }
 
 std::string AsUtf8(const std::string& text) {
-    return DecodeUtf8(text) ? text : ToUtf8(text);
+    return Utf8Characters(text) ? text : ToUtf8(text);
 }
 
 std::string WithoutByteOrderMark(const std::string& text) {

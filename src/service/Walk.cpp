@@ -3,6 +3,7 @@
 #include "WizardJson.h"
 #include "WizardWalk.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "wizard/MainForm.h"
 
@@ -33,7 +34,7 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
         const std::string refusal = AsUtf8(step.Refusal);
         if (!refusal.empty()) {
             reply.Status = Negative;
-            reply.Lines.push_back("refused\t" + action + '\t' + refusal);
+            reply.Lines.push_back(TabSeparatedLine({"refused", action, refusal}));
         }
         nlohmann::json entry{
             {"action", action},

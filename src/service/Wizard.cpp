@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "Utf8.h"
 #include "WizardJson.h"
+#include "catalogue/TabSeparated.h"
 #include "partnumber/CreateForm.h"
 #include "wizard/MainForm.h"
 
@@ -23,15 +24,16 @@ void QuickBuild(Session& session, MainForm& form, const std::string& partNumber)
 std::vector<std::string> WizardLines(const MainForm& form, const AppState& app) {
     std::vector<std::string> lines;
     for (const Selection& s : Selections(form, app))
-        lines.push_back(
-            ToUtf8(std::string(s.Key) + "\t" + s.Code + (s.Name.empty() ? "" : "\t" + s.Name)));
+        lines.push_back(ToUtf8(s.Name.empty() ? TabSeparatedLine({s.Key, s.Code})
+                                              : TabSeparatedLine({s.Key, s.Code, s.Name})));
     for (const auto& row : form.grdSpecs) {
         if (!row[1].empty() || !row[2].empty() || !row[3].empty())
-            lines.push_back(ToUtf8("grid\t" + row[1] + "\t" + row[2] + "\t" + row[3]));
+            lines.push_back(ToUtf8(TabSeparatedLine({"grid", row[1], row[2], row[3]})));
     }
-    lines.push_back(std::string("screenOneComplete\t") + (form.ScreenOneComplete() ? "yes" : "no"));
-    lines.push_back(ToUtf8("description\t" + form.BuildOrderDescription()));
-    lines.push_back(ToUtf8("partNumber\t" + form.txtPartNumber));
+    lines.push_back(
+        TabSeparatedLine({"screenOneComplete", form.ScreenOneComplete() ? "yes" : "no"}));
+    lines.push_back(ToUtf8(TabSeparatedLine({"description", form.BuildOrderDescription()})));
+    lines.push_back(ToUtf8(TabSeparatedLine({"partNumber", form.txtPartNumber})));
     return lines;
 }
 

@@ -13,8 +13,15 @@ namespace {
 
 using nlohmann::json;
 
+// An array with room for its entries, made once: the state holds hundreds of rows.
+json ArrayFor(size_t entries) {
+    json array = json::array();
+    array.get_ref<json::array_t&>().reserve(entries);
+    return array;
+}
+
 json Texts(const std::vector<std::string>& texts) {
-    json list = json::array();
+    json list = ArrayFor(texts.size());
     for (const std::string& text : texts)
         list.push_back(Text(text));
     return list;
@@ -24,7 +31,7 @@ json Texts(const std::vector<std::string>& texts) {
 // Named parts are moved into the documents that hold them: a braced initializer
 // would copy them whole.
 json List(const ComboState& list, const std::vector<std::string>& columns) {
-    json rows = json::array();
+    json rows = ArrayFor(list.Items.size());
     for (const auto& row : list.Items)
         rows.push_back(Texts(row));
     return {{"columns", Texts(columns)},

@@ -271,10 +271,14 @@ void WebServer::Route() {
             const service::Order order = service::MakeOrder(session, body, "order");
             if (format == "json")
                 return SendJson(response, service::OrderReply(session, order).Document);
+            // A file holds no messages: they go with it, for a client that shows them.
+            service::TellLostCharacters(session, order, format);
+            if (!session.Platform.Log.empty())
+                response.set_header("X-Order-Messages", session.Messages().dump(-1, ' ', true));
             const std::string bytes =
                 format == "bom" ? Joined(BillOfMaterialsLines(order.Lines,
                                                               session.App.Tables(session.Platform)))
-                                : Joined(OrderFileLines(order.Lines, files.at(format)));
+                                : Joined(OrderFileLines(order.Lines, files.at(format), order.Wide));
             const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
             response.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
             response.set_content(bytes, "application/octet-stream");

@@ -362,6 +362,147 @@ TEST_F(CommandLine, OrderConvertsASavedOrder) {
                                 "expected\n");
 }
 
+// A TAB inside a catalogue text or a customer's text never adds a column: every
+// TAB-separated output writes it as a blank.
+struct TabRow {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string LineStart;
+    long Tabs;
+};
+
+void PrintTo(const TabRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class TabSeparatedOutput : public CommandLine, public ::testing::WithParamInterface<TabRow> {};
+
+TEST_P(TabSeparatedOutput, KeepsItsColumns) {
+    const std::string familyRow = "R|Straight\tSection|0.5|10|r_dwg.gif|r.gif";
+    const std::string families = folder.Read("Data/Family.tbl");
+    folder.Write("Data/Family.tbl", families.substr(0, families.find("R|")) + familyRow +
+                                        families.substr(families.find('\n', families.find("R|"))));
+    WriteTable(folder, "Conversion.tbl", "Old|New|Comment\nOLD-1|R090PU0120USG|Same\tsection");
+    folder.Write("rfq.txt", "1\tR090PC0120USG\tsite\tA\n");
+    std::vector<std::string> arguments = GetParam().Arguments;
+    for (std::string& argument : arguments) {
+        if (argument == "RFQ")
+            argument = folder.Path() + "rfq.txt";
+    }
+    Run(arguments);
+    const std::string printed = "\n" + out.str();
+    const size_t start = printed.find("\n" + GetParam().LineStart);
+    ASSERT_NE(start, std::string::npos) << printed;
+    const std::string line = printed.substr(start + 1, printed.find('\n', start + 1) - start - 1);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), GetParam().Tabs) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, TabSeparatedOutput,
+    ::testing::Values(
+        TabRow{
+            "QuoteFamily", {"quote", "C090CNSG", "R090PC0120USN"}, "R090PC0120USN\tStraight ", 4},
+        TabRow{"DescribeSelection", {"describe", "R090PC0120USG"}, "family\tR\tStraight ", 2},
+        TabRow{"ConvertComment", {"convert", "OLD-1"}, "R090PU0120USG\tSame ", 1},
+        TabRow{"OrderDescription", {"order", "--in", "RFQ"}, "1\t$140.00\tStock\t", 4},
+        TabRow{"WalkRefusal", {"walk", "family=R\tX"}, "refused\tfamily=R X\t", 2}),
+    [](const auto& info) { return info.param.Name; });
+
+// A repeated part updates its line as in the Add to Order dialog; each such line is
+// told, and a description that is not used makes the list not taken as written.
+TEST_F(CommandLine, OrderTellsEachLineThatUpdatesAnother) {
+    folder.Write("rfq.txt", "2 R090PC0120USG\tsite A\n3 R090PC0120USG\tsite B\n");
+    const json order = Json({"order", "--in", folder.Path() + "rfq.txt"});
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(order["lines"].size(), 1u);
+    EXPECT_EQ(order["lines"][0]["quantity"], "3");
+    EXPECT_EQ(order["lines"][0]["description"], "site A");
+    const std::string told =
+        "line 2 updates the line of line 1: quantity 2 -> 3; its description is not used";
+    EXPECT_EQ(order["messages"], (json::array({{{"kind", "error"}, {"text", told}}})));
+    EXPECT_EQ(errors.str(), "error: " + told + "\n");
+
+    folder.Write("rfq.txt", "2 R090PC0120USG\tsite A\n3 R090PC0120USG\n");
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt"}), 0);
+    EXPECT_EQ(errors.str(), "info: line 2 updates the line of line 1: quantity 2 -> 3\n");
+    EXPECT_EQ(out.str(), "3\t$420.00\tStock\tR090PC0120USG\tsite A\n");
+}
+
+// What Windows-1252 lacks stays where the output can carry it (the XML, UTF-8 text and
+// JSON); each file that cannot is told for each line that lost characters.
+struct WideRow {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    int Exit;
+    std::string File; // empty: standard output
+    std::string Holds;
+    std::string Told; // empty: no error
+};
+
+void PrintTo(const WideRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class CharactersBeyondTheCodePage : public CommandLine,
+                                    public ::testing::WithParamInterface<WideRow> {};
+
+TEST_P(CharactersBeyondTheCodePage, AreKeptOrTold) {
+    folder.Write("rfq.txt",
+                 "1 C090CNSG\n2 R090PC0120USG\tsite \xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80\n");
+    std::vector<std::string> arguments = {"order", "--in", folder.Path() + "rfq.txt"};
+    for (const std::string& argument : GetParam().Arguments)
+        arguments.push_back(argument.starts_with("--") ? argument : folder.Path() + argument);
+    EXPECT_EQ(Run(arguments), GetParam().Exit) << errors.str();
+    const std::string written = GetParam().File.empty() ? out.str() : folder.Read(GetParam().File);
+    EXPECT_NE(written.find(GetParam().Holds), std::string::npos) << written;
+    if (GetParam().Told.empty())
+        EXPECT_EQ(errors.str().find("error:"), std::string::npos) << errors.str();
+    else
+        EXPECT_NE(errors.str().find("error: line 2: the description's U+03B1, U+03B2, U+1F600 "
+                                    "cannot be written in Windows-1252; " +
+                                    GetParam().Told + " holds \"?\" for each\n"),
+                  std::string::npos)
+            << errors.str();
+}
+
+const std::string AsGiven = "site \xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80";
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, CharactersBeyondTheCodePage,
+    ::testing::Values(
+        WideRow{"XmlKeepsThem",
+                {"--out", "o.xml"},
+                0,
+                "o.xml",
+                "<description>site &#x3B1;&#x3B2; &#x1F600;</description>",
+                ""},
+        WideRow{"XlsCannot", {"--out", "o.xls"}, 1, "o.xls", "\tsite ?? ?\r\n", "the .xls file"},
+        WideRow{"TxtCannot", {"--out", "o.TXT"}, 1, "o.TXT", "    site ?? ?\r\n", "the .txt file"},
+        WideRow{"BillOfMaterialsCannot",
+                {"--out", "o.xml", "--bom", "o.lom"},
+                1,
+                "o.lom",
+                "|site ?? ?|",
+                "the bill of materials"},
+        WideRow{"PrintedAsGiven", {}, 0, "", "\tR090PC0120USG\t" + AsGiven + "\n", ""},
+        WideRow{"JsonAsGiven", {"--json"}, 0, "", "\"description\": \"" + AsGiven + "\"", ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// A saved XML order that holds such characters converts as any other: again to XML
+// byte for byte, to a Windows-1252 file with the line of its <item> told.
+TEST_F(CommandLine, SavedXmlKeepsCharactersBeyondTheCodePage) {
+    folder.Write("rfq.txt", "1 C090CNSG\n2 R090PC0120USG\tsite \xCE\xB1\n");
+    ASSERT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--out", folder.Path() + "a.xml"}),
+              0);
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "a.xml", "--out", folder.Path() + "b.xml"}), 0);
+    EXPECT_EQ(folder.Read("b.xml"), folder.Read("a.xml"));
+    EXPECT_EQ(Json({"order", "--in", folder.Path() + "a.xml"})["lines"][1]["description"],
+              "site \xCE\xB1");
+    EXPECT_EQ(Run({"order", "--in", folder.Path() + "a.xml", "--out", folder.Path() + "c.xls"}), 1);
+    EXPECT_EQ(errors.str(), "error: line 10: the description's U+03B1 cannot be written in "
+                            "Windows-1252; the .xls file holds \"?\" for each\n");
+}
+
 TEST_F(CommandLine, CheckReportsFindingsWithTheirPlace) {
     WriteTable(folder, "Flange.tbl", "Code|Waveguide|Type|Model|Picture\nU|090|UG Cover|UG-39/U");
     EXPECT_EQ(Run({"check"}), 1);

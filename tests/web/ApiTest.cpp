@@ -217,6 +217,33 @@ TEST_F(Api, OrderFilesAreTheOrderCommandsFiles) {
               CommandLineJson(Shipped, {"order", "--in", folder.Path() + "o.xml"}));
 }
 
+// A download carries what Windows-1252 lacks where its format can, and its messages
+// go with it, as the command line tells them.
+TEST_F(Api, OrderDownloadsKeepOrTellCharactersBeyondTheCodePage) {
+    const std::string rfq = "1 C090CNSG\n2 R090PC0120USG\tsite \xCE\xB1\n";
+    httplib::Client client = server->Client();
+    const auto xml = client.Post("/api/order?format=xml", rfq, "text/plain");
+    ASSERT_TRUE(xml);
+    EXPECT_NE(xml->body.find("<description>site &#x3B1;</description>"), std::string::npos);
+    EXPECT_FALSE(xml->has_header("X-Order-Messages"));
+
+    for (const std::string format : {"xls", "txt", "bom"}) {
+        const auto answer = client.Post(("/api/order?format=" + format).c_str(), rfq, "text/plain");
+        ASSERT_TRUE(answer) << format;
+        EXPECT_EQ(answer->status, 200) << format;
+        const json told = json::parse(answer->get_header_value("X-Order-Messages"));
+        ASSERT_EQ(told.size(), 1u) << format;
+        EXPECT_EQ(told[0]["kind"], "error");
+        const std::string file =
+            format == "bom" ? std::string("the bill of materials") : "the ." + format + " file";
+        EXPECT_EQ(told[0]["text"], "line 2: the description's U+03B1 cannot be written in "
+                                   "Windows-1252; " +
+                                       file + " holds \"?\" for each");
+    }
+    const json order = json::parse(client.Post("/api/order", rfq, "text/plain")->body);
+    EXPECT_EQ(order["lines"][1]["description"], "site \xCE\xB1");
+}
+
 size_t Count(const std::string& text, const std::string& what) {
     size_t count = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))

@@ -3,10 +3,11 @@
 #include "Money.h"
 #include "OrderItem.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "catalogue/TxtTable.h"
+#include "catalogue/WideText.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -23,51 +24,45 @@ std::string LeftAligned(const std::string& text, size_t width) {
 }
 
 // The characters XML gives a meaning, written as entity references; the control
-// characters XML 1.0 forbids, and the bytes Windows-1252 leaves undefined, left out.
-std::string XmlEscaped(const std::string& text) {
+// characters XML 1.0 forbids, and the bytes Windows-1252 leaves undefined, left out;
+// a character the code page lacks as a numeric character reference.
+std::string XmlEscaped(std::u32string_view text) {
     std::string escaped;
-    for (const char c : text) {
+    for (const char32_t point : text) {
+        const char c = Byte1252(point);
         const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '&':
+        switch (point) {
+        case U'&':
             escaped += "&amp;";
             break;
-        case '<':
+        case U'<':
             escaped += "&lt;";
             break;
-        case '>':
+        case U'>':
             escaped += "&gt;";
             break;
-        case '"':
+        case U'"':
             escaped += "&quot;";
             break;
-        case '\'':
+        case U'\'':
             escaped += "&apos;";
             break;
         default:
-            if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x81 ||
-                byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D)
-                break;
-            escaped += c;
+            if (BeyondCodePage(point))
+                escaped += "&#x" + UpperHex(point) + ";";
+            else if ((byte >= 0x20 || c == '\t' || c == '\n' || c == '\r') && byte != 0x81 &&
+                     byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
+                escaped += c;
         }
     }
     return escaped;
-}
-
-// A field of a line-based file: a TAB, CR or LF inside it would shift the columns or
-// start a new line, so each stands as a blank.
-std::string OneLine(std::string field) {
-    std::replace_if(
-        field.begin(), field.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
-        ' ');
-    return field;
 }
 
 // A spreadsheet takes a cell that begins with = + - or @ for a formula; customers'
 // texts must stay text. The apostrophe marks a text cell and is not shown; a text
 // that begins with one gets a second, so that reading the file back is exact.
 std::string SpreadsheetCell(std::string field, bool programsPrice) {
-    field = OneLine(std::move(field));
+    field = TabSeparatedField(std::move(field));
     if (!programsPrice && !field.empty() &&
         std::string_view("=+-@'").find(field.front()) != std::string_view::npos)
         field.insert(0, 1, '\'');
@@ -75,6 +70,12 @@ std::string SpreadsheetCell(std::string field, bool programsPrice) {
 }
 
 } // namespace
+
+std::string LostCharactersMessage(const WideDescription& description, const std::string& file) {
+    return "line " + std::to_string(description.Line) + ": the description's " +
+           CharactersBeyondCodePage(description.Text) + " cannot be written in Windows-1252; " +
+           file + " holds \"?\" for each";
+}
 
 std::string EnsureExtension(const std::string& fileName, const std::string& extension) {
     const size_t point = fileName.rfind('.');
@@ -110,7 +111,9 @@ std::vector<std::string> TextLines(const TTxtTable& orderLines) {
                                    LeftAligned("DELIVERY TIME", 20) + gap +
                                    LeftAligned("PART NUMBER", 20) + "    DESCRIPTION"};
     for (int row = 0; row < orderLines.RowCount(); ++row) {
-        auto field = [&](OrderLineField which) { return OneLine(orderLines.GetField(row, which)); };
+        auto field = [&](OrderLineField which) {
+            return TabSeparatedField(orderLines.GetField(row, which));
+        };
         lines.push_back(RightAligned(field(olQuantity), 10) + RightAligned(field(olPrice), 20) +
                         gap + LeftAligned(field(olDelivery), 20) + gap +
                         LeftAligned(field(olPartNumber), 20) + gap + field(olDescription));
@@ -118,12 +121,16 @@ std::vector<std::string> TextLines(const TTxtTable& orderLines) {
     return lines;
 }
 
-std::vector<std::string> XmlLines(const TTxtTable& orderLines) {
+std::vector<std::string> XmlLines(const TTxtTable& orderLines, const WideDescriptions& wide) {
     // Descriptions carry the degree sign as byte 0xB0, so the encoding is declared.
     std::vector<std::string> lines{"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", "<order>"};
     auto element = [&](int row, OrderLineField field, const char* name) {
-        lines.push_back(std::string("        <") + name + ">" +
-                        XmlEscaped(orderLines.GetField(row, field)) + "</" + name + ">");
+        const auto given = wide.find(row);
+        const std::u32string text = field == olDescription && given != wide.end()
+                                        ? given->second.Text
+                                        : CodePoints(orderLines.GetField(row, field));
+        lines.push_back(std::string("        <") + name + ">" + XmlEscaped(text) + "</" + name +
+                        ">");
     };
     for (int row = 0; row < orderLines.RowCount(); ++row) {
         lines.push_back("    <item>");
@@ -140,12 +147,13 @@ std::vector<std::string> XmlLines(const TTxtTable& orderLines) {
 
 } // namespace
 
-std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind) {
+std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind,
+                                        const WideDescriptions& wide) {
     switch (kind) {
     case TextFile:
         return TextLines(orderLines);
     case XmlFile:
-        return XmlLines(orderLines);
+        return XmlLines(orderLines, wide);
     case SpreadsheetFile:
         break;
     }
@@ -161,7 +169,7 @@ void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
 }
 
 void SaveOrderXml(const TTxtTable& orderLines, const std::string& path) {
-    WriteLines(path, XmlLines(orderLines));
+    WriteLines(path, XmlLines(orderLines, {}));
 }
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,24 @@ constexpr const char* OrderOpenFilter =
 // ignored): order.txt saved as a spreadsheet becomes order.txt.xls.
 std::string EnsureExtension(const std::string& fileName, const std::string& extension);
 
+// A description with characters Windows-1252 lacks, for which its order line holds
+// "?": the XML keeps them as character references; the .xls, the .txt and the bill
+// of materials, Windows-1252 files, cannot.
+struct WideDescription {
+    size_t Line = 0; // of the input it came from
+    std::u32string Text;
+    bool operator==(const WideDescription&) const = default;
+};
+// By row of the order.
+using WideDescriptions = std::map<int, WideDescription>;
+
+// "line 3: the description's U+03B1 cannot be written in Windows-1252; the .xls
+// file holds "?" for each"
+std::string LostCharactersMessage(const WideDescription& description, const std::string& file);
+
 // The lines of each kind of order file (written with CR LF after each).
-std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind);
+std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind,
+                                        const WideDescriptions& wide = {});
 
 // The order as TAB-separated lines under a header, as fixed-width text, or as XML.
 // Each replaces the file whole; throws FileError when it cannot be written.

@@ -140,7 +140,8 @@ void OrderForm::btnChangeQtyClick() {
 }
 
 void OrderForm::btnClearOrderClick() {
-    if (platform_.Messages.ConfirmDestructive("Doing this will clear you entire order. Continue?")) {
+    if (platform_.Messages.ConfirmDestructive(
+            "Doing this will clear you entire order. Continue?")) {
         Cells.resize(2);
         ClearGridCells();
         if (lines_)
@@ -187,17 +188,21 @@ bool OrderForm::OpenOrder(TTxtTable& orderLines) {
     if (!file)
         return false;
     std::vector<std::string> saved;
+    WideDescriptions lost;
     try {
-        saved = ReadSavedOrder(*file);
+        saved = ReadSavedOrder(*file, &lost);
     } catch (const std::runtime_error& error) {
         // Unreadable, or not an order: the current order stays as it is.
         platform_.Messages.Error(error.what());
         return false;
     }
+    for (const auto& [row, description] : lost)
+        platform_.Messages.Error("\"" + *file + "\", " +
+                                 LostCharactersMessage(description, "the order form"));
     if (orderLines.RowCount() > 0 &&
         !platform_.Messages.ConfirmDestructive("Replace the current order of " +
-                                    std::to_string(orderLines.RowCount()) +
-                                    " line(s) with the order in \"" + *file + "\"?"))
+                                               std::to_string(orderLines.RowCount()) +
+                                               " line(s) with the order in \"" + *file + "\"?"))
         return false;
     orderLines.Lines = std::move(saved);
     if (journal_) {

@@ -3,9 +3,12 @@
 #include "AddOrderForm.h"
 #include "catalogue/Numbers.h"
 #include "catalogue/Text1252.h"
+#include "catalogue/WideText.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
+#include <unordered_map>
 
 namespace pelmora {
 
@@ -25,9 +28,9 @@ std::vector<std::string_view> Words(std::string_view text) {
 }
 
 struct Fields {
-    std::string Quantity;
-    std::string PartNumber;
-    std::string Description;
+    std::string_view Quantity;
+    std::string_view PartNumber;
+    std::string_view Description;
 };
 
 // The quantity, part number and description of a line, or why there are none.
@@ -39,8 +42,7 @@ std::optional<Fields> Split(std::string_view text, std::string& problem) {
     if (tab != std::string_view::npos && head.find(' ') == std::string_view::npos) {
         const size_t next = tail.find('\t');
         const std::string_view after = next == std::string_view::npos ? "" : tail.substr(next + 1);
-        return Fields{std::string(head), std::string(TrimControlAndBlank(tail.substr(0, next))),
-                      std::string(TrimControlAndBlank(after))};
+        return Fields{head, TrimControlAndBlank(tail.substr(0, next)), TrimControlAndBlank(after)};
     }
     const std::vector<std::string_view> words = Words(head);
     if (words.size() < 2) {
@@ -52,11 +54,49 @@ std::optional<Fields> Split(std::string_view text, std::string& problem) {
                   "must follow a TAB";
         return std::nullopt;
     }
-    return Fields{std::string(words[0]), std::string(words[1]),
-                  std::string(TrimControlAndBlank(tail))};
+    return Fields{words[0], words[1], TrimControlAndBlank(tail)};
+}
+
+// The characters a field of the line stands for, from the line as given.
+std::u32string_view AsGiven(std::u32string_view unicode, std::string_view line,
+                            std::string_view field) {
+    // An empty field may lie outside the line.
+    if (unicode.empty() || field.empty())
+        return {};
+    return unicode.substr(static_cast<size_t>(field.data() - line.data()), field.size());
+}
+
+// The repeated items of the list, as the Add to Order dialog merges them: the
+// first item of a part number keeps the line and its description.
+void MarkUpdates(std::vector<OrderListItem>& items) {
+    struct Line {
+        size_t First;
+        int Quantity;
+    };
+    std::unordered_map<std::string, Line> lines;
+    for (size_t index = 0; index < items.size(); ++index) {
+        OrderListItem& item = items[index];
+        const auto [line, added] = lines.try_emplace(item.PartNumber, Line{index, item.Quantity});
+        if (added)
+            continue;
+        const OrderListItem& first = items[line->second.First];
+        const bool differs =
+            !item.Description.empty() && (item.Description != first.Description ||
+                                          item.WideDescription != first.WideDescription);
+        item.Update = OrderLineUpdate{first.Line, line->second.Quantity, differs};
+        line->second.Quantity = item.Quantity;
+    }
 }
 
 } // namespace
+
+std::string UpdateMessage(const OrderListItem& item) {
+    const OrderLineUpdate& update = item.Update.value();
+    return "line " + std::to_string(item.Line) + " updates the line of line " +
+           std::to_string(update.FirstLine) + ": quantity " + std::to_string(update.OldQuantity) +
+           " -> " + std::to_string(item.Quantity) +
+           (update.DescriptionDropped ? "; its description is not used" : "");
+}
 
 std::optional<int> ParseQuantity(const std::string& text) {
     if (text.empty() ||
@@ -68,20 +108,31 @@ std::optional<int> ParseQuantity(const std::string& text) {
     return static_cast<int>(*value);
 }
 
-OrderList ReadOrderList(const std::vector<std::string>& lines) {
+OrderList ReadOrderList(const std::vector<std::string>& lines,
+                        const std::vector<std::u32string>& unicode) {
     OrderList list;
     for (size_t number = 1; number <= lines.size(); ++number) {
-        const std::string_view text = TrimControlAndBlank(lines[number - 1]);
+        const std::string& line = lines[number - 1];
+        const std::u32string_view given =
+            number <= unicode.size() ? std::u32string_view(unicode[number - 1]) : U"";
+        if (!given.empty() && given.size() != line.size())
+            throw std::invalid_argument("a line as given must hold one character for each byte");
+        const std::string_view text = TrimControlAndBlank(line);
         if (text.empty() || text.front() == '#')
             continue;
         std::string problem;
-        auto skip = [&](std::string reason) { list.Skipped.push_back({number, std::move(reason)}); };
+        auto skip = [&](std::string reason) {
+            list.Skipped.push_back({number, std::move(reason)});
+        };
         const auto fields = Split(text, problem);
         if (!fields) {
             skip(problem);
             continue;
         }
-        const auto quantity = ParseQuantity(fields->Quantity);
+        const auto quantity = ParseQuantity(std::string(fields->Quantity));
+        const std::string beyond =
+            CharactersBeyondCodePage(AsGiven(given, line, fields->PartNumber));
+        const std::u32string_view description = AsGiven(given, line, fields->Description);
         if (!quantity)
             skip("the quantity must be a whole number from 1 to 99999");
         else if (fields->PartNumber.empty())
@@ -89,9 +140,16 @@ OrderList ReadOrderList(const std::vector<std::string>& lines) {
         else if (fields->PartNumber.find('|') != std::string::npos ||
                  fields->Description.find('|') != std::string::npos)
             skip("\"|\" cannot stand in an order line");
+        else if (!beyond.empty())
+            skip("the part number holds " + beyond + ", which an order line cannot hold");
         else
-            list.Items.push_back({number, *quantity, fields->PartNumber, fields->Description});
+            list.Items.push_back(
+                {number, *quantity, std::string(fields->PartNumber),
+                 std::string(fields->Description),
+                 CharactersBeyondCodePage(description).empty() ? U"" : std::u32string(description),
+                 std::nullopt});
     }
+    MarkUpdates(list.Items);
     return list;
 }
 

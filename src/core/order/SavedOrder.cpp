@@ -4,6 +4,7 @@
 #include "OrderList.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/Text1252.h"
+#include "catalogue/WideText.h"
 
 #include <algorithm>
 #include <array>
@@ -107,19 +108,19 @@ std::optional<Fields> TextLine(std::string_view line) {
     return fields;
 }
 
-std::string XmlUnescaped(std::string_view text) {
-    std::string plain;
+std::u32string XmlUnescaped(std::string_view text) {
+    std::u32string plain;
     while (!text.empty()) {
         const size_t amp = text.find('&');
-        plain += text.substr(0, amp);
+        plain += CodePoints(text.substr(0, amp));
         if (amp == std::string_view::npos)
             break;
         text.remove_prefix(amp);
         const size_t semicolon = text.find(';');
         const std::string_view entity =
             semicolon == std::string_view::npos ? "" : text.substr(1, semicolon - 1);
-        static constexpr std::pair<std::string_view, char> Named[] = {
-            {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+        static constexpr std::pair<std::string_view, char32_t> Named[] = {
+            {"amp", U'&'}, {"lt", U'<'}, {"gt", U'>'}, {"quot", U'"'}, {"apos", U'\''}};
         const auto named = std::find_if(std::begin(Named), std::end(Named),
                                         [&](const auto& n) { return n.first == entity; });
         unsigned code = 0;
@@ -133,10 +134,12 @@ std::string XmlUnescaped(std::string_view text) {
         if (named != std::end(Named)) {
             plain += named->second;
         } else if (numeric) {
-            plain += Byte1252(static_cast<char32_t>(code));
+            // A reference to no character stands as "?", as it always did.
+            const bool character = code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+            plain += character ? static_cast<char32_t>(code) : U'?';
         } else {
             // Not an entity: the older files wrote "&" as it stood.
-            plain += '&';
+            plain += U'&';
             text.remove_prefix(1);
             continue;
         }
@@ -156,7 +159,8 @@ std::optional<std::string> XmlElement(std::string_view line, std::string_view na
     return std::string(line.substr(open.size(), line.size() - open.size() - close.size()));
 }
 
-std::vector<std::string> XmlOrder(const std::vector<std::string>& lines, const std::string& file) {
+std::vector<std::string> XmlOrder(const std::vector<std::string>& lines, const std::string& file,
+                                  WideDescriptions* wide) {
     // The program declares the encoding since it escapes; older files wrote raw text.
     const bool escaped = lines.front().find("encoding=") != std::string::npos;
     auto fail = [&](size_t index, const std::string& reason) {
@@ -186,7 +190,14 @@ std::vector<std::string> XmlOrder(const std::vector<std::string>& lines, const s
             const auto value = XmlElement(next(), Names[i]);
             if (!value)
                 throw fail(at, "<" + std::string(Names[i]) + "> was expected");
-            fields[i] = escaped ? XmlUnescaped(*value) : *value;
+            const std::u32string text = escaped ? XmlUnescaped(*value) : CodePoints(*value);
+            fields[i] = CodePageText(text);
+            const std::string beyond = CharactersBeyondCodePage(text);
+            if (!beyond.empty() && Names[i] != "description")
+                throw fail(at, "<" + std::string(Names[i]) + "> holds " + beyond +
+                                   ", which an order line cannot hold");
+            if (!beyond.empty() && wide)
+                (*wide)[static_cast<int>(order.size())] = {itemLine, text};
             ++at;
         }
         if (TrimControlAndBlank(next()) != "</item>")
@@ -217,12 +228,12 @@ std::optional<OrderFileKind> SavedOrderKind(std::string_view text) {
 }
 
 std::vector<std::string> ParseSavedOrder(std::string_view text, OrderFileKind kind,
-                                         const std::string& fileName) {
+                                         const std::string& fileName, WideDescriptions* wide) {
     const std::vector<std::string> lines = SplitLines(std::string(text));
     if (lines.empty() || SavedOrderKind(text) != kind)
         throw SavedOrderError(fileName, 1, "this is no order the program saved");
     if (kind == XmlFile)
-        return XmlOrder(lines, fileName);
+        return XmlOrder(lines, fileName, wide);
 
     std::vector<std::string> order;
     for (size_t index = 1; index < lines.size(); ++index) {
@@ -237,12 +248,12 @@ std::vector<std::string> ParseSavedOrder(std::string_view text, OrderFileKind ki
     return order;
 }
 
-std::vector<std::string> ReadSavedOrder(const std::string& path) {
+std::vector<std::string> ReadSavedOrder(const std::string& path, WideDescriptions* wide) {
     const std::string text = ReadWholeFile(path);
     const auto kind = SavedOrderKind(text);
     if (!kind)
         throw SavedOrderError(path, 1, "this is no order the program saved");
-    return ParseSavedOrder(text, *kind, path);
+    return ParseSavedOrder(text, *kind, path, wide);
 }
 
 } // namespace pelmora

@@ -24,13 +24,15 @@ std::optional<OrderFileKind> SavedOrderKind(std::string_view text);
 // The order lines (quantity|price|delivery|part number|description) of a saved
 // order exactly as they were saved, so that saving them again writes the same
 // bytes. Reads the program's XML both as now written (declared encoding, escaped)
-// and in its older form (raw text). Throws SavedOrderError, naming the file, for
-// a line that is not an order line.
+// and in its older form (raw text). Descriptions with characters Windows-1252
+// lacks go into wide when given, so that they are written again. Throws
+// SavedOrderError, naming the file, for a line that is not an order line.
 std::vector<std::string> ParseSavedOrder(std::string_view text, OrderFileKind kind,
-                                         const std::string& fileName);
+                                         const std::string& fileName,
+                                         WideDescriptions* wide = nullptr);
 
 // The same from a file; throws FileError when it cannot be read, and
 // SavedOrderError when it is no saved order.
-std::vector<std::string> ReadSavedOrder(const std::string& path);
+std::vector<std::string> ReadSavedOrder(const std::string& path, WideDescriptions* wide = nullptr);
 
 } // namespace pelmora

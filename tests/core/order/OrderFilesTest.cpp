@@ -4,6 +4,7 @@
 #include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 #include "order/BillOfMaterials.h"
+#include "order/SavedOrder.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/TestCatalogue.h"
 
@@ -64,6 +65,64 @@ TEST_F(OrderFilesTest, XmlDeclaresItsEncodingAndEscapesSpecialCharacters) {
     SaveOrderXml(TTxtTable(), folder.Path() + "e.xml");
     EXPECT_EQ(folder.Read("e.xml"),
               "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<order>\r\n</order>\r\n");
+}
+
+// The text of the last element of the first item, as an XML parser reads it.
+std::string ParsedDescription(const std::string& bytes) {
+    xmlDocPtr document = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "o.xml",
+                                       nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR);
+    if (!document)
+        return "not well-formed";
+    xmlNodePtr item = xmlFirstElementChild(xmlDocGetRootElement(document));
+    xmlChar* content = xmlNodeGetContent(xmlLastElementChild(item));
+    const std::string text(reinterpret_cast<const char*>(content));
+    xmlFree(content);
+    xmlFreeDoc(document);
+    return text;
+}
+
+// Only the XML can carry what Windows-1252 lacks; it comes back from the file as it
+// was given, and the file is written again byte for byte.
+TEST_F(OrderFilesTest, XmlKeepsCharactersBeyondTheCodePageAsReferences) {
+    order.Lines[0] = "2|$2,469.00|Stock|R090PC0120USG|90\xB0 ? & ? \"?\"";
+    const WideDescriptions wide = {{0, {7, U"90\u00B0 \u03B1 & \U0001F600 \"?\""}}};
+    std::string xml;
+    for (const std::string& line : OrderFileLines(order, XmlFile, wide))
+        xml += line + "\r\n";
+    EXPECT_NE(xml.find("<description>90\xB0 &#x3B1; &amp; &#x1F600; &quot;?&quot;</description>"),
+              std::string::npos)
+        << xml;
+    EXPECT_EQ(ParsedDescription(xml), "90\xC2\xB0 \xCE\xB1 & \xF0\x9F\x98\x80 \"?\"");
+
+    WideDescriptions read;
+    TTxtTable reopened;
+    reopened.Lines = ParseSavedOrder(xml, XmlFile, "o.xml", &read);
+    EXPECT_EQ(reopened.Lines, order.Lines);
+    EXPECT_EQ(read, (WideDescriptions{{0, {3, wide.at(0).Text}}})) << "the line of its <item>";
+    std::string again;
+    for (const std::string& line : OrderFileLines(reopened, XmlFile, read))
+        again += line + "\r\n";
+    EXPECT_EQ(again, xml);
+
+    EXPECT_EQ(LostCharactersMessage(wide.at(0), "the .xls file"),
+              "line 7: the description's U+03B1, U+1F600 cannot be written in Windows-1252; the "
+              ".xls file holds \"?\" for each");
+}
+
+TEST_F(OrderFilesTest, OnlyADescriptionMayHoldCharactersBeyondTheCodePage) {
+    std::string xml;
+    for (const std::string& line : OrderFileLines(order, XmlFile))
+        xml += line + "\r\n";
+    const size_t part = xml.find("R090PC0120USG");
+    const std::string beyond = xml.replace(part, 1, "&#x3A9;");
+    try {
+        ParseSavedOrder(beyond, XmlFile, "o.xml");
+        FAIL() << "a part number beyond the code page was read";
+    } catch (const SavedOrderError& error) {
+        EXPECT_STREQ(error.what(),
+                     "\"o.xml\", line 7: <part_number> holds U+03A9, which an order line "
+                     "cannot hold");
+    }
 }
 
 // Lines from customers' lists and catalogue cells can hold anything; the files other

@@ -2,6 +2,7 @@
 
 #include "PriceTables.h"
 #include "catalogue/AppState.h"
+#include "catalogue/FileSystem.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderFiles.h"
@@ -166,6 +167,23 @@ TEST_F(OrderFormTest, OpenReplacesTheOrderOnlyAfterAQuestionAndNeverHalfway) {
     form.btnUndoClick();
     EXPECT_EQ(order.Lines, before) << "opening is undone like any change";
     EXPECT_TRUE(form.btnRedoEnabled);
+}
+
+// The window's order holds Windows-1252 only: what a saved XML holds beyond it is
+// told, line by line, never dropped unseen.
+TEST_F(OrderFormTest, OpenTellsWhatTheOrderCannotHold) {
+    TTxtTable saved;
+    saved.Lines = {"1|$140.00|Stock|R090PC0120USG|plain", "2|$280.00|Stock|C090CNSG|site ?"};
+    WriteLines(folder.Path() + "wide.xml",
+               OrderFileLines(saved, XmlFile, {{1, {2, U"site \u03B1"}}}));
+    platform.Files.OpenChoice = folder.Path() + "wide.xml";
+    platform.Messages.Answers = {true};
+    form.btnOpenClick();
+    EXPECT_EQ(order.Lines, saved.Lines);
+    EXPECT_EQ(platform.Messages.Log.front().Text,
+              "\"" + folder.Path() +
+                  "wide.xml\", line 10: the description's U+03B1 cannot be written in "
+                  "Windows-1252; the order form holds \"?\" for each");
 }
 
 TEST_F(OrderFormTest, EveryChangeOfTheFormCanBeUndone) {
