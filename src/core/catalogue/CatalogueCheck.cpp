@@ -3,11 +3,11 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "Numbers.h"
+#include "PriceCell.h"
 #include "Text1252.h"
 #include "TxtTable.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -30,8 +30,7 @@ struct Cell {
     enum Kind { Number, Integer, Money } Type;
 };
 
-// No single price of the catalogue comes near this; a cell beyond it is a typing
-// error that would price whole orders absurdly.
+// No single price of the catalogue comes near this.
 constexpr double SanePriceLimit = 1e9;
 
 // The columns each table must have, and the cells the program converts.
@@ -172,12 +171,26 @@ private:
                        "\"" + text + "\" is not a whole number.");
             return;
         }
-        const auto value = ParseNumber(text);
-        if (!value)
+        if (cell.Type == Cell::Money)
+            return CheckPrice(file, row, cell.Column, text);
+        if (!ParseNumber(text))
             Report(Level::Error, file, row, cell.Column, "\"" + text + "\" is not a number.");
-        else if (cell.Type == Cell::Money && std::fabs(*value) > SanePriceLimit)
-            Report(Level::Error, file, row, cell.Column,
-                   "The price \"" + text + "\" is beyond one billion dollars.");
+    }
+
+    // A price the lookups refuse shows N/A with a message; one they take beyond a
+    // billion is a typing error that would price whole orders absurdly.
+    void CheckPrice(const std::string& file, int row, int column, const std::string& text) {
+        const PriceCell price = ReadPriceCell(text);
+        const std::string quoted = "The price \"" + text + "\"";
+        if (price.Kind == PriceCellKind::NotANumber)
+            Report(Level::Error, file, row, column, "\"" + text + "\" is not a number.");
+        else if (price.Kind == PriceCellKind::Negative)
+            Report(Level::Error, file, row, column, quoted + " is negative; the part shows N/A.");
+        else if (price.Kind == PriceCellKind::BelowTenThousandth)
+            Report(Level::Error, file, row, column,
+                   quoted + " is below a ten-thousandth of a dollar; the part shows N/A.");
+        else if (price.Kind == PriceCellKind::BeyondLimit || price.Amount > ToFixed(SanePriceLimit))
+            Report(Level::Error, file, row, column, quoted + " is beyond one billion dollars.");
     }
 
     void CheckFamilies() {
@@ -221,9 +234,9 @@ private:
 
     void CheckPicture(const std::string& file, int row, int column, const std::string& picture) {
         const std::filesystem::path name(picture);
-        const bool leaves = name.is_absolute() ||
-                            std::find(name.begin(), name.end(), "..") != name.end() ||
-                            (FileExists(imagesDir_ + picture) && !FileInFolder(imagesDir_, picture));
+        const bool leaves =
+            name.is_absolute() || std::find(name.begin(), name.end(), "..") != name.end() ||
+            (FileExists(imagesDir_ + picture) && !FileInFolder(imagesDir_, picture));
         if (picture.empty())
             Report(Level::Warning, file, row, column, "No picture is named; NA.gif is shown.");
         else if (leaves)
