@@ -12,6 +12,8 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace pelmora {
 
@@ -93,10 +95,61 @@ int FieldCount(std::string_view line) {
     return static_cast<int>(std::count(line.begin(), line.end(), '|')) + 1;
 }
 
+// The Images folder, listed once: thousands of rows naming missing pictures cost a
+// lookup each, not a listing of the folder each.
+class PictureFolder {
+public:
+    enum Place { Inside, Outside, Missing };
+
+    explicit PictureFolder(const std::string& folder) : folder_(ResolvePath(folder)) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+            const std::string name = entry.path().filename().string();
+            names_.insert(name);
+            spellings_.emplace(UpperCase1252(name), name);
+        }
+    }
+
+    Place Find(const std::string& picture) const {
+        const std::filesystem::path name(picture);
+        if (name.is_absolute() || std::find(name.begin(), name.end(), "..") != name.end())
+            return Outside;
+        // The first name as it is on disk, so that the file is found without a
+        // listing; a name no entry has in any letter case is missing.
+        const std::string normal = name.lexically_normal().string();
+        const size_t slash = normal.find('/');
+        const auto head = OnDisk(normal.substr(0, slash));
+        if (!head)
+            return Missing;
+        const std::string spelled =
+            *head + (slash == std::string::npos ? "" : normal.substr(slash));
+        if (FileInFolder(folder_, spelled))
+            return Inside;
+        // A link that leads out of the folder.
+        return FileExists(folder_ + spelled) ? Outside : Missing;
+    }
+
+private:
+    // The entry of that name, else the first whose name differs only in letter
+    // case, as a lookup that ignores case finds it.
+    std::optional<std::string> OnDisk(const std::string& name) const {
+        if (names_.count(name))
+            return name;
+        const auto found = spellings_.find(UpperCase1252(name));
+        if (found == spellings_.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+    std::string folder_;
+    std::unordered_set<std::string> names_;
+    std::unordered_map<std::string, std::string> spellings_;
+};
+
 class Checker {
 public:
     Checker(std::string dataDir, std::string imagesDir)
-        : dataDir_(std::move(dataDir)), imagesDir_(std::move(imagesDir)) {}
+        : dataDir_(std::move(dataDir)), images_(imagesDir) {}
 
     std::vector<CatalogueFinding> Run() {
         for (const Layout& layout : Layouts)
@@ -233,16 +286,14 @@ private:
     }
 
     void CheckPicture(const std::string& file, int row, int column, const std::string& picture) {
-        const std::filesystem::path name(picture);
-        const bool leaves =
-            name.is_absolute() || std::find(name.begin(), name.end(), "..") != name.end() ||
-            (FileExists(imagesDir_ + picture) && !FileInFolder(imagesDir_, picture));
         if (picture.empty())
-            Report(Level::Warning, file, row, column, "No picture is named; NA.gif is shown.");
-        else if (leaves)
+            return Report(Level::Warning, file, row, column,
+                          "No picture is named; NA.gif is shown.");
+        const PictureFolder::Place place = images_.Find(picture);
+        if (place == PictureFolder::Outside)
             Report(Level::Error, file, row, column,
                    "The picture " + picture + " lies outside Images; NA.gif is shown.");
-        else if (!FileInFolder(imagesDir_, picture))
+        else if (place == PictureFolder::Missing)
             Report(Level::Warning, file, row, column,
                    "The picture " + picture + " is missing from Images; NA.gif is shown.");
     }
@@ -482,7 +533,7 @@ private:
     }
 
     std::string dataDir_;
-    std::string imagesDir_;
+    PictureFolder images_;
     std::map<std::string, std::optional<TTxtTable>> tables_;
     std::vector<CatalogueFinding> findings_;
 };

@@ -91,6 +91,20 @@ INSTANTIATE_TEST_SUITE_P(
                   Append(f, "Flange.tbl", "K|062|Choke|M|../secret.gif");
               },
               Level::Error, "Flange.tbl", 10, 5, "../secret.gif lies outside Images"},
+        Break{"PictureLinkLeadingOut",
+              [](auto& f) {
+                  f.Write("secret.gif", "GIF89a");
+                  std::filesystem::create_symlink(f.Path() + "secret.gif",
+                                                  f.Path() + "Images/out.gif");
+                  Append(f, "Flange.tbl", "K|062|Choke|M|OUT.GIF");
+              },
+              Level::Error, "Flange.tbl", 10, 5, "OUT.GIF lies outside Images"},
+        Break{"PictureThatIsAFolder",
+              [](auto& f) {
+                  std::filesystem::create_directory(f.Path() + "Images/folder.gif");
+                  Append(f, "Flange.tbl", "K|062|Choke|M|folder.gif");
+              },
+              Level::Warning, "Flange.tbl", 10, 5, "folder.gif is missing"},
         Break{"PictureWithAbsentPathUp",
               [](auto& f) { Append(f, "Flange.tbl", "K|062|Choke|M|../../etc/x"); },
               Level::Error, "Flange.tbl", 10, 5, "lies outside Images"},
@@ -137,6 +151,23 @@ INSTANTIATE_TEST_SUITE_P(
             [](auto& f) { Append(f, "StepTwist.tbl", "090|Z|8.20 - 12.40 GHz|1.2:1|ST090Z|1.5"); },
             Level::Error, "StepTwist.tbl", 6, 1, "repeats the key of line 2"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Pictures found as the window finds them: letter case ignored, through "." and
+// sub-folders.
+class PictureFound : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PictureFound, IsNotReported) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    folder.Write("Images/Sub/inner.gif", "GIF89a");
+    Append(folder, "Flange.tbl", std::string("K|062|Choke|M|") + GetParam());
+    for (const auto& f : CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/"))
+        EXPECT_FALSE(f.File == "Flange.tbl" && f.Line == 10 && f.Column == 5) << f.Text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PictureFound,
+                         ::testing::Values("cover.gif", "COVER.GIF", "./Cover.gif", "Sub/inner.gif",
+                                           "sub/inner.gif", "SUB//inner.gif"));
 
 } // namespace
 } // namespace pelmora::testing
