@@ -448,10 +448,11 @@ private:
             std::vector<std::string> codes;
             if (const TTxtTable* members = Table(table))
                 members->GetColumn(1, codes);
+            const CaseInsensitiveSet anyCase(codes);
+            const std::unordered_set<std::string> exact(codes.begin(), codes.end());
             for (int row = 0; row < sizes->RowCount(); ++row) {
                 const std::string code = sizes->GetField(row, 1);
-                if (IsInList(code, codes) &&
-                    std::find(codes.begin(), codes.end(), code) == codes.end())
+                if (anyCase.Contains(code) && !exact.count(code))
                     Report(Level::Error, "WGSize.tbl", row, 1,
                            "Size " + code + " is offered through " + table +
                                ", which writes it in other letter case; no flange, band or "

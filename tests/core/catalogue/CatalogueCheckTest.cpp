@@ -2,6 +2,7 @@
 // one place.
 #include "catalogue/CatalogueCheck.h"
 
+#include "support/BestSeconds.h"
 #include "support/TestCatalogue.h"
 
 #include <filesystem>
@@ -168,6 +169,38 @@ TEST_P(PictureFound, IsNotReported) {
 INSTANTIATE_TEST_SUITE_P(Names, PictureFound,
                          ::testing::Values("cover.gif", "COVER.GIF", "./Cover.gif", "Sub/inner.gif",
                                            "sub/inner.gif", "SUB//inner.gif"));
+
+// Sizes, each with a coax row in other letter case and a flange naming a missing
+// picture: the work of the check must grow in step with the rows, not with their
+// square (eight times the rows stays well below 64 times the time).
+double CheckSeconds(int sizes) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    std::string rows;
+    std::string coax;
+    std::string flanges;
+    for (int i = 0; i < sizes; ++i) {
+        const std::string code = "s" + std::to_string(i);
+        rows += code + "|WR|x|a|b|c\r\n";
+        coax += "S" + std::to_string(i) + "|S|N|1.2:1\r\n";
+        flanges += "U|" + code + "|Cover|M|" + code + ".gif\r\n";
+    }
+    Append(folder, "WGSize.tbl", rows);
+    Append(folder, "CoaxVSWR.tbl", coax);
+    Append(folder, "Flange.tbl", flanges);
+    size_t findings = 0;
+    const double seconds = BestSeconds([&] {
+        findings = CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/").size();
+    });
+    EXPECT_GT(findings, static_cast<size_t>(3 * sizes));
+    return seconds;
+}
+
+TEST(LargeCatalogueCheck, CostsInStepWithTheRows) {
+    const double few = CheckSeconds(1000);
+    const double many = CheckSeconds(8000);
+    EXPECT_LT(many / few, 24.0) << few << " s for 1000 sizes, " << many << " s for 8000";
+}
 
 } // namespace
 } // namespace pelmora::testing
