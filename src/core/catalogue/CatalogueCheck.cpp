@@ -148,26 +148,29 @@ private:
 
 class Checker {
 public:
-    Checker(std::string dataDir, std::string imagesDir)
-        : dataDir_(std::move(dataDir)), images_(imagesDir) {}
+    Checker(std::string dataDir, std::string imagesDir, FindingSink report)
+        : dataDir_(std::move(dataDir)), images_(imagesDir), report_(std::move(report)) {}
 
-    std::vector<CatalogueFinding> Run() {
-        for (const Layout& layout : Layouts)
-            CheckLayout(layout);
-        CheckFamilies();
-        CheckDuplicates();
-        CheckKeys();
-        CheckFilters();
-        CheckLengthDigits();
-        CheckPartNumbers();
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [](const auto& a, const auto& b) { return a.Severity < b.Severity; });
-        return std::move(findings_);
+    // Errors first, then warnings: every check runs once for each level, so that
+    // no finding needs keeping.
+    void Run() {
+        for (const Level level : {Level::Error, Level::Warning}) {
+            level_ = level;
+            for (const Layout& layout : Layouts)
+                CheckLayout(layout);
+            CheckFamilies();
+            CheckDuplicates();
+            CheckKeys();
+            CheckFilters();
+            CheckLengthDigits();
+            CheckPartNumbers();
+        }
     }
 
 private:
     void Report(Level level, const std::string& file, int row, int column, std::string text) {
-        findings_.push_back({level, file, row < 0 ? 0 : LineOf(row), column, std::move(text)});
+        if (level == level_)
+            report_({level, file, row < 0 ? 0 : LineOf(row), column, std::move(text)});
     }
 
     // The table without its header; nothing when it cannot be read (reported once).
@@ -176,10 +179,10 @@ private:
         if (found == tables_.end()) {
             std::optional<TTxtTable> table;
             try {
-                TTxtTable loaded;
-                loaded.LoadFromFile(dataDir_ + name);
-                loaded.DeleteHeader();
-                table = std::move(loaded);
+                // Rows as views into the file's bytes: a table of millions of short
+                // rows costs little more than its bytes.
+                table = TTxtTable::ForLookupsOrThrow(dataDir_ + name);
+                table->DeleteHeader();
             } catch (const FileError& error) {
                 Report(Level::Error, name, -1, 0,
                        std::string("The table cannot be read: ") + error.what() + ".");
@@ -536,14 +539,15 @@ private:
     std::string dataDir_;
     PictureFolder images_;
     std::map<std::string, std::optional<TTxtTable>> tables_;
-    std::vector<CatalogueFinding> findings_;
+    FindingSink report_;
+    Level level_ = Level::Error;
 };
 
 } // namespace
 
-std::vector<CatalogueFinding> CheckCatalogue(const std::string& dataDir,
-                                             const std::string& imagesDir) {
-    return Checker(dataDir, imagesDir).Run();
+void CheckCatalogue(const std::string& dataDir, const std::string& imagesDir,
+                    const FindingSink& report) {
+    Checker(dataDir, imagesDir, report).Run();
 }
 
 } // namespace pelmora

@@ -5,6 +5,7 @@
 #include "support/BestSeconds.h"
 #include "support/TestCatalogue.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,6 +30,13 @@ void Append(const TempFolder& folder, const std::string& table, const std::strin
     folder.Write("Data/" + table, folder.Read("Data/" + table) + row + "\r\n");
 }
 
+std::vector<CatalogueFinding> Findings(const TempFolder& folder) {
+    std::vector<CatalogueFinding> findings;
+    CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/",
+                   [&](const CatalogueFinding& finding) { findings.push_back(finding); });
+    return findings;
+}
+
 class CatalogueCheck : public ::testing::TestWithParam<Break> {};
 
 TEST_P(CatalogueCheck, FindsTheBreakWithItsPlace) {
@@ -36,7 +44,10 @@ TEST_P(CatalogueCheck, FindsTheBreakWithItsPlace) {
     TempFolder folder;
     WriteTestCatalogue(folder);
     b.apply(folder);
-    const auto findings = CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/");
+    const auto findings = Findings(folder);
+    EXPECT_TRUE(std::is_partitioned(findings.begin(), findings.end(), [](const auto& f) {
+        return f.Severity == Level::Error;
+    })) << "errors first";
     bool found = false;
     for (const auto& f : findings) {
         if (f.Severity == b.level && f.File == b.file && f.Line == b.line && f.Column == b.column &&
@@ -162,7 +173,7 @@ TEST_P(PictureFound, IsNotReported) {
     WriteTestCatalogue(folder);
     folder.Write("Images/Sub/inner.gif", "GIF89a");
     Append(folder, "Flange.tbl", std::string("K|062|Choke|M|") + GetParam());
-    for (const auto& f : CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/"))
+    for (const auto& f : Findings(folder))
         EXPECT_FALSE(f.File == "Flange.tbl" && f.Line == 10 && f.Column == 5) << f.Text;
 }
 
@@ -190,7 +201,9 @@ double CheckSeconds(int sizes) {
     Append(folder, "Flange.tbl", flanges);
     size_t findings = 0;
     const double seconds = BestSeconds([&] {
-        findings = CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/").size();
+        findings = 0;
+        CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/",
+                       [&](const CatalogueFinding&) { ++findings; });
     });
     EXPECT_GT(findings, static_cast<size_t>(3 * sizes));
     return seconds;
