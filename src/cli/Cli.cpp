@@ -3,6 +3,8 @@
 #include "Utf8.h"
 #include "WizardJson.h"
 
+#include <algorithm>
+
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
@@ -29,6 +31,11 @@ nlohmann::json Cli::Text(const std::string& bytes) {
 
 nlohmann::json Cli::Messages() const {
     return view::MessagesJson(Platform.Log);
+}
+
+bool Cli::ShowedAnError() const {
+    return std::any_of(Platform.Log.begin(), Platform.Log.end(),
+                       [](const view::Shown& shown) { return shown.Kind == "error"; });
 }
 
 } // namespace pelmora::cli

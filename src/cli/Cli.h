@@ -46,6 +46,7 @@ struct Cli {
     // Windows-1252 bytes as a JSON string.
     static nlohmann::json Text(const std::string& bytes);
     nlohmann::json Messages() const;
+    bool ShowedAnError() const;
 };
 
 using Arguments = std::vector<std::string>;
