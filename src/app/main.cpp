@@ -21,16 +21,56 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 using namespace pelmora;
 
 namespace {
 
 constexpr int SplashMilliseconds = 400;
+
+constexpr const char* Usage =
+    "Usage: pelmora38 [--help | --version | ANY]\n"
+    "The Pelmora 38 configurator for waveguide assemblies, in a window.\n"
+    "\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "Any other parameter only skips the splash picture. The window needs a\n"
+    "graphical session (an X or Wayland display); pelmora-cli(1) answers the same\n"
+    "questions on the command line and pelmora-web(1) in a browser.\n";
+
+// The text that --help or --version asks for, help first when both are given.
+std::optional<const char*> AskedText(int argc, char* argv[]) {
+    std::optional<const char*> text;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h")
+            return Usage;
+        if (argument == "--version")
+            text = "pelmora38 " PELMORA_VERSION "\n";
+    }
+    return text;
+}
+
+// A text that cannot be written (a full disk, a closed pipe) is a failure, not
+// an empty success.
+int PrintText(const char* text) {
+    std::fputs(text, stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "pelmora38: cannot write to standard output: %s\n",
+                     std::strerror(errno));
+        return 3;
+    }
+    return 0;
+}
 
 // Qt aborts with a page of advice when no display can be reached; the user gets
 // one line instead. An explicitly chosen platform (offscreen, say) is left to Qt.
@@ -50,7 +90,9 @@ void CentreOnScreen(QWidget& window) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Parameters are never read; any of them only suppresses the splash.
+    if (const auto text = AskedText(argc, argv))
+        return PrintText(*text);
+    // Any other parameter only suppresses the splash.
     const bool showSplash = argc <= 1;
     if (GraphicalSessionMissing()) {
         std::fprintf(stderr, "pelmora38: no graphical session (neither an X nor a Wayland display "

@@ -56,6 +56,8 @@ struct OrderFiles {
 
 // Prices an RFQ list (or converts a saved order) into --out and --bom, or prints it.
 int Order(Cli& cli, const OrderFiles& files);
+// Writes each finding of the check as it comes.
+int Check(Cli& cli);
 // The actions of walk --script FILE.
 Arguments ScriptOf(const std::string& path);
 

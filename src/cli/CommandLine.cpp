@@ -40,9 +40,7 @@ struct Line {
         AddWalk();
         App.add_subcommand("check", "Reads every table; reports errors and warnings with file, "
                                     "line and column")
-            ->callback([this] {
-                Command = [](Cli& cli) { return cli.Print(service::Check(cli.Session)); };
-            });
+            ->callback([this] { Command = [](Cli& cli) { return Check(cli); }; });
         AddHelp();
     }
 
@@ -184,7 +182,10 @@ int RunCommandLine(const Arguments& arguments, const std::string& programFolder,
         if (line.AppDir && !std::filesystem::is_directory(*line.AppDir))
             throw UsageError("no such folder " + *line.AppDir);
         Cli cli(programFolder, line.AppDir, line.Json, out, errors);
-        return line.Command(cli);
+        const int result = line.Command(cli);
+        // An error the forms showed (a catalogue cell, a table that cannot be
+        // read) fails the command even where it went on to an answer.
+        return result == Success && cli.Session.ShowedAnError() ? Negative : result;
     } catch (const UsageError& error) {
         errors << "pelmora-cli: " << error.what() << '\n';
         return UsageFailure;

@@ -4,6 +4,7 @@
 #include "catalogue/TxtTable.h"
 #include "order/OrderFiles.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,8 +35,16 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
 std::vector<std::string> ScriptActions(const std::string& text);
 // The conversion dialog's lookup of an old part number.
 Reply Convert(Session& session, const std::string& oldPart);
-// The catalogue maintainer's check of every table.
-Reply Check(Session& session);
+// The catalogue maintainer's check of every table. Each finding is handed on as it
+// comes, as JSON and as the line the command line prints, so that millions of them
+// are never held at once.
+using FindingSink = std::function<void(const nlohmann::json& finding, const std::string& line)>;
+struct CheckTotals {
+    int Errors = 0;
+    int Warnings = 0;
+    int Status = Success;
+};
+CheckTotals Check(Session& session, const FindingSink& found);
 
 // An RFQ list priced into an order as the Add to Order dialog adds its lines, or
 // an order the program saved, taken as it stands.

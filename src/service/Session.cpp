@@ -2,6 +2,8 @@
 
 #include "WizardJson.h"
 
+#include <algorithm>
+
 namespace pelmora::service {
 
 Session::Session(const std::string& programFolder, const std::optional<std::string>& appDir,
@@ -16,6 +18,11 @@ Session::Session(const std::string& programFolder, const std::optional<std::stri
 
 nlohmann::json Session::Messages() const {
     return MessagesJson(Platform.Log);
+}
+
+bool Session::ShowedAnError() const {
+    return std::any_of(Platform.Log.begin(), Platform.Log.end(),
+                       [](const Shown& shown) { return shown.Kind == "error"; });
 }
 
 } // namespace pelmora::service

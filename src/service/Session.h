@@ -42,6 +42,7 @@ struct Session {
     ViewPlatform Platform;
 
     nlohmann::json Messages() const;
+    bool ShowedAnError() const;
 };
 
 // A command's answer: the document the command line prints with --json and the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -56,7 +57,7 @@ TEST_F(CommandLine, QuotePricesEachPartForTheQuantity) {
     EXPECT_EQ(Json({"quote", "D090CKSG", "--qty", "2"})["quotes"][0]["unitPrice"], "$220.00");
 
     // A price cell that does not convert never passes for another part's price.
-    EXPECT_EQ(Run({"quote", "R090PC0120USG", "R062PU0120USG"}), 0);
+    EXPECT_EQ(Run({"quote", "R090PC0120USG", "R062PU0120USG"}), 1);
     EXPECT_NE(out.str().find("R062PU0120USG\tStraight Section\t1\tN/A\tContact Corvane Rep."),
               std::string::npos);
     EXPECT_NE(errors.str().find("error: 'abc' is not a valid floating point value"),
@@ -89,9 +90,72 @@ TEST_F(CommandLine, QuoteNeverPricesWhatTheCatalogueDoesNotMake) {
 }
 
 TEST_F(CommandLine, QuoteShowsAnUnreadablePriceOnce) {
-    EXPECT_EQ(Run({"quote", "R062PU0120USG", "--qty", "2"}), 0);
+    EXPECT_EQ(Run({"quote", "R062PU0120USG", "--qty", "2"}), 1);
     EXPECT_EQ(errors.str(), "error: 'abc' is not a valid floating point value\n");
 }
+
+// Every command that shows an error exits 1, also where it went on to an answer.
+struct CatalogueFault {
+    const char* name;
+    std::function<void(const TempFolder&)> damage;
+    std::vector<std::string> arguments;
+    const char* error;
+    friend void PrintTo(const CatalogueFault& c, std::ostream* os) { *os << c.name; }
+};
+
+void PriceCoaxAt(const TempFolder& folder, const std::string& price) {
+    WriteTable(folder, "CoaxPrice.tbl",
+               "W|Band|D|Price|Delivery|Limit\n090|S|coax|" + price + "|1 week|5");
+}
+
+void RemoveTable(const TempFolder& folder, const std::string& name) {
+    std::filesystem::remove(folder.Path() + "Data/" + name);
+}
+
+class CatalogueFaults : public CommandLine, public ::testing::WithParamInterface<CatalogueFault> {};
+
+TEST_P(CatalogueFaults, ExitWithOne) {
+    const CatalogueFault& c = GetParam();
+    folder.Write("rfq.txt", "3 C090CNSG\n");
+    c.damage(folder);
+    std::vector<std::string> arguments = c.arguments;
+    if (arguments.front() == "order")
+        arguments.insert(arguments.end(), {"--in", folder.Path() + "rfq.txt"});
+    EXPECT_EQ(Run(arguments), 1) << errors.str();
+    EXPECT_NE(errors.str().find(c.error), std::string::npos) << errors.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, CatalogueFaults,
+    ::testing::Values(CatalogueFault{"QuoteBeyondAnyAmount",
+                                     [](auto& f) { PriceCoaxAt(f, "1e308"); },
+                                     {"quote", "C090CNSG"},
+                                     "error: '1e308' is out of range for a price"},
+                      CatalogueFault{"QuoteNegative",
+                                     [](auto& f) { PriceCoaxAt(f, "-115.50"); },
+                                     {"quote", "C090CNSG", "--qty", "99999"},
+                                     "error: '-115.50' is out of range for a price"},
+                      CatalogueFault{"OrderOfOneLine",
+                                     [](auto& f) { PriceCoaxAt(f, "1e308"); },
+                                     {"order"},
+                                     "error: '1e308' is out of range for a price"},
+                      CatalogueFault{"OrderWithoutATable",
+                                     [](auto& f) { RemoveTable(f, "PressureWindows.tbl"); },
+                                     {"order"},
+                                     "error: Error loading"},
+                      CatalogueFault{"DescribeWithoutATable",
+                                     [](auto& f) { RemoveTable(f, "Dimensions.tbl"); },
+                                     {"describe", "C090CNSG"},
+                                     "error: Error loading"},
+                      CatalogueFault{"WalkWithoutATable",
+                                     [](auto& f) { RemoveTable(f, "Dimensions.tbl"); },
+                                     {"walk", "family=C", "waveguide=WR90"},
+                                     "error: Error loading"},
+                      CatalogueFault{"ConvertWithoutATable",
+                                     [](auto& f) { RemoveTable(f, "Conversion.tbl"); },
+                                     {"convert", "OLD-1"},
+                                     "error: Error loading"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
     for (const auto& arguments :

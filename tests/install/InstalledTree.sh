@@ -15,10 +15,27 @@ for file in bin/pelmora38 bin/pelmora-cli bin/pelmora-web share/pelmora38/Data/F
     share/pelmora38/Images/NA.gif share/pelmora38/Pelmora38.hlp share/pelmora38/web/index.html \
     share/pelmora38/web/app.js share/pelmora38/web/style.css share/applications/pelmora38.desktop \
     share/icons/hicolor/48x48/apps/pelmora38.png share/icons/hicolor/scalable/apps/pelmora38.svg \
-    share/man/man1/pelmora38.1 share/man/man1/pelmora-cli.1 share/man/man1/pelmora-web.1 \
-    share/bash-completion/completions/pelmora-cli; do
+    share/metainfo/com.corvane.pelmora38.metainfo.xml share/man/man1/pelmora38.1.gz \
+    share/man/man1/pelmora-cli.1.gz share/man/man1/pelmora-web.1.gz \
+    share/bash-completion/completions/pelmora-cli share/doc/pelmora38/copyright \
+    share/doc/pelmora38/changelog.gz share/doc/pelmora38/changelog.Debian.gz \
+    share/doc/pelmora38/examples/nginx-pelmora-web.conf lib/systemd/system/pelmora-web.service; do
     [ -e "$usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
+
+# Man pages render without a warning, as lintian requires.
+for page in "$usr"/share/man/man1/*.1.gz; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "$page: $warnings"; exit 1; }
+done
+
+# The unit starts the program and serves the catalogue of the prefix installed to.
+grep -qx "ExecStart=/usr/bin/pelmora-web --app-dir /usr/share/pelmora38 --listen 127.0.0.1:8038" \
+    "$usr/lib/systemd/system/pelmora-web.service" || { echo "unit for /usr names other paths"; exit 1; }
+DESTDIR=$root/other cmake --install "$build" --prefix /opt/pelmora >/dev/null
+grep -qx "ExecStart=/opt/pelmora/bin/pelmora-web --app-dir /opt/pelmora/share/pelmora38 --listen 127.0.0.1:8038" \
+    "$root/other/opt/pelmora/lib/systemd/system/pelmora-web.service" ||
+    { echo "unit for /opt/pelmora names other paths"; exit 1; }
 
 export HOME=$root/home
 unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY
@@ -43,6 +60,15 @@ kill -TERM "$web"
 wait "$web" || { echo "pelmora-web did not stop cleanly"; exit 1; }
 [[ $page == *"<title>"* ]] || { echo "no page from pelmora-web"; exit 1; }
 [[ $state == *'"screenCaption"'* ]] || { echo "state: $state"; exit 1; }
+
+# Help and version print without a display, and a failed write is an error.
+"$usr/bin/pelmora38" --version | grep -qx "pelmora38 38\.[0-9]*" || { echo "no version"; exit 1; }
+"$usr/bin/pelmora38" --help | grep -q "^Usage: pelmora38 " || { echo "no help"; exit 1; }
+status=0
+"$usr/bin/pelmora38" --help >/dev/full 2>"$root/full.log" || status=$?
+[ $status -eq 3 ] || { echo "help written to a full disk exits $status"; exit 1; }
+grep -qx "pelmora38: cannot write to standard output: No space left on device" "$root/full.log" ||
+    { echo "full disk: $(cat "$root/full.log")"; exit 1; }
 
 # The window, offscreen, for a few seconds: at its first activation it schedules
 # the update reminder in the user's settings folder.

@@ -3,15 +3,17 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "Numbers.h"
+#include "PriceCell.h"
 #include "Text1252.h"
 #include "TxtTable.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace pelmora {
 
@@ -30,8 +32,7 @@ struct Cell {
     enum Kind { Number, Integer, Money } Type;
 };
 
-// No single price of the catalogue comes near this; a cell beyond it is a typing
-// error that would price whole orders absurdly.
+// No single price of the catalogue comes near this.
 constexpr double SanePriceLimit = 1e9;
 
 // The columns each table must have, and the cells the program converts.
@@ -94,28 +95,82 @@ int FieldCount(std::string_view line) {
     return static_cast<int>(std::count(line.begin(), line.end(), '|')) + 1;
 }
 
+// The Images folder, listed once: thousands of rows naming missing pictures cost a
+// lookup each, not a listing of the folder each.
+class PictureFolder {
+public:
+    enum Place { Inside, Outside, Missing };
+
+    explicit PictureFolder(const std::string& folder) : folder_(ResolvePath(folder)) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+            const std::string name = entry.path().filename().string();
+            names_.insert(name);
+            spellings_.emplace(UpperCase1252(name), name);
+        }
+    }
+
+    Place Find(const std::string& picture) const {
+        const std::filesystem::path name(picture);
+        if (name.is_absolute() || std::find(name.begin(), name.end(), "..") != name.end())
+            return Outside;
+        // The first name as it is on disk, so that the file is found without a
+        // listing; a name no entry has in any letter case is missing.
+        const std::string normal = name.lexically_normal().string();
+        const size_t slash = normal.find('/');
+        const auto head = OnDisk(normal.substr(0, slash));
+        if (!head)
+            return Missing;
+        const std::string spelled =
+            *head + (slash == std::string::npos ? "" : normal.substr(slash));
+        if (FileInFolder(folder_, spelled))
+            return Inside;
+        // A link that leads out of the folder.
+        return FileExists(folder_ + spelled) ? Outside : Missing;
+    }
+
+private:
+    // The entry of that name, else the first whose name differs only in letter
+    // case, as a lookup that ignores case finds it.
+    std::optional<std::string> OnDisk(const std::string& name) const {
+        if (names_.count(name))
+            return name;
+        const auto found = spellings_.find(UpperCase1252(name));
+        if (found == spellings_.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+    std::string folder_;
+    std::unordered_set<std::string> names_;
+    std::unordered_map<std::string, std::string> spellings_;
+};
+
 class Checker {
 public:
-    Checker(std::string dataDir, std::string imagesDir)
-        : dataDir_(std::move(dataDir)), imagesDir_(std::move(imagesDir)) {}
+    Checker(std::string dataDir, std::string imagesDir, FindingSink report)
+        : dataDir_(std::move(dataDir)), images_(imagesDir), report_(std::move(report)) {}
 
-    std::vector<CatalogueFinding> Run() {
-        for (const Layout& layout : Layouts)
-            CheckLayout(layout);
-        CheckFamilies();
-        CheckDuplicates();
-        CheckKeys();
-        CheckFilters();
-        CheckLengthDigits();
-        CheckPartNumbers();
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [](const auto& a, const auto& b) { return a.Severity < b.Severity; });
-        return std::move(findings_);
+    // Errors first, then warnings: every check runs once for each level, so that
+    // no finding needs keeping.
+    void Run() {
+        for (const Level level : {Level::Error, Level::Warning}) {
+            level_ = level;
+            for (const Layout& layout : Layouts)
+                CheckLayout(layout);
+            CheckFamilies();
+            CheckDuplicates();
+            CheckKeys();
+            CheckFilters();
+            CheckLengthDigits();
+            CheckPartNumbers();
+        }
     }
 
 private:
     void Report(Level level, const std::string& file, int row, int column, std::string text) {
-        findings_.push_back({level, file, row < 0 ? 0 : LineOf(row), column, std::move(text)});
+        if (level == level_)
+            report_({level, file, row < 0 ? 0 : LineOf(row), column, std::move(text)});
     }
 
     // The table without its header; nothing when it cannot be read (reported once).
@@ -124,10 +179,10 @@ private:
         if (found == tables_.end()) {
             std::optional<TTxtTable> table;
             try {
-                TTxtTable loaded;
-                loaded.LoadFromFile(dataDir_ + name);
-                loaded.DeleteHeader();
-                table = std::move(loaded);
+                // Rows as views into the file's bytes: a table of millions of short
+                // rows costs little more than its bytes.
+                table = TTxtTable::ForLookupsOrThrow(dataDir_ + name);
+                table->DeleteHeader();
             } catch (const FileError& error) {
                 Report(Level::Error, name, -1, 0,
                        std::string("The table cannot be read: ") + error.what() + ".");
@@ -172,12 +227,26 @@ private:
                        "\"" + text + "\" is not a whole number.");
             return;
         }
-        const auto value = ParseNumber(text);
-        if (!value)
+        if (cell.Type == Cell::Money)
+            return CheckPrice(file, row, cell.Column, text);
+        if (!ParseNumber(text))
             Report(Level::Error, file, row, cell.Column, "\"" + text + "\" is not a number.");
-        else if (cell.Type == Cell::Money && std::fabs(*value) > SanePriceLimit)
-            Report(Level::Error, file, row, cell.Column,
-                   "The price \"" + text + "\" is beyond one billion dollars.");
+    }
+
+    // A price the lookups refuse shows N/A with a message; one they take beyond a
+    // billion is a typing error that would price whole orders absurdly.
+    void CheckPrice(const std::string& file, int row, int column, const std::string& text) {
+        const PriceCell price = ReadPriceCell(text);
+        const std::string quoted = "The price \"" + text + "\"";
+        if (price.Kind == PriceCellKind::NotANumber)
+            Report(Level::Error, file, row, column, "\"" + text + "\" is not a number.");
+        else if (price.Kind == PriceCellKind::Negative)
+            Report(Level::Error, file, row, column, quoted + " is negative; the part shows N/A.");
+        else if (price.Kind == PriceCellKind::BelowTenThousandth)
+            Report(Level::Error, file, row, column,
+                   quoted + " is below a ten-thousandth of a dollar; the part shows N/A.");
+        else if (price.Kind == PriceCellKind::BeyondLimit || price.Amount > ToFixed(SanePriceLimit))
+            Report(Level::Error, file, row, column, quoted + " is beyond one billion dollars.");
     }
 
     void CheckFamilies() {
@@ -220,16 +289,14 @@ private:
     }
 
     void CheckPicture(const std::string& file, int row, int column, const std::string& picture) {
-        const std::filesystem::path name(picture);
-        const bool leaves = name.is_absolute() ||
-                            std::find(name.begin(), name.end(), "..") != name.end() ||
-                            (FileExists(imagesDir_ + picture) && !FileInFolder(imagesDir_, picture));
         if (picture.empty())
-            Report(Level::Warning, file, row, column, "No picture is named; NA.gif is shown.");
-        else if (leaves)
+            return Report(Level::Warning, file, row, column,
+                          "No picture is named; NA.gif is shown.");
+        const PictureFolder::Place place = images_.Find(picture);
+        if (place == PictureFolder::Outside)
             Report(Level::Error, file, row, column,
                    "The picture " + picture + " lies outside Images; NA.gif is shown.");
-        else if (!FileInFolder(imagesDir_, picture))
+        else if (place == PictureFolder::Missing)
             Report(Level::Warning, file, row, column,
                    "The picture " + picture + " is missing from Images; NA.gif is shown.");
     }
@@ -384,10 +451,11 @@ private:
             std::vector<std::string> codes;
             if (const TTxtTable* members = Table(table))
                 members->GetColumn(1, codes);
+            const CaseInsensitiveSet anyCase(codes);
+            const std::unordered_set<std::string> exact(codes.begin(), codes.end());
             for (int row = 0; row < sizes->RowCount(); ++row) {
                 const std::string code = sizes->GetField(row, 1);
-                if (IsInList(code, codes) &&
-                    std::find(codes.begin(), codes.end(), code) == codes.end())
+                if (anyCase.Contains(code) && !exact.count(code))
                     Report(Level::Error, "WGSize.tbl", row, 1,
                            "Size " + code + " is offered through " + table +
                                ", which writes it in other letter case; no flange, band or "
@@ -469,16 +537,17 @@ private:
     }
 
     std::string dataDir_;
-    std::string imagesDir_;
+    PictureFolder images_;
     std::map<std::string, std::optional<TTxtTable>> tables_;
-    std::vector<CatalogueFinding> findings_;
+    FindingSink report_;
+    Level level_ = Level::Error;
 };
 
 } // namespace
 
-std::vector<CatalogueFinding> CheckCatalogue(const std::string& dataDir,
-                                             const std::string& imagesDir) {
-    return Checker(dataDir, imagesDir).Run();
+void CheckCatalogue(const std::string& dataDir, const std::string& imagesDir,
+                    const FindingSink& report) {
+    Checker(dataDir, imagesDir, report).Run();
 }
 
 } // namespace pelmora

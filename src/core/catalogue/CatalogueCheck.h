@@ -1,7 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace pelmora {
 
@@ -16,9 +16,13 @@ struct CatalogueFinding {
     std::string Text;
 };
 
+using FindingSink = std::function<void(const CatalogueFinding&)>;
+
 // Reads every table of the catalogue in dataDir (and the pictures it names in
-// imagesDir) and reports what would make the program misbehave.
-std::vector<CatalogueFinding> CheckCatalogue(const std::string& dataDir,
-                                             const std::string& imagesDir);
+// imagesDir) and reports what would make the program misbehave: each finding as
+// it is found, errors first, then warnings, none kept, so that a damaged
+// catalogue of millions of rows costs its tables and no list of findings.
+void CheckCatalogue(const std::string& dataDir, const std::string& imagesDir,
+                    const FindingSink& report);
 
 } // namespace pelmora

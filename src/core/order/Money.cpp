@@ -1,6 +1,7 @@
 #include "Money.h"
 
 #include "catalogue/Numbers.h"
+#include "catalogue/PriceCell.h"
 
 #include <cmath>
 
@@ -8,9 +9,7 @@ namespace pelmora {
 
 std::optional<Money> ParseMoney(std::string_view text) {
     const auto value = ParseNumber(text);
-    // 2^63 ten-thousandths; a cell beyond it would only clamp to a made-up amount.
-    constexpr double Limit = 9.2e14;
-    if (!value || std::fabs(*value) >= Limit)
+    if (!value || std::fabs(*value) >= PriceCellLimit)
         return std::nullopt;
     return ToFixed(*value);
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/Errors.h"
 #include "catalogue/Numbers.h"
+#include "catalogue/PriceCell.h"
 #include "catalogue/TableSource.h"
 #include "partnumber/PartNumber.h"
 
@@ -13,13 +14,15 @@ namespace pelmora {
 
 namespace {
 
+// A negative, tiny or huge cell would price silently wrong, or as no price at all.
 Money MoneyCell(const TTxtTable& table, int row, int column) {
     const std::string text = table.GetField(row, column);
-    const auto money = ParseMoney(text);
-    if (!money)
-        throw IsNumericText(text) ? ConversionError::OutOfRange(text)
-                                  : ConversionError::NotANumber(text);
-    return *money;
+    const PriceCell cell = ReadPriceCell(text);
+    if (cell.Kind == PriceCellKind::NotANumber)
+        throw ConversionError::NotANumber(text);
+    if (cell.Kind != PriceCellKind::Amount)
+        throw ConversionError::OutOfRange(text);
+    return cell.Amount;
 }
 
 // The sum of a price's parts; an amount no price can be is refused, never wrapped.

@@ -433,13 +433,15 @@ void MainForm::FillStepTwistFlanges(const std::string& waveguide) {
 void MainForm::FillCoaxTypes(const std::string& waveguide) {
     const TableRef types = Tables().Load("CoaxType.tbl");
     const TableRef vswr = Tables().Load("CoaxVSWR.tbl");
+    // The types the size's rows name, looked up once each: every type against every
+    // row would grow with the square of the types.
+    std::unordered_set<std::string_view> named;
+    for (const int v : vswr->RowsWhere(1, waveguide))
+        named.insert(vswr->FieldView(v, 3));
     FlangeBList = TTxtTable();
-    const std::vector<int>& sizeRows = vswr->RowsWhere(1, waveguide);
     for (int t = 0; t < types->RowCount(); ++t) {
-        for (const int v : sizeRows) {
-            if (vswr->FieldView(v, 3) == types->FieldView(t, 1))
-                FlangeBList.Lines.emplace_back(types->Line(t));
-        }
+        if (named.count(types->FieldView(t, 1)))
+            FlangeBList.Lines.emplace_back(types->Line(t));
     }
     SortUnique(FlangeBList.Lines);
     Refill(cbxCoax, FlangeBList, {1, 2});

@@ -2,8 +2,10 @@
 // one place.
 #include "catalogue/CatalogueCheck.h"
 
+#include "support/BestSeconds.h"
 #include "support/TestCatalogue.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -28,6 +30,13 @@ void Append(const TempFolder& folder, const std::string& table, const std::strin
     folder.Write("Data/" + table, folder.Read("Data/" + table) + row + "\r\n");
 }
 
+std::vector<CatalogueFinding> Findings(const TempFolder& folder) {
+    std::vector<CatalogueFinding> findings;
+    CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/",
+                   [&](const CatalogueFinding& finding) { findings.push_back(finding); });
+    return findings;
+}
+
 class CatalogueCheck : public ::testing::TestWithParam<Break> {};
 
 TEST_P(CatalogueCheck, FindsTheBreakWithItsPlace) {
@@ -35,7 +44,10 @@ TEST_P(CatalogueCheck, FindsTheBreakWithItsPlace) {
     TempFolder folder;
     WriteTestCatalogue(folder);
     b.apply(folder);
-    const auto findings = CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/");
+    const auto findings = Findings(folder);
+    EXPECT_TRUE(std::is_partitioned(findings.begin(), findings.end(), [](const auto& f) {
+        return f.Severity == Level::Error;
+    })) << "errors first";
     bool found = false;
     for (const auto& f : findings) {
         if (f.Severity == b.level && f.File == b.file && f.Line == b.line && f.Column == b.column &&
@@ -91,12 +103,35 @@ INSTANTIATE_TEST_SUITE_P(
                   Append(f, "Flange.tbl", "K|062|Choke|M|../secret.gif");
               },
               Level::Error, "Flange.tbl", 10, 5, "../secret.gif lies outside Images"},
+        Break{"PictureLinkLeadingOut",
+              [](auto& f) {
+                  f.Write("secret.gif", "GIF89a");
+                  std::filesystem::create_symlink(f.Path() + "secret.gif",
+                                                  f.Path() + "Images/out.gif");
+                  Append(f, "Flange.tbl", "K|062|Choke|M|OUT.GIF");
+              },
+              Level::Error, "Flange.tbl", 10, 5, "OUT.GIF lies outside Images"},
+        Break{"PictureThatIsAFolder",
+              [](auto& f) {
+                  std::filesystem::create_directory(f.Path() + "Images/folder.gif");
+                  Append(f, "Flange.tbl", "K|062|Choke|M|folder.gif");
+              },
+              Level::Warning, "Flange.tbl", 10, 5, "folder.gif is missing"},
         Break{"PictureWithAbsentPathUp",
               [](auto& f) { Append(f, "Flange.tbl", "K|062|Choke|M|../../etc/x"); },
               Level::Error, "Flange.tbl", 10, 5, "lies outside Images"},
         Break{"PriceBeyondABillion",
               [](auto& f) { WriteTable(f, "CoaxPrice.tbl", "h\n090|S|c|1e308|week|5"); },
               Level::Error, "CoaxPrice.tbl", 2, 4, "beyond one billion dollars"},
+        Break{"NegativePrice",
+              [](auto& f) { WriteTable(f, "CoaxPrice.tbl", "h\n090|S|c|-115.50|week|5"); },
+              Level::Error, "CoaxPrice.tbl", 2, 4, "\"-115.50\" is negative"},
+        Break{"NegativePerFoot",
+              [](auto& f) { WriteTable(f, "StraightSectionPrice.tbl", "h\n090|100|-1|15|week|5"); },
+              Level::Error, "StraightSectionPrice.tbl", 2, 3, "\"-1\" is negative"},
+        Break{"SubnormalPrice",
+              [](auto& f) { WriteTable(f, "StepTwistPrice.tbl", "h\nST090S|1e-320"); },
+              Level::Error, "StepTwistPrice.tbl", 2, 2, "below a ten-thousandth"},
         Break{"UnreachableDuplicate", [](auto& f) { Append(f, "WGSize.tbl", "090|WR90|x|a|b|c"); },
               Level::Warning, "WGSize.tbl", 6, 1, "repeats the key of line 2"},
         Break{"LegTooLongForThreeDigits",
@@ -128,6 +163,57 @@ INSTANTIATE_TEST_SUITE_P(
             [](auto& f) { Append(f, "StepTwist.tbl", "090|Z|8.20 - 12.40 GHz|1.2:1|ST090Z|1.5"); },
             Level::Error, "StepTwist.tbl", 6, 1, "repeats the key of line 2"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Pictures found as the window finds them: letter case ignored, through "." and
+// sub-folders.
+class PictureFound : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PictureFound, IsNotReported) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    folder.Write("Images/Sub/inner.gif", "GIF89a");
+    Append(folder, "Flange.tbl", std::string("K|062|Choke|M|") + GetParam());
+    for (const auto& f : Findings(folder))
+        EXPECT_FALSE(f.File == "Flange.tbl" && f.Line == 10 && f.Column == 5) << f.Text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PictureFound,
+                         ::testing::Values("cover.gif", "COVER.GIF", "./Cover.gif", "Sub/inner.gif",
+                                           "sub/inner.gif", "SUB//inner.gif"));
+
+// Sizes, each with a coax row in other letter case and a flange naming a missing
+// picture: the work of the check must grow in step with the rows, not with their
+// square (eight times the rows stays well below 64 times the time).
+double CheckSeconds(int sizes) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    std::string rows;
+    std::string coax;
+    std::string flanges;
+    for (int i = 0; i < sizes; ++i) {
+        const std::string code = "s" + std::to_string(i);
+        rows += code + "|WR|x|a|b|c\r\n";
+        coax += "S" + std::to_string(i) + "|S|N|1.2:1\r\n";
+        flanges += "U|" + code + "|Cover|M|" + code + ".gif\r\n";
+    }
+    Append(folder, "WGSize.tbl", rows);
+    Append(folder, "CoaxVSWR.tbl", coax);
+    Append(folder, "Flange.tbl", flanges);
+    size_t findings = 0;
+    const double seconds = BestSeconds([&] {
+        findings = 0;
+        CheckCatalogue(folder.Path() + "Data/", folder.Path() + "Images/",
+                       [&](const CatalogueFinding&) { ++findings; });
+    });
+    EXPECT_GT(findings, static_cast<size_t>(3 * sizes));
+    return seconds;
+}
+
+TEST(LargeCatalogueCheck, CostsInStepWithTheRows) {
+    const double few = CheckSeconds(1000);
+    const double many = CheckSeconds(8000);
+    EXPECT_LT(many / few, 24.0) << few << " s for 1000 sizes, " << many << " s for 8000";
+}
 
 } // namespace
 } // namespace pelmora::testing

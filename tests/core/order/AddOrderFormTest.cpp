@@ -131,6 +131,15 @@ TEST_F(AddOrderTest, PricesBeyondAnyAmountShowNotAvailableWithAMessage) {
     EXPECT_EQ(platform.Messages.Log.back().Text, "The price adds up to more than can be shown");
 }
 
+// A negative cell would make a negative line total, stored and saved as it stands.
+TEST_F(AddOrderTest, ANegativePriceShowsNotAvailableWithAMessage) {
+    WriteTable(folder, "CoaxPrice.tbl",
+               "W|Band|D|Price|Delivery|Limit\n090|S|coax|-115.50|1 week|5");
+    Add("C090CNSG", "99999");
+    EXPECT_EQ(order.Lines[0], "99999|N/A|Contact Corvane Rep.|C090CNSG|desc");
+    EXPECT_EQ(platform.Messages.Log.back().Text, "'-115.50' is out of range for a price");
+}
+
 // A part number the catalogue does not make is never priced, whatever its table says.
 TEST_F(AddOrderTest, APartOutsideTheCatalogueHasNoPrice) {
     platform.Windows.AddToOrder = [&] {

@@ -93,6 +93,66 @@ TEST(PriceQuote, ACellThatDoesNotConvertStopsTheLookup) {
     }
 }
 
+// Every money cell of a straight section, R090PC0120USG: base + one foot + paint.
+struct PriceCellCase {
+    const char* name;
+    const char* base;
+    const char* perFoot;
+    const char* paint;
+    const char* price; // MoneyText of the unit price, "" for none
+    const char* error; // "" when the lookup succeeds
+    friend void PrintTo(const PriceCellCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PriceCells : public ::testing::TestWithParam<PriceCellCase> {};
+
+TEST_P(PriceCells, AreAmountsOrStopTheLookupNamingTheCell) {
+    const PriceCellCase& c = GetParam();
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    WriteTable(folder, "StraightSectionPrice.tbl",
+               std::string("W|Base|Foot|Paint|Delivery|Limit\n090|") + c.base + "|" + c.perFoot +
+                   "|" + c.paint + "|Stock|5");
+    FakeMessageBoxes messages;
+    const TableSource tables{folder.Path() + "Data/", messages};
+    std::string price;
+    std::string error;
+    try {
+        const Money unit = QuoteStraightSection(tables, "R090PC0120USG").Price;
+        price = unit == 0 ? "" : MoneyText(unit);
+    } catch (const ConversionError& caught) {
+        error = caught.what();
+    }
+    EXPECT_EQ(price, c.price);
+    EXPECT_EQ(error, c.error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, PriceCells,
+    ::testing::Values(
+        PriceCellCase{"Plain", "100", "25", "15", "$140.00", ""},
+        PriceCellCase{"WithAnExponent", "1.5e2", "25", "15", "$190.00", ""},
+        PriceCellCase{"ZeroIsNoPrice", "0", "0", "0", "", ""},
+        PriceCellCase{"NegativeZeroIsZero", "-0", "25", "15", "$40.00", ""},
+        PriceCellCase{"OneTenThousandth", "0.0001", "0", "0", "$0.00", ""},
+        PriceCellCase{"NegativeBase", "-115.50", "25", "15", "",
+                      "'-115.50' is out of range for a price"},
+        PriceCellCase{"NegativePerFoot", "100", "-1", "15", "", "'-1' is out of range for a price"},
+        PriceCellCase{"NegativePaint", "100", "25", "-15", "", "'-15' is out of range for a price"},
+        PriceCellCase{"Subnormal", "1e-320", "25", "15", "",
+                      "'1e-320' is out of range for a price"},
+        PriceCellCase{"BelowATenThousandth", "0.00004", "25", "15", "",
+                      "'0.00004' is out of range for a price"},
+        PriceCellCase{"HalfATenThousandthRoundsToNothing", "100", "0.00005", "15", "",
+                      "'0.00005' is out of range for a price"},
+        PriceCellCase{"BeyondAnyAmount", "100", "25", "1e308", "",
+                      "'1e308' is out of range for a price"},
+        PriceCellCase{"BeyondAnyDouble", "1e400", "25", "15", "",
+                      "'1e400' is not a valid floating point value"},
+        PriceCellCase{"NoNumber", "100", "12$", "15", "",
+                      "'12$' is not a valid floating point value"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Money, TextRoundsToCentsAndGroupsThousands) {
     EXPECT_EQ(MoneyText(0), "$0.00");
     EXPECT_EQ(MoneyText(125000), "$12.50");

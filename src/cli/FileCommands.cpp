@@ -1,4 +1,5 @@
-// The files the command line reads and writes for its commands.
+// The commands whose input or output the command line reads or writes itself:
+// order files, scripts, and the check written as it goes.
 #include "Cli.h"
 #include "Commands.h"
 #include "catalogue/Errors.h"
@@ -35,6 +36,17 @@ std::string ReadInput(const std::string& path) {
     }
 }
 
+// The text with every line moved right, as an entry of a list nested that deep.
+std::string Indented(const std::string& text, const std::string& margin) {
+    std::string moved = margin;
+    for (const char c : text) {
+        moved += c;
+        if (c == '\n')
+            moved += margin;
+    }
+    return moved;
+}
+
 } // namespace
 
 // Every argument is checked before anything is written.
@@ -56,6 +68,26 @@ int Order(Cli& cli, const OrderFiles& files) {
     if (!kind)
         cli.Print(service::OrderReply(cli.Session, order));
     return result;
+}
+
+int Check(Cli& cli) {
+    bool first = true;
+    if (cli.Json)
+        cli.Out << "{\n  \"findings\": [";
+    const service::CheckTotals totals =
+        service::Check(cli.Session, [&](const nlohmann::json& finding, const std::string& line) {
+            if (cli.Json)
+                cli.Out << (first ? "\n" : ",\n") << Indented(finding.dump(2), "    ");
+            else
+                cli.Out << line << '\n';
+            first = false;
+        });
+    if (cli.Json)
+        cli.Out << (first ? "]" : "\n  ]") << ",\n  \"errors\": " << totals.Errors
+                << ",\n  \"warnings\": " << totals.Warnings << "\n}\n";
+    else
+        cli.Out << totals.Errors << " error(s), " << totals.Warnings << " warning(s)\n";
+    return totals.Status;
 }
 
 Arguments ScriptOf(const std::string& path) {
