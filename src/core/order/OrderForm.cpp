@@ -140,7 +140,8 @@ void OrderForm::btnChangeQtyClick() {
 }
 
 void OrderForm::btnClearOrderClick() {
-    if (platform_.Messages.ConfirmDestructive("Doing this will clear you entire order. Continue?")) {
+    if (platform_.Messages.ConfirmDestructive(
+            "Doing this will clear you entire order. Continue?")) {
         Cells.resize(2);
         ClearGridCells();
         if (lines_)
@@ -158,7 +159,9 @@ void OrderForm::btnSaveClick() {
 }
 
 bool OrderForm::SaveOrderAs(TTxtTable& orderLines) {
-    const auto choice = platform_.Files.AskSaveFile(OrderFileFilter);
+    const std::string folder = folder_.Folder();
+    const std::string suggested = (folder.empty() ? "" : folder + "/") + OrderFolder::SuggestedName;
+    const auto choice = platform_.Files.AskSaveFile(OrderFileFilter, suggested);
     if (!choice)
         return false;
     try {
@@ -177,13 +180,14 @@ bool OrderForm::SaveOrderAs(TTxtTable& orderLines) {
         platform_.Messages.Error(error.what());
         return false;
     }
+    folder_.Used(choice->FileName, platform_.Messages);
     if (journal_)
         journal_->MarkSaved(orderLines);
     return true;
 }
 
 bool OrderForm::OpenOrder(TTxtTable& orderLines) {
-    const auto file = platform_.Files.AskOpenFile(OrderOpenFilter);
+    const auto file = platform_.Files.AskOpenFile(OrderOpenFilter, folder_.Folder());
     if (!file)
         return false;
     std::vector<std::string> saved;
@@ -196,9 +200,10 @@ bool OrderForm::OpenOrder(TTxtTable& orderLines) {
     }
     if (orderLines.RowCount() > 0 &&
         !platform_.Messages.ConfirmDestructive("Replace the current order of " +
-                                    std::to_string(orderLines.RowCount()) +
-                                    " line(s) with the order in \"" + *file + "\"?"))
+                                               std::to_string(orderLines.RowCount()) +
+                                               " line(s) with the order in \"" + *file + "\"?"))
         return false;
+    folder_.Used(*file, platform_.Messages);
     orderLines.Lines = std::move(saved);
     if (journal_) {
         journal_->Record(orderLines, platform_.Messages);
