@@ -13,12 +13,14 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -56,10 +58,43 @@ class KeyboardAndTypingTest : public QObject {
         return &window;
     }
 
+    // The main window shown just before may take the activation back a moment
+    // after the dialog got it.
+    static void Activate(QWidget* window) {
+        for (int attempt = 0;
+             attempt < 50 && QGuiApplication::focusWindow() != window->windowHandle(); ++attempt) {
+            window->activateWindow();
+            QTest::qWait(20);
+        }
+        QCOMPARE(QGuiApplication::focusWindow(), window->windowHandle());
+    }
+
     static void Pick(QWidget& window, const char* name, int index) {
         auto* box = window.findChild<QComboBox*>(name);
         QVERIFY2(box && index < box->count(), name);
         emit box->activated(index);
+    }
+
+    // Tab from the focused control round the window: every push button that can be
+    // pressed takes the focus on the way.
+    static void TabReachesEveryButton(QWidget* window) {
+        Activate(window);
+        QSet<QWidget*> waiting;
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(window) && button->isEnabled() &&
+                button->focusPolicy() & Qt::TabFocus)
+                waiting.insert(button);
+        }
+        QVERIFY(!waiting.isEmpty());
+        for (int press = 0; press < 60 && !waiting.isEmpty(); ++press) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused && focused->window() == window, qPrintable(window->objectName()));
+            QTest::keyClick(focused, Qt::Key_Tab);
+            waiting.remove(QApplication::focusWidget());
+        }
+        for (QWidget* button : waiting)
+            QFAIL(qPrintable(window->objectName() + QStringLiteral(": Tab never reaches ") +
+                             button->objectName()));
     }
 
     static QLineEdit* EditOf(QWidget* dialog, const char* combo) {
@@ -193,9 +228,9 @@ private slots:
         QCOMPARE(f.messages.Log[0].Text, std::string("Please fill all options to continue."));
     }
 
-    // Alt+F is the File menu's on screen 2 too; Alt+C is the default button's where
-    // Continue and Cancel share it.
-    void sharedMnemonicsGoToTheMenuAndTheDefaultButton() {
+    // Each control of a window has its own letter: Alt+F is the File menu's on
+    // screen 2, Finish has Alt+I, and Alt+C is Continue's where Cancel has none.
+    void everyControlOfAWindowHasItsOwnLetter() {
         Fixture f;
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
@@ -205,9 +240,8 @@ private slots:
         Pick(*window, "cbxFlangeA", 0);
         Pick(*window, "cbxFlangeB", 0);
         window->findChild<QPushButton*>("btnNext")->click();
-        QVERIFY(window->findChild<QPushButton*>("btnFinish")->shortcut().isEmpty());
-        QCOMPARE(window->findChild<QPushButton*>("btnCreate")->shortcut(),
-                 QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(window->findChild<QPushButton*>("btnFinish")->shortcut(),
+                 QKeySequence(Qt::ALT | Qt::Key_I));
         QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
         QVERIFY(program.MainWindow.menuBar()->activeAction());
         QCOMPARE(program.MainWindow.menuBar()->activeAction()->text(), QStringLiteral("&File"));
@@ -215,12 +249,106 @@ private slots:
 
         QtConfirmDialogs confirm;
         WhenShown([](QWidget* dialog) {
+            QVERIFY(dialog->findChild<QPushButton*>("btnCancel")->shortcut().isEmpty());
             QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
             QTRY_VERIFY(!dialog->isVisible()); // a shortcut clicks after a moment
         });
         QCOMPARE(confirm.ConfirmLegSwap("one", "two"), ModalResult::Ok);
         WhenShown([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         QCOMPARE(confirm.ConfirmTapered("ends"), ModalResult::Cancel);
+    }
+
+    // A dialog's letters are its own, whatever the main window shows: Alt+O
+    // converts in the conversion dialog though the main window has an Options menu.
+    void aDialogKeepsItsLettersBesideTheMainWindow() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        Shown(program.MainWindow);
+        WhenShown([](QWidget* dialog) {
+            Activate(dialog);
+            QLineEdit* edit = EditOf(dialog, "cbxOldPartNumber");
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("WS-90-12-C39"));
+            QTest::keyClick(edit, Qt::Key_O, Qt::AltModifier);
+            QTRY_COMPARE(dialog->findChild<QLineEdit*>("txtNewPartNumber")->text(),
+                         QStringLiteral("R090PU0120USG"));
+            QCOMPARE(edit->text(), QStringLiteral("WS-90-12-C39"));
+        });
+        program.Main.mnuConvertClick();
+    }
+
+    // Enter presses push buttons only; a check box toggles with Space alone.
+    void enterLeavesACheckBoxAlone() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        auto* adaptor = window->findChild<QCheckBox*>("chkFlangeAdaptor");
+        QVERIFY(adaptor->isVisible());
+        adaptor->setFocus();
+        QTest::keyClick(adaptor, Qt::Key_Return);
+        QTest::qWait(300); // an animated click would land by now
+        QVERIFY(!adaptor->isChecked());
+        QVERIFY(!program.Main.chkFlangeAdaptorChecked);
+    }
+
+    // The order form opened first from screen 2: Tab goes from the grid on to the
+    // buttons, and the form's own letters act.
+    void theOrderFormFromScreenTwoIsWalkedByTabAndItsLetters() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfRigidTwist);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        window->findChild<QPushButton*>("btnNext")->click();
+        program.Main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one"};
+        WhenShown([&program](QWidget* dialog) {
+            Activate(dialog);
+            auto* grid = dialog->findChild<QAbstractItemView*>("grdOrder");
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+            QCOMPARE(QApplication::focusWidget()->window(), dialog);
+            QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
+            QTRY_VERIFY(program.Main.OrderLines.Lines.empty());
+            QVERIFY2(!grid->selectionModel()->hasSelection(), "the blank row is no picked line");
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        window->findChild<QPushButton*>("btnViewOrder")->click();
+        QCOMPARE(f.messages.Log.back().Text,
+                 std::string("Doing this will clear you entire order. Continue?"));
+    }
+
+    // Tab walks every window of an order to each of its buttons.
+    void tabReachesEveryButtonOfEveryWindow() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        window->findChild<QComboBox*>("cbxProductType")->setFocus();
+        TabReachesEveryButton(window);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        window->findChild<QPushButton*>("btnNext")->click();
+        window->findChild<QPushButton*>("btnCreate")->click();
+        TabReachesEveryButton(window);
+
+        program.Main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one"};
+        for (auto open : std::initializer_list<std::function<void()>>{
+                 [&] { program.Main.btnViewOrderClick(); },
+                 [&] { program.Main.btnAddOrderClick(); },
+                 [&] { program.Main.mnuCreateFromPartNumberClick(); },
+                 [&] { program.Main.mnuConvertClick(); }}) {
+            WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+            open();
+        }
+        QtConfirmDialogs confirm;
+        WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+        confirm.ConfirmLegSwap("one", "two");
     }
 
     void destructiveQuestionsDefaultToNo() {
