@@ -1,5 +1,6 @@
 #include "Keyboard.h"
 #include "Look.h"
+#include "PlatformStart.h"
 #include "Program.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 using namespace pelmora;
 
@@ -58,7 +60,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    std::optional<PlatformStartGuard> platformStart(std::in_place);
     QApplication application(argc, argv);
+    platformStart.reset();
     EnterPressesButtons enterPressesButtons;
     application.installEventFilter(&enterPressesButtons);
     Q_INIT_RESOURCE(pelmora);
