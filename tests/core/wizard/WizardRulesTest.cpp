@@ -196,6 +196,25 @@ TEST_F(WizardTest, BandsAreRebuiltAndTheCheckedCodeIsKept) {
     EXPECT_EQ(CheckedBand(), "X");
 }
 
+// A length page hidden while the units change lists the new unit's entries when
+// it shows again, whatever the next family does with the kept size.
+TEST_F(WizardTest, HiddenLengthBoxesFollowAChangeOfUnits) {
+    PickFamily(pfFlexTwist);
+    PickWaveguide("090");
+    PickLength(Main().cbxLength, "13.5");
+    PickFamily(pfMiterE);
+    const TPelmoraComboBox& hidden = Main().cbxLength;
+    auto shownAmongEntries = [&] {
+        return hidden.Text.empty() || IndexOf(hidden, hidden.Text) >= 0;
+    };
+    Main().mnuMetricClick();
+    EXPECT_EQ(hidden.Items, hidden.MetricItems);
+    EXPECT_TRUE(shownAmongEntries()) << hidden.Text;
+    Main().mnuImperialClick();
+    EXPECT_EQ(hidden.Items, hidden.ImperialItems);
+    EXPECT_TRUE(shownAmongEntries()) << hidden.Text;
+}
+
 TEST_F(WizardTest, FlexibleTwistBandsFollowTheLengthClass) {
     PickFamily(pfFlexTwist);
     PickWaveguide("090");
