@@ -11,12 +11,15 @@
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -75,10 +78,35 @@ class KeyboardAndTypingTest : public QObject {
         emit box->activated(index);
     }
 
+    // No two controls shown in a window share an underlined letter, menu titles
+    // included: Alt+letter never presses what the user did not mean.
+    static void LettersAreTheirOwn(QWidget* window) {
+        QStringList owners;
+        QMap<QKeySequence, QString> letters;
+        auto claim = [&](const QString& text) {
+            const QKeySequence letter = QKeySequence::mnemonic(text);
+            if (letter.isEmpty())
+                return;
+            if (letters.contains(letter))
+                owners << letters[letter] + QStringLiteral(" and ") + text;
+            letters[letter] = text;
+        };
+        if (auto* main = qobject_cast<QMainWindow*>(window)) {
+            for (const QAction* menu : main->menuBar()->actions())
+                claim(menu->text());
+        }
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(window) && button->window() == window)
+                claim(button->text());
+        }
+        QVERIFY2(owners.isEmpty(), qPrintable(owners.join(QStringLiteral("; "))));
+    }
+
     // Tab from the focused control round the window: every push button that can be
     // pressed takes the focus on the way.
     static void TabReachesEveryButton(QWidget* window) {
         Activate(window);
+        LettersAreTheirOwn(window);
         QSet<QWidget*> waiting;
         for (QPushButton* button : window->findChildren<QPushButton*>()) {
             if (button->isVisibleTo(window) && button->isEnabled() &&
@@ -342,13 +370,16 @@ private slots:
                  [&] { program.Main.btnViewOrderClick(); },
                  [&] { program.Main.btnAddOrderClick(); },
                  [&] { program.Main.mnuCreateFromPartNumberClick(); },
-                 [&] { program.Main.mnuConvertClick(); }}) {
+                 [&] { program.Main.mnuConvertClick(); }, [&] { program.Main.btnViewSpecsClick(); },
+                 [&] { program.Main.mnuUpdateClick(); }, [&] { program.Main.mnuAboutClick(); }}) {
             WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
             open();
         }
         QtConfirmDialogs confirm;
         WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
         confirm.ConfirmLegSwap("one", "two");
+        WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+        confirm.ConfirmTapered("ends");
     }
 
     void destructiveQuestionsDefaultToNo() {
