@@ -223,6 +223,37 @@ private slots:
                  QStringLiteral("Wizard - Screen 2 of 2"));
     }
 
+    // Alt+N leaves a typed length as a click does; a refusal seen after Tab holds
+    // no later Next.
+    void aRefusalHoldsOnlyTheNextThatLeftTheBox() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        auto* caption = window->findChild<QLabel*>("lblScreenCaption");
+        QLineEdit* length = window->findChild<QComboBox*>("cbxLength")->lineEdit();
+        auto typeRefused = [&] {
+            length->setFocus();
+            length->selectAll();
+            QTest::keyClicks(length, QStringLiteral("99"));
+        };
+        typeRefused();
+        QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(f.messages.Log.size(), size_t(1));
+        QTest::qWait(300); // the animated click has landed
+        QCOMPARE(caption->text(), QStringLiteral("Wizard - Screen 1 of 2"));
+
+        typeRefused();
+        QTest::keyClick(length, Qt::Key_Tab);
+        QCOMPARE(f.messages.Log.size(), size_t(2));
+        Pick(*window, "cbxFlangeB", 0);
+        QTest::mouseClick(window->findChild<QPushButton*>("btnNext"), Qt::LeftButton);
+        QCOMPARE(caption->text(), QStringLiteral("Wizard - Screen 2 of 2"));
+    }
+
     // The price shown is always the price of the quantity Add stores.
     void anEmptyOrZeroQuantityPricesAndStoresOne() {
         Fixture f;

@@ -151,8 +151,9 @@ public:
     // "N/A", "U/F" or an empty box.
     std::string PresetLengthUnitLabel() const;
     int LastValidLengthIndex = -1;
-    // The last typed length failed its check and was replaced by an entry; the
-    // user has neither typed nor picked a length since, nor pressed Next.
+    // The box last left held a typed length that failed its check and was replaced
+    // by an entry; the user has neither typed nor picked a length since, nor
+    // pressed Next.
     bool TypedLengthRefused = false;
     // The refusal came from a click on Next: that one click leaves screen 1 shown.
     bool NextHeld = false;

@@ -264,11 +264,14 @@ void MainForm::LengthBoxEnter(TPelmoraComboBox& box) {
 }
 
 void MainForm::LengthBoxExit(TPelmoraComboBox& box, bool forNextClick) {
-    NextHeld = false;
+    // The refusal puts the focus back into the box, and the same click on Next may
+    // take it out once more: that click stays held.
+    const bool sameClickHeld = forNextClick && NextHeld;
+    TypedLengthRefused = false;
     // An empty box is no typed value: it stays empty, and Next asks for a length.
     if (box.Editable && !box.Items.empty() && !box.Text.empty())
         ValidateTypedLength(box);
-    NextHeld = forNextClick && TypedLengthRefused;
+    NextHeld = forNextClick && (TypedLengthRefused || sameClickHeld);
 }
 
 void MainForm::ValidateTypedLength(TPelmoraComboBox& box) {

@@ -302,6 +302,7 @@ struct LeftBoxCase {
     const char* Name;
     bool ForNextClick;
     bool FlangePickedBetween;
+    bool LeftAgainForNext; // the box, back in focus with its entry, left by a click on Next
     int ExpectedPage;
 };
 
@@ -319,6 +320,10 @@ TEST_P(RefusedLengthHold, HoldsOnlyTheNextClickThatLeftTheBox) {
     ASSERT_EQ(Messages().size(), 1u);
     if (row.FlangePickedBetween)
         PickFlangeB("C");
+    if (row.LeftAgainForNext) {
+        Main().LengthBoxEnter(Main().cbxLength);
+        Main().LengthBoxExit(Main().cbxLength, true);
+    }
     Main().btnNextClick();
     EXPECT_EQ(Main().ActivePage, row.ExpectedPage);
     EXPECT_EQ(Messages().size(), 1u) << "no second message";
@@ -328,9 +333,12 @@ TEST_P(RefusedLengthHold, HoldsOnlyTheNextClickThatLeftTheBox) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RefusedLengthHold,
-    ::testing::Values(LeftBoxCase{"ClickOnNext", true, false, MainForm::ScreenOne},
-                      LeftBoxCase{"TabThenNext", false, false, MainForm::ScreenTwo},
-                      LeftBoxCase{"TabThenFlangeThenNext", false, true, MainForm::ScreenTwo}),
+    ::testing::Values(LeftBoxCase{"ClickOnNext", true, false, false, MainForm::ScreenOne},
+                      LeftBoxCase{"TabThenNext", false, false, false, MainForm::ScreenTwo},
+                      LeftBoxCase{"TabThenFlangeThenNext", false, true, false, MainForm::ScreenTwo},
+                      LeftBoxCase{"TabThenClickOnNext", false, false, true, MainForm::ScreenTwo},
+                      LeftBoxCase{"ClickOnNextLeavingTheBoxTwice", true, false, true,
+                                  MainForm::ScreenOne}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // The window keeps its tables between actions, and still sees a table edited while
