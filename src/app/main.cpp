@@ -65,6 +65,8 @@ int main(int argc, char* argv[]) {
     platformStart.reset();
     EnterPressesButtons enterPressesButtons;
     application.installEventFilter(&enterPressesButtons);
+    AltLettersTypeNothing altLettersTypeNothing;
+    application.installEventFilter(&altLettersTypeNothing);
     Q_INIT_RESOURCE(pelmora);
     QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
     ApplyLook(application);

@@ -16,4 +16,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// Alt with a letter that no control of the window claims types nothing into the
+// focused field: a key the user meant as a command never becomes text. Claimed
+// letters never get here, the window's shortcuts take them first.
+class AltLettersTypeNothing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 } // namespace pelmora

@@ -130,7 +130,10 @@ class KeyboardAndTypingTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { qApp->installEventFilter(new EnterPressesButtons(qApp)); }
+    void initTestCase() {
+        qApp->installEventFilter(new EnterPressesButtons(qApp));
+        qApp->installEventFilter(new AltLettersTypeNothing(qApp));
+    }
 
     // Enter converts exactly what a click converts, in whatever letter case.
     void conversionTakesALowerCaseNumberWithEnter() {
@@ -328,6 +331,8 @@ private slots:
             QLineEdit* edit = EditOf(dialog, "cbxOldPartNumber");
             edit->setFocus();
             QTest::keyClicks(edit, QStringLiteral("WS-90-12-C39"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::AltModifier); // no letter
+            QCOMPARE(edit->text(), QStringLiteral("WS-90-12-C39"));
             QTest::keyClick(edit, Qt::Key_O, Qt::AltModifier);
             QTRY_COMPARE(dialog->findChild<QLineEdit*>("txtNewPartNumber")->text(),
                          QStringLiteral("R090PU0120USG"));

@@ -288,7 +288,8 @@ def mnemonic_rows(s):
         ("Alt+O, Quick Builder", ["alt+o", "r"], shows("Pelmora Quick Builder")),
         ("Quick Builder: type, Alt+C", ["type:W090UG", "alt+c"], closes("Pelmora Quick Builder")),
         ("Alt+O, Quick Builder again", ["alt+o", "r"], shows("Pelmora Quick Builder")),
-        ("Quick Builder: type, Alt+R", ["type:M090PC090K060SG", "alt+r"],
+        ("Quick Builder: type, Alt+Z (no letter), Alt+R",
+         ["type:M090PC090K060SG", "alt+z", "alt+r"],
          closes("Pelmora Quick Builder")),
         # Screen 2 of the miter just built, and its confirmation.
         ("Alt+N", ["alt+n"], check("no box", lambda: not s.windows(BOX))),
