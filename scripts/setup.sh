@@ -6,9 +6,11 @@ PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools
     libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev fonts-dejavu-core)
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build: the
 # browser tests drive Debian's chromium with the machine's Node.js and npm; nginx
-# and openssl front the web server; the desktop entry and metainfo are validated.
+# and openssl front the web server; the desktop entry and metainfo are validated;
+# the keyboard test drives the real window on Xvfb under openbox with xdotool.
 PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 PELMORA_TEST_PACKAGES=(python3 chromium nginx curl openssl man-db appstream desktop-file-utils
+    xvfb xdotool openbox imagemagick
     "${PELMORA_FUZZ_PACKAGES[@]}")
 
 pelmora_install_packages() {

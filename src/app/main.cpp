@@ -1,5 +1,6 @@
 #include "Keyboard.h"
 #include "Look.h"
+#include "PlatformStart.h"
 #include "Program.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
@@ -100,9 +101,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    std::optional<PlatformStartGuard> platformStart(std::in_place);
     QApplication application(argc, argv);
+    platformStart.reset();
     EnterPressesButtons enterPressesButtons;
     application.installEventFilter(&enterPressesButtons);
+    AltLettersTypeNothing altLettersTypeNothing;
+    application.installEventFilter(&altLettersTypeNothing);
     Q_INIT_RESOURCE(pelmora);
     QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
     ApplyLook(application);

@@ -21,6 +21,16 @@ QStringList Captions(const FrequencyGroup& bands) {
     return captions;
 }
 
+// The longest captions (the widest bands of the smallest sizes) take a smaller
+// font rather than lose their last characters.
+void FitCaption(QRadioButton* button) {
+    QFont font = button->font();
+    while (button->sizeHint().width() > button->width() && font.pixelSize() > 8) {
+        font.setPixelSize(font.pixelSize() - 1);
+        button->setFont(font);
+    }
+}
+
 } // namespace
 
 BandGroup::BandGroup(std::function<void(int)> bandClicked, std::function<void()> otherRangesClicked,
@@ -71,6 +81,7 @@ void BandGroup::Show(const FrequencyGroup& bands) {
             button->setObjectName(QStringLiteral("band%1").arg(i));
             button->setGeometry(FrequencyGroup::ButtonLeft, band.Top, FrequencyGroup::ButtonWidth,
                                 16);
+            FitCaption(button);
             const int index = static_cast<int>(i);
             connect(button, &QRadioButton::clicked, this, [this, index] { bandClicked_(index); });
             buttons_.push_back(button);

@@ -1,7 +1,5 @@
 #include "ConfirmLayout.h"
 
-#include "Keyboard.h"
-
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,8 +37,6 @@ void LayOutConfirmation(QDialog* dialog, const QList<QWidget*>& texts,
     layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     dialog->setMinimumWidth(420);
-    // "&Continue" and "&Cancel" share Alt+C; the default button keeps it.
-    SettleMnemonics(dialog);
 }
 
 } // namespace pelmora

@@ -9,6 +9,13 @@
 namespace pelmora {
 
 void FlattenControl(QWidget* control) {
+    // A mask is whole logical pixels; on a scaled screen (QT_SCALE_FACTOR 1.5 or 2)
+    // Qt then paints the masked box without its white field and border. There the
+    // box keeps its sunken border rather than lose its field.
+    if (control->devicePixelRatioF() != 1.0) {
+        control->clearMask();
+        return;
+    }
     control->setMask(QRegion(control->rect().adjusted(1, 1, -1, -1)));
 }
 

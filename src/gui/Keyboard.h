@@ -2,12 +2,11 @@
 
 #include <QObject>
 
-class QWidget;
-
 namespace pelmora {
 
-// Enter presses the focused button, as Space does, in every window of the
-// program. Dialogs keep their own rule (Enter presses the focused push button or
+// Enter presses the focused push button in every window of the program. Check
+// boxes and radio buttons toggle with Space only, so Enter never changes a value
+// unseen. Dialogs keep their own rule (Enter presses the focused push button or
 // else the default one), so their default buttons work as before.
 class EnterPressesButtons : public QObject {
 public:
@@ -17,10 +16,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Alt+letter acts at the first press where one widget of the window claims the
-// letter. Where several do, the menu bar wins over buttons and a dialog's default
-// button over the others; the losers keep their underlined caption without the
-// shortcut. Runs again whenever captions or the shown page change.
-void SettleMnemonics(QWidget* window);
+// Alt with a letter that no control of the window claims types nothing into the
+// focused field: a key the user meant as a command never becomes text. Claimed
+// letters never get here, the window's shortcuts take them first.
+class AltLettersTypeNothing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 } // namespace pelmora

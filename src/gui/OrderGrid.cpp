@@ -17,6 +17,7 @@ constexpr int BodyHeight = 45;
 constexpr int TextMargin = 2;
 constexpr int DescriptionColumn = 5;
 const QColor Silver(192, 192, 192);
+const int ColumnWidths[] = {20, 60, 76, 88, 108};
 
 class OrderCellDelegate : public QStyledItemDelegate {
 public:
@@ -67,13 +68,12 @@ OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
     horizontalHeader()->setFont(headerFont);
     setShowGrid(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The rows are picked with the arrows; Tab goes on to the form's buttons.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new OrderCellDelegate(this));
     SetPlainFrame(this);
-    const int widths[] = {20, 60, 76, 88, 108};
-    for (int column = 0; column < DescriptionColumn; ++column)
-        setColumnWidth(column, widths[column]);
     // Every column stays in sight: the description takes what the others leave
     // of the viewport, beside the vertical scroll bar when there is one, and the
     // rows grow with its wrapped lines. The header tells of a resize before it
@@ -82,6 +82,21 @@ OrderGrid::OrderGrid(QWidget* parent) : QTableWidget(1, 6, parent) {
     horizontalHeader()->setSectionResizeMode(DescriptionColumn, QHeaderView::Stretch);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &OrderGrid::FitRows,
             Qt::QueuedConnection);
+}
+
+void OrderGrid::FitColumns() {
+    // A price or part number is never wrapped or cut: its column grows to its
+    // widest text, and the description takes less.
+    const QFontMetrics metrics(font());
+    for (int column = 0; column < DescriptionColumn; ++column) {
+        int width = ColumnWidths[column];
+        for (int row = 0; row < rowCount(); ++row) {
+            if (const QTableWidgetItem* cell = item(row, column))
+                width =
+                    std::max(width, metrics.horizontalAdvance(cell->text()) + 2 * TextMargin + 2);
+        }
+        setColumnWidth(column, width);
+    }
 }
 
 void OrderGrid::FitRows() {
@@ -117,8 +132,13 @@ void OrderGrid::ShowRows(const std::vector<std::array<std::string, 6>>& rows, in
             cell->setText(FromCore(rows[row][static_cast<size_t>(column)]));
         }
     }
+    FitColumns();
     FitRows();
-    setCurrentCell(selectedRow - 1, 1);
+    // An empty order shows its blank row plain, not as a picked line.
+    const bool empty =
+        rows.size() == 2 &&
+        std::ranges::all_of(rows[1], [](const std::string& text) { return text.empty(); });
+    setCurrentCell(empty ? -1 : selectedRow - 1, 1);
 }
 
 } // namespace pelmora

@@ -20,6 +20,7 @@ public:
     void ShowRows(const std::vector<std::array<std::string, 6>>& rows, int selectedRow);
 
 private:
+    void FitColumns();
     void FitRows();
 };
 

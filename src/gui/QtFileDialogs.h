@@ -12,8 +12,10 @@ class QtFileDialogs : public FileDialogs {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    std::optional<SaveChoice> AskSaveFile(const std::string& filter) override;
-    std::optional<std::string> AskOpenFile(const std::string& filter) override;
+    std::optional<SaveChoice> AskSaveFile(const std::string& filter,
+                                          const std::string& suggested) override;
+    std::optional<std::string> AskOpenFile(const std::string& filter,
+                                           const std::string& folder) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -1,7 +1,6 @@
 #include "TfrmAddOrder.h"
 
 #include "FlattenControls.h"
-#include "Keyboard.h"
 #include "Look.h"
 #include "RunGuarded.h"
 #include "Text1252Qt.h"
@@ -14,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace pelmora {
 
@@ -29,6 +29,7 @@ QLineEdit* ReadOnlyBox(const char* name, QWidget* parent, const QRect& geometry)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
     box->setGeometry(geometry);
     return box;
 }
@@ -37,8 +38,17 @@ QLineEdit* ReadOnlyBox(const char* name, QWidget* parent, const QRect& geometry)
 // stores for that text (an empty box or 0 stands for 1).
 class QuantityBox : public QSpinBox {
 public:
+    static constexpr int LongestTyped = 999999999;
+
     using QSpinBox::QSpinBox;
     QLineEdit* Edit() const { return lineEdit(); }
+
+    void stepBy(int steps) override {
+        const int stepped = std::clamp(value() + steps, AddOrderForm::MinimumQuantity,
+                                       AddOrderForm::MaximumQuantity);
+        setValue(stepped);
+        selectAll();
+    }
 
 protected:
     void fixup(QString& input) const override {
@@ -69,7 +79,9 @@ TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* 
     auto* quantity = new QuantityBox(this);
     txtQuantity_ = quantity;
     txtQuantity_->setObjectName(QStringLiteral("txtQuantity"));
-    txtQuantity_->setRange(AddOrderForm::MinimumQuantity, AddOrderForm::MaximumQuantity);
+    // A quantity above the largest is typed as it stands and refused by Add with a
+    // message, never cut to its first digits.
+    txtQuantity_->setRange(AddOrderForm::MinimumQuantity, QuantityBox::LongestTyped);
     txtQuantity_->setGeometry(10, 84, 100, 22);
     quantityEdit_ = quantity->Edit();
     // Every text, an empty or a zero one too, is priced as it stands: the spin box
@@ -100,6 +112,7 @@ TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* 
     memDescription_ = new QPlainTextEdit(this);
     memDescription_->setObjectName(QStringLiteral("memDescription"));
     memDescription_->setReadOnly(true);
+    memDescription_->setFocusPolicy(Qt::NoFocus);
     memDescription_->setGeometry(10, 252, 360, 82);
 
     btnAdd_ = new QPushButton(this);
@@ -108,9 +121,10 @@ TfrmAddOrder::TfrmAddOrder(AddOrderForm& form, MessageBoxes& messages, QWidget* 
     btnAdd_->setDefault(true);
     connect(btnAdd_, &QPushButton::clicked, this, [this] {
         Forward(&AddOrderForm::btnAddClick);
-        accept();
+        if (form_.Closed)
+            accept();
     });
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     cancel->setGeometry(290, 344, 80, 26);
     connect(cancel, &QPushButton::clicked, this, [this] {
@@ -147,7 +161,6 @@ void TfrmAddOrder::Refresh() {
     txtPartNumber_->setText(FromCore(form_.txtPartNumber));
     memDescription_->setPlainText(FromCore(form_.memDescription));
     btnAdd_->setText(FromCore(form_.btnAddCaption));
-    SettleMnemonics(this);
 }
 
 } // namespace pelmora

@@ -14,7 +14,7 @@ TfrmConfirmTapered::TfrmConfirmTapered(const QString& message, QWidget* parent) 
     auto* proceed = new QPushButton(QStringLiteral("&Continue"));
     proceed->setObjectName(QStringLiteral("btnContinue"));
     proceed->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("btnCancel"));
     connect(proceed, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

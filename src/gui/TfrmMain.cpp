@@ -3,7 +3,6 @@
 #include "BandGroup.h"
 #include "DescriptionGrid.h"
 #include "FlattenControls.h"
-#include "Keyboard.h"
 #include "Look.h"
 #include "MultiColumnComboBox.h"
 #include "RunGuarded.h"
@@ -243,7 +242,12 @@ QWidget* TfrmMain::BuildScreenOne() {
     imgFlangeB_ = AddPicture(rgFlangeB_, "imgFlangeB", {8, 62, 110, 84});
 
     AddButton(page, "btnBack1", "<< &Back", LeftButton)->setEnabled(false);
-    ForwardClick(AddButton(page, "btnNext", "&Next >>", RightButton), &MainForm::btnNextClick);
+    btnNext_ = AddButton(page, "btnNext", "&Next >>", RightButton);
+    connect(btnNext_, &QPushButton::clicked, this, [this] {
+        // Alt+N clicks without taking the focus; a typed length is left all the same.
+        btnNext_->setFocus(Qt::ShortcutFocusReason);
+        Forward(&MainForm::btnNextClick);
+    });
     return page;
 }
 
@@ -344,7 +348,7 @@ QWidget* TfrmMain::BuildScreenTwo() {
     grdSpecs_->move(create->x(), 120);
 
     ForwardClick(AddButton(page, "btnBack", "<< &Back", LeftButton), &MainForm::btnBackClick);
-    ForwardClick(AddButton(page, "btnFinish", "&Finish", RightButton), &MainForm::btnFinishClick);
+    ForwardClick(AddButton(page, "btnFinish", "F&inish", RightButton), &MainForm::btnFinishClick);
     return page;
 }
 
@@ -392,6 +396,13 @@ TPelmoraComboBox* TfrmMain::LengthStateOf(QObject* box) {
     return nullptr;
 }
 
+bool TfrmMain::LeftForNext(Qt::FocusReason reason) const {
+    // The new focus is set before the old one hears of losing it; a mouse press
+    // or Alt+N on Next is followed by its click, Tab is not.
+    const bool click = reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+    return click && QApplication::focusWidget() == btnNext_;
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     TPelmoraComboBox* state = LengthStateOf(watched);
     const bool focusEvent = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
@@ -402,8 +413,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             if (event->type() == QEvent::FocusIn)
                 Forward([=](MainForm& form) { form.LengthBoxEnter(*state); });
-            else
-                Forward([=](MainForm& form) { form.LengthBoxExit(*state); });
+            else {
+                const bool forNext = LeftForNext(reason);
+                Forward([=](MainForm& form) { form.LengthBoxExit(*state, forNext); });
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -418,7 +431,6 @@ void TfrmMain::Refresh() {
     RefreshScreenOne();
     RefreshScreenTwo();
 
-    SettleMnemonics(this);
     if (form_.FocusedControl == "cbxProductType")
         cbxProductType_->setFocus();
     else if (QComboBox* box = findChild<QComboBox*>(FromCore(form_.FocusedControl)))

@@ -43,6 +43,8 @@ private:
     // handler did not expect is shown in a box and the program carries on.
     void Forward(const std::function<void(MainForm&)>& handler);
     void ForwardClick(QPushButton* button, void (MainForm::*handler)());
+    // Whether a length box losing the focus for this reason is left for a click on Next.
+    bool LeftForNext(Qt::FocusReason reason) const;
 
     void BuildMenus();
     QWidget* BuildTitleStrip();
@@ -101,6 +103,7 @@ private:
     MultiColumnComboBox* cbxFinish_ = nullptr;
     BandGroup* rgFrequency_ = nullptr;
     QLineEdit* txtPartNumber_ = nullptr;
+    QPushButton* btnNext_ = nullptr;
     QPushButton* btnAddOrder_ = nullptr;
     QPushButton* btnViewSpecs_ = nullptr;
     DescriptionGrid* grdSpecs_ = nullptr;

@@ -30,7 +30,7 @@ TfrmSwapConfirm::TfrmSwapConfirm(const QString& line1, const QString& line2, QWi
     proceed->setDefault(true);
     auto* swap = new QPushButton(QStringLiteral("&Swap"));
     swap->setObjectName(QStringLiteral("btnSwap"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("btnCancel"));
     connect(proceed, &QPushButton::clicked, this, &QDialog::accept);
     connect(swap, &QPushButton::clicked, this, [this] { done(SwapResult); });

@@ -60,8 +60,12 @@ public:
     void ShowQuickBuilder() override {}
     void ShowConvert() override {}
     void ShowHelp(const std::string&, int) override {}
-    std::optional<SaveChoice> AskSaveFile(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> AskOpenFile(const std::string&) override { return std::nullopt; }
+    std::optional<SaveChoice> AskSaveFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void Show(bool) override {}
     void ShowPreview() override {}
     // Nothing is printed from the command line.

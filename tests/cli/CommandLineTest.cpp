@@ -249,6 +249,18 @@ TEST_F(CommandLine, BuildTakesEntriesByPosition) {
     EXPECT_EQ(Run({"build", "family=R", "waveguide=#9"}), 2);
 }
 
+// A refused typed length holds no later Next: the walk's Next is no click that
+// left the box.
+TEST_F(CommandLine, WalkGoesOnToScreenTwoAfterARefusedTypedLength) {
+    const json walked = Json({"walk", "--steps", "family=R", "waveguide=090", "flangeA=C",
+                              "type:length=999", "flangeB=K", "next", "create"});
+    ASSERT_EQ(walked["steps"].size(), 7u);
+    EXPECT_EQ(walked["steps"][3]["refusal"], "the typed length was refused");
+    EXPECT_TRUE(walked["steps"][5]["refusal"].is_null()) << walked["steps"][5]["refusal"];
+    EXPECT_TRUE(walked["steps"][6]["refusal"].is_null()) << walked["steps"][6]["refusal"];
+    EXPECT_NE(walked["state"]["partNumber"], "") << "screen 2 reached, the part created";
+}
+
 // A walk does what a user does, in order; what the user could not do at that
 // moment is reported for its step and the walk goes on.
 TEST_F(CommandLine, WalkRunsUserActionsAndShowsEveryList) {

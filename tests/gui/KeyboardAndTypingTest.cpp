@@ -11,14 +11,19 @@
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -56,10 +61,68 @@ class KeyboardAndTypingTest : public QObject {
         return &window;
     }
 
+    // The main window shown just before may take the activation back a moment
+    // after the dialog got it.
+    static void Activate(QWidget* window) {
+        for (int attempt = 0;
+             attempt < 50 && QGuiApplication::focusWindow() != window->windowHandle(); ++attempt) {
+            window->activateWindow();
+            QTest::qWait(20);
+        }
+        QCOMPARE(QGuiApplication::focusWindow(), window->windowHandle());
+    }
+
     static void Pick(QWidget& window, const char* name, int index) {
         auto* box = window.findChild<QComboBox*>(name);
         QVERIFY2(box && index < box->count(), name);
         emit box->activated(index);
+    }
+
+    // No two controls shown in a window share an underlined letter, menu titles
+    // included: Alt+letter never presses what the user did not mean.
+    static void LettersAreTheirOwn(QWidget* window) {
+        QStringList owners;
+        QMap<QKeySequence, QString> letters;
+        auto claim = [&](const QString& text) {
+            const QKeySequence letter = QKeySequence::mnemonic(text);
+            if (letter.isEmpty())
+                return;
+            if (letters.contains(letter))
+                owners << letters[letter] + QStringLiteral(" and ") + text;
+            letters[letter] = text;
+        };
+        if (auto* main = qobject_cast<QMainWindow*>(window)) {
+            for (const QAction* menu : main->menuBar()->actions())
+                claim(menu->text());
+        }
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(window) && button->window() == window)
+                claim(button->text());
+        }
+        QVERIFY2(owners.isEmpty(), qPrintable(owners.join(QStringLiteral("; "))));
+    }
+
+    // Tab from the focused control round the window: every push button that can be
+    // pressed takes the focus on the way.
+    static void TabReachesEveryButton(QWidget* window) {
+        Activate(window);
+        LettersAreTheirOwn(window);
+        QSet<QWidget*> waiting;
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(window) && button->isEnabled() &&
+                button->focusPolicy() & Qt::TabFocus)
+                waiting.insert(button);
+        }
+        QVERIFY(!waiting.isEmpty());
+        for (int press = 0; press < 60 && !waiting.isEmpty(); ++press) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused && focused->window() == window, qPrintable(window->objectName()));
+            QTest::keyClick(focused, Qt::Key_Tab);
+            waiting.remove(QApplication::focusWidget());
+        }
+        for (QWidget* button : waiting)
+            QFAIL(qPrintable(window->objectName() + QStringLiteral(": Tab never reaches ") +
+                             button->objectName()));
     }
 
     static QLineEdit* EditOf(QWidget* dialog, const char* combo) {
@@ -67,7 +130,10 @@ class KeyboardAndTypingTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { qApp->installEventFilter(new EnterPressesButtons(qApp)); }
+    void initTestCase() {
+        qApp->installEventFilter(new EnterPressesButtons(qApp));
+        qApp->installEventFilter(new AltLettersTypeNothing(qApp));
+    }
 
     // Enter converts exactly what a click converts, in whatever letter case.
     void conversionTakesALowerCaseNumberWithEnter() {
@@ -160,6 +226,37 @@ private slots:
                  QStringLiteral("Wizard - Screen 2 of 2"));
     }
 
+    // Alt+N leaves a typed length as a click does; a refusal seen after Tab holds
+    // no later Next.
+    void aRefusalHoldsOnlyTheNextThatLeftTheBox() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        auto* caption = window->findChild<QLabel*>("lblScreenCaption");
+        QLineEdit* length = window->findChild<QComboBox*>("cbxLength")->lineEdit();
+        auto typeRefused = [&] {
+            length->setFocus();
+            length->selectAll();
+            QTest::keyClicks(length, QStringLiteral("99"));
+        };
+        typeRefused();
+        QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(f.messages.Log.size(), size_t(1));
+        QTest::qWait(300); // the animated click has landed
+        QCOMPARE(caption->text(), QStringLiteral("Wizard - Screen 1 of 2"));
+
+        typeRefused();
+        QTest::keyClick(length, Qt::Key_Tab);
+        QCOMPARE(f.messages.Log.size(), size_t(2));
+        Pick(*window, "cbxFlangeB", 0);
+        QTest::mouseClick(window->findChild<QPushButton*>("btnNext"), Qt::LeftButton);
+        QCOMPARE(caption->text(), QStringLiteral("Wizard - Screen 2 of 2"));
+    }
+
     // The price shown is always the price of the quantity Add stores.
     void anEmptyOrZeroQuantityPricesAndStoresOne() {
         Fixture f;
@@ -193,9 +290,9 @@ private slots:
         QCOMPARE(f.messages.Log[0].Text, std::string("Please fill all options to continue."));
     }
 
-    // Alt+F is the File menu's on screen 2 too; Alt+C is the default button's where
-    // Continue and Cancel share it.
-    void sharedMnemonicsGoToTheMenuAndTheDefaultButton() {
+    // Each control of a window has its own letter: Alt+F is the File menu's on
+    // screen 2, Finish has Alt+I, and Alt+C is Continue's where Cancel has none.
+    void everyControlOfAWindowHasItsOwnLetter() {
         Fixture f;
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
@@ -205,9 +302,8 @@ private slots:
         Pick(*window, "cbxFlangeA", 0);
         Pick(*window, "cbxFlangeB", 0);
         window->findChild<QPushButton*>("btnNext")->click();
-        QVERIFY(window->findChild<QPushButton*>("btnFinish")->shortcut().isEmpty());
-        QCOMPARE(window->findChild<QPushButton*>("btnCreate")->shortcut(),
-                 QKeySequence(Qt::ALT | Qt::Key_C));
+        QCOMPARE(window->findChild<QPushButton*>("btnFinish")->shortcut(),
+                 QKeySequence(Qt::ALT | Qt::Key_I));
         QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
         QVERIFY(program.MainWindow.menuBar()->activeAction());
         QCOMPARE(program.MainWindow.menuBar()->activeAction()->text(), QStringLiteral("&File"));
@@ -215,12 +311,111 @@ private slots:
 
         QtConfirmDialogs confirm;
         WhenShown([](QWidget* dialog) {
+            QVERIFY(dialog->findChild<QPushButton*>("btnCancel")->shortcut().isEmpty());
             QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
             QTRY_VERIFY(!dialog->isVisible()); // a shortcut clicks after a moment
         });
         QCOMPARE(confirm.ConfirmLegSwap("one", "two"), ModalResult::Ok);
         WhenShown([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         QCOMPARE(confirm.ConfirmTapered("ends"), ModalResult::Cancel);
+    }
+
+    // A dialog's letters are its own, whatever the main window shows: Alt+O
+    // converts in the conversion dialog though the main window has an Options menu.
+    void aDialogKeepsItsLettersBesideTheMainWindow() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        Shown(program.MainWindow);
+        WhenShown([](QWidget* dialog) {
+            Activate(dialog);
+            QLineEdit* edit = EditOf(dialog, "cbxOldPartNumber");
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("WS-90-12-C39"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::AltModifier); // no letter
+            QCOMPARE(edit->text(), QStringLiteral("WS-90-12-C39"));
+            QTest::keyClick(edit, Qt::Key_O, Qt::AltModifier);
+            QTRY_COMPARE(dialog->findChild<QLineEdit*>("txtNewPartNumber")->text(),
+                         QStringLiteral("R090PU0120USG"));
+            QCOMPARE(edit->text(), QStringLiteral("WS-90-12-C39"));
+        });
+        program.Main.mnuConvertClick();
+    }
+
+    // Enter presses push buttons only; a check box toggles with Space alone.
+    void enterLeavesACheckBoxAlone() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        auto* adaptor = window->findChild<QCheckBox*>("chkFlangeAdaptor");
+        QVERIFY(adaptor->isVisible());
+        adaptor->setFocus();
+        QTest::keyClick(adaptor, Qt::Key_Return);
+        QTest::qWait(300); // an animated click would land by now
+        QVERIFY(!adaptor->isChecked());
+        QVERIFY(!program.Main.chkFlangeAdaptorChecked);
+    }
+
+    // The order form opened first from screen 2: Tab goes from the grid on to the
+    // buttons, and the form's own letters act.
+    void theOrderFormFromScreenTwoIsWalkedByTabAndItsLetters() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        Pick(*window, "cbxProductType", pfRigidTwist);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        window->findChild<QPushButton*>("btnNext")->click();
+        program.Main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one"};
+        WhenShown([&program](QWidget* dialog) {
+            Activate(dialog);
+            auto* grid = dialog->findChild<QAbstractItemView*>("grdOrder");
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+            QCOMPARE(QApplication::focusWidget()->window(), dialog);
+            QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
+            QTRY_VERIFY(program.Main.OrderLines.Lines.empty());
+            QVERIFY2(!grid->selectionModel()->hasSelection(), "the blank row is no picked line");
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        window->findChild<QPushButton*>("btnViewOrder")->click();
+        QCOMPARE(f.messages.Log.back().Text,
+                 std::string("Doing this will clear you entire order. Continue?"));
+    }
+
+    // Tab walks every window of an order to each of its buttons.
+    void tabReachesEveryButtonOfEveryWindow() {
+        Fixture f;
+        Program program(f.app, f.platform.Seams, f.platform.Windows);
+        QWidget* window = Shown(program.MainWindow);
+        window->findChild<QComboBox*>("cbxProductType")->setFocus();
+        TabReachesEveryButton(window);
+        Pick(*window, "cbxProductType", pfStraightSection);
+        Pick(*window, "cbxWaveguide", 0);
+        Pick(*window, "cbxFlangeA", 0);
+        Pick(*window, "cbxFlangeB", 0);
+        window->findChild<QPushButton*>("btnNext")->click();
+        window->findChild<QPushButton*>("btnCreate")->click();
+        TabReachesEveryButton(window);
+
+        program.Main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one"};
+        for (auto open : std::initializer_list<std::function<void()>>{
+                 [&] { program.Main.btnViewOrderClick(); },
+                 [&] { program.Main.btnAddOrderClick(); },
+                 [&] { program.Main.mnuCreateFromPartNumberClick(); },
+                 [&] { program.Main.mnuConvertClick(); }, [&] { program.Main.btnViewSpecsClick(); },
+                 [&] { program.Main.mnuUpdateClick(); }, [&] { program.Main.mnuAboutClick(); }}) {
+            WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+            open();
+        }
+        QtConfirmDialogs confirm;
+        WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+        confirm.ConfirmLegSwap("one", "two");
+        WhenShown([](QWidget* dialog) { TabReachesEveryButton(dialog); });
+        confirm.ConfirmTapered("ends");
     }
 
     void destructiveQuestionsDefaultToNo() {

@@ -104,10 +104,10 @@ private slots:
         QtFileDialogs files;
         WhenShown(
             [&](QWidget* dialog) { FillFileDialog(dialog, -1, QString::fromStdString(path)); });
-        QCOMPARE(files.AskOpenFile("Order Files (*.xls *.txt *.xml)|*.xls;*.txt;*.xml"),
+        QCOMPARE(files.AskOpenFile("Order Files (*.xls *.txt *.xml)|*.xls;*.txt;*.xml", ""),
                  std::optional<std::string>(path));
         WhenShown([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
-        QCOMPARE(files.AskOpenFile("XML File   (*.xml)|*.xml"), std::optional<std::string>());
+        QCOMPARE(files.AskOpenFile("XML File   (*.xml)|*.xml", ""), std::optional<std::string>());
     }
 
     void messageBoxesShowTheirKindAndAnswer() {

@@ -90,17 +90,23 @@ private:
 
 class FakeFileDialogs : public FileDialogs {
 public:
-    std::optional<SaveChoice> AskSaveFile(const std::string& filter) override {
+    std::optional<SaveChoice> AskSaveFile(const std::string& filter,
+                                          const std::string& suggested) override {
         Filters.push_back(filter);
+        Starts.push_back(suggested);
         return Choice;
     }
-    std::optional<std::string> AskOpenFile(const std::string& filter) override {
+    std::optional<std::string> AskOpenFile(const std::string& filter,
+                                           const std::string& folder) override {
         Filters.push_back(filter);
+        Starts.push_back(folder);
         return OpenChoice;
     }
     std::optional<SaveChoice> Choice;
     std::optional<std::string> OpenChoice;
     std::vector<std::string> Filters;
+    // The suggested name or folder each dialog was opened with.
+    std::vector<std::string> Starts;
 };
 
 // Records each switch of the hourglass cursor: true shown, false restored.

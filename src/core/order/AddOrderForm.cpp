@@ -83,6 +83,11 @@ int AddOrderForm::QuantityOf(const std::string& text) {
     return static_cast<int>(std::clamp<long long>(*value, MinimumQuantity, MaximumQuantity));
 }
 
+bool AddOrderForm::QuantityTooLarge(const std::string& text) {
+    const auto value = ParseInteger(text);
+    return value && *value > MaximumQuantity;
+}
+
 void AddOrderForm::txtQuantityChange() {
     QuotePrice();
 }
@@ -105,7 +110,7 @@ void AddOrderForm::QuotePrice() {
         platform_.Messages.Error(error.what());
         quote = {};
     }
-    UnitPrice = family == pfUnknown ? 0 : quote.Price;
+    UnitPrice = family == pfUnknown || QuantityTooLarge(txtQuantity) ? 0 : quote.Price;
     if (UnitPrice == 0) {
         txtPrice = NoPrice;
         txtDelivery = AskTheRep;
@@ -118,6 +123,10 @@ void AddOrderForm::QuotePrice() {
 }
 
 void AddOrderForm::btnAddClick() {
+    if (QuantityTooLarge(txtQuantity)) {
+        platform_.Messages.Error(QuantityRefused);
+        return;
+    }
     Closed = true;
     if (!lines_)
         return;

@@ -27,6 +27,8 @@ public:
     static constexpr int MaximumQuantity = 99999;
     static constexpr const char* Caption = "Add to Order";
     static constexpr const char* NoteBehind = "Enter your new quantity value.";
+    static constexpr const char* QuantityRefused =
+        "The quantity is a whole number from 1 to 99999.";
 
     AddOrderForm(AppState& app, Platform& platform);
 
@@ -43,6 +45,8 @@ public:
     // The quantity the box text stands for: its integer kept within 1..99999, or 1
     // for text that is no integer.
     static int QuantityOf(const std::string& text);
+    // A whole number above 99999: Add refuses it rather than store less.
+    static bool QuantityTooLarge(const std::string& text);
 
     std::string lblNote;
     Rgb lblNoteColour;

@@ -159,7 +159,9 @@ void OrderForm::btnSaveClick() {
 }
 
 bool OrderForm::SaveOrderAs(TTxtTable& orderLines) {
-    const auto choice = platform_.Files.AskSaveFile(OrderFileFilter);
+    const std::string folder = folder_.Folder();
+    const std::string suggested = (folder.empty() ? "" : folder + "/") + OrderFolder::SuggestedName;
+    const auto choice = platform_.Files.AskSaveFile(OrderFileFilter, suggested);
     if (!choice)
         return false;
     try {
@@ -178,13 +180,14 @@ bool OrderForm::SaveOrderAs(TTxtTable& orderLines) {
         platform_.Messages.Error(error.what());
         return false;
     }
+    folder_.Used(choice->FileName, platform_.Messages);
     if (journal_)
         journal_->MarkSaved(orderLines);
     return true;
 }
 
 bool OrderForm::OpenOrder(TTxtTable& orderLines) {
-    const auto file = platform_.Files.AskOpenFile(OrderOpenFilter);
+    const auto file = platform_.Files.AskOpenFile(OrderOpenFilter, folder_.Folder());
     if (!file)
         return false;
     std::vector<std::string> saved;
@@ -204,6 +207,7 @@ bool OrderForm::OpenOrder(TTxtTable& orderLines) {
                                                std::to_string(orderLines.RowCount()) +
                                                " line(s) with the order in \"" + *file + "\"?"))
         return false;
+    folder_.Used(*file, platform_.Messages);
     orderLines.Lines = std::move(saved);
     if (journal_) {
         journal_->Record(orderLines, platform_.Messages);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OrderFolder.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -76,6 +78,7 @@ private:
     std::function<void(const std::string&)> applyPartNumber_;
     TTxtTable* lines_ = nullptr;
     OrderJournal* journal_ = nullptr;
+    OrderFolder folder_{app_};
 };
 
 } // namespace pelmora

@@ -13,6 +13,8 @@
 #include "platform/Platform.h"
 #include "update/UpdateForms.h"
 
+#include <utility>
+
 namespace pelmora {
 
 namespace {
@@ -151,6 +153,7 @@ void MainForm::mnuResetSettingsClick() {
     cbxCoax.Clear();
 
     ClearLengthBoxes();
+    SetLengthPage(pfUnknown);
     txtPresetLength.clear();
     imgLength = {};
 
@@ -225,13 +228,12 @@ bool MainForm::ScreenOneComplete() const {
 }
 
 void MainForm::btnNextClick() {
-    // The user is still being told that the typed length was refused (leaving
-    // the box for this button checked it): screen 1 stays, with the entry chosen
-    // in its place, until the user moves on again.
-    if (TypedLengthRefused) {
-        TypedLengthRefused = false;
+    // Leaving the box for this very click refused the typed length: screen 1
+    // stays, with the entry chosen in its place, for the user to see it.
+    const bool held = std::exchange(NextHeld, false);
+    TypedLengthRefused = false;
+    if (held)
         return;
-    }
     if (ScreenOneComplete())
         ShowScreen(ScreenTwo);
     else
@@ -243,7 +245,9 @@ void MainForm::btnBackClick() {
 }
 
 void MainForm::btnFinishClick() {
-    if (platform_.Messages.Confirm("Do you wish to exit now?"))
+    // An unsaved order makes the closing ask its own question, which may cancel: one
+    // question, not two in a row.
+    if (Journal.Modified(OrderLines) || platform_.Messages.Confirm("Do you wish to exit now?"))
         CloseRequested = true;
 }
 

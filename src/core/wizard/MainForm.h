@@ -69,7 +69,8 @@ public:
     void cbxLegBLengthChange();
     void chkFlangeAdaptorClick();
     void LengthBoxEnter(TPelmoraComboBox& box);
-    void LengthBoxExit(TPelmoraComboBox& box);
+    // forNextClick: the box loses the focus to a click on Next, which follows.
+    void LengthBoxExit(TPelmoraComboBox& box, bool forNextClick = false);
 
     // Frequency bands.
     void BandClick(int index);
@@ -150,9 +151,12 @@ public:
     // "N/A", "U/F" or an empty box.
     std::string PresetLengthUnitLabel() const;
     int LastValidLengthIndex = -1;
-    // The last typed length failed its check and was replaced by an entry; the
-    // user has neither typed nor picked a length since, nor pressed Next.
+    // The box last left held a typed length that failed its check and was replaced
+    // by an entry; the user has neither typed nor picked a length since, nor
+    // pressed Next.
     bool TypedLengthRefused = false;
+    // The refusal came from a click on Next: that one click leaves screen 1 shown.
+    bool NextHeld = false;
 
     // Screen 2.
     ComboState cbxFinish;
@@ -200,6 +204,7 @@ private:
     void SwitchUnits(bool imperial);
     bool ConvertLengthLists();
     bool ConvertLengthBox(TPelmoraComboBox& box);
+    void ConvertHiddenLengthBoxes();
     void ValidateTypedLength(TPelmoraComboBox& box);
     std::string FlexLengthInches() const;
     std::string FocusName(const TPelmoraComboBox& box) const;

@@ -150,6 +150,7 @@ void MainForm::SwitchUnits(bool imperial) {
     app_.ImperialUnits = imperial;
     LengthUnitLabel = imperial ? "inches" : "mm";
     const bool carriedOver = ConvertLengthLists();
+    ConvertHiddenLengthBoxes();
     RefreshDescription();
     if (!carriedOver)
         ShowScreen(ScreenOne);
@@ -180,6 +181,16 @@ bool MainForm::ConvertLengthLists() {
     return true;
 }
 
+void MainForm::ConvertHiddenLengthBoxes() {
+    // A hidden page shows again under a kept size that the next family refuses,
+    // with no refill: its boxes must list this unit's entries beside this unit's
+    // label.
+    for (TPelmoraComboBox* box : {&cbxLength, &cbxLegALength, &cbxLegBLength}) {
+        if (box->Items != (app_.ImperialUnits ? box->ImperialItems : box->MetricItems))
+            ConvertLengthBox(*box);
+    }
+}
+
 void MainForm::ToggleFlangeAdaptor() {
     chkFlangeAdaptorChecked = !chkFlangeAdaptorChecked;
     chkFlangeAdaptorClick();
@@ -207,12 +218,14 @@ void MainForm::LengthBoxChange(TPelmoraComboBox& box) {
 
 void MainForm::PickLength(TPelmoraComboBox& box, int index) {
     TypedLengthRefused = false;
+    NextHeld = false;
     SelectLengthEntry(box, index);
     LengthBoxChange(box);
 }
 
 void MainForm::TypeLength(TPelmoraComboBox& box, const std::string& text) {
     TypedLengthRefused = false;
+    NextHeld = false;
     box.Text = text;
     box.ItemIndex = IndexOf(box.Items, text);
     LengthBoxChange(box);
@@ -250,10 +263,15 @@ void MainForm::LengthBoxEnter(TPelmoraComboBox& box) {
         LastValidLengthIndex = box.ItemIndex;
 }
 
-void MainForm::LengthBoxExit(TPelmoraComboBox& box) {
+void MainForm::LengthBoxExit(TPelmoraComboBox& box, bool forNextClick) {
+    // The refusal puts the focus back into the box, and the same click on Next may
+    // take it out once more: that click stays held.
+    const bool sameClickHeld = forNextClick && NextHeld;
+    TypedLengthRefused = false;
     // An empty box is no typed value: it stays empty, and Next asks for a length.
     if (box.Editable && !box.Items.empty() && !box.Text.empty())
         ValidateTypedLength(box);
+    NextHeld = forNextClick && (TypedLengthRefused || sameClickHeld);
 }
 
 void MainForm::ValidateTypedLength(TPelmoraComboBox& box) {

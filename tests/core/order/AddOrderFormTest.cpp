@@ -95,6 +95,23 @@ TEST_F(AddOrderTest, StoredQuantitiesStayWholeNumbersInRange) {
     EXPECT_EQ(order.GetField(0, 1), "7");
 }
 
+// A quantity above the largest is refused with a message, never cut or capped, and
+// the dialog stays open with nothing stored and no price for it.
+TEST_F(AddOrderTest, AQuantityAboveTheLargestIsRefusedAndNothingStored) {
+    Add("R090PC0120USG", "2");
+    Add("R090PC0120USG", "123456");
+    EXPECT_EQ(dialog.txtPrice, "N/A");
+    EXPECT_FALSE(dialog.Closed);
+    ASSERT_EQ(platform.Messages.Log.size(), 1u);
+    EXPECT_EQ(platform.Messages.Log[0].Text, "The quantity is a whole number from 1 to 99999.");
+    EXPECT_EQ(order.Lines, std::vector<std::string>{"2|$280.00|Stock|R090PC0120USG|desc"});
+    dialog.txtQuantity = "99999";
+    dialog.txtQuantityChange();
+    dialog.btnAddClick();
+    EXPECT_TRUE(dialog.Closed);
+    EXPECT_EQ(order.GetField(0, 1), "99999");
+}
+
 TEST_F(AddOrderTest, PartsWithoutAPriceShowNotAvailable) {
     for (const char* part : {"PW090C", "X123", "C090CNXG", "E090PC030K040SG"}) {
         Add(part, "1");

@@ -9,6 +9,7 @@
 #include "order/OrderJournal.h"
 #include "support/FakePlatform.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace pelmora::testing {
@@ -132,6 +133,25 @@ TEST_F(OrderFormTest, SaveWritesTheChosenKindWithItsExtension) {
     platform.Files.Choice.reset();
     form.btnSaveClick();
     EXPECT_EQ(platform.Messages.Log.size(), 1u);
+}
+
+// Save As and Open start where the user last saved or opened an order, in this run
+// and the next; Save As suggests a name.
+TEST_F(OrderFormTest, FileDialogsStartInTheLastFolderUsed) {
+    std::filesystem::create_directories(folder.Path() + "orders");
+    platform.Files.Choice = SaveChoice{folder.Path() + "no/such/order", 1};
+    form.btnSaveClick();
+    platform.Files.Choice = SaveChoice{folder.Path() + "orders/first", 1};
+    form.btnSaveClick();
+    form.btnOpenClick();
+    EXPECT_EQ(platform.Files.Starts, (std::vector<std::string>{"Pelmora Order", "Pelmora Order",
+                                                               folder.Path() + "orders"}))
+        << "a failed save names no folder";
+
+    OrderForm nextRun(app, platform.Seams, addOrder, [](const std::string&) {});
+    platform.Files.Choice.reset();
+    nextRun.SaveOrderAs(order);
+    EXPECT_EQ(platform.Files.Starts.back(), folder.Path() + "orders/Pelmora Order");
 }
 
 TEST_F(OrderFormTest, OpenReplacesTheOrderOnlyAfterAQuestionAndNeverHalfway) {

@@ -257,6 +257,24 @@ TEST_F(MainFormTest, ClosingAsksToSaveAChangedOrder) {
     EXPECT_TRUE(messages.empty());
 }
 
+// Finish with an unsaved order asks the closing question alone, not "exit now?"
+// before it; with nothing to lose it asks only "exit now?".
+TEST_F(MainFormTest, FinishAsksOneQuestion) {
+    MainForm& main = Create();
+    platform.Messages.Answers = {false};
+    main.btnFinishClick();
+    EXPECT_FALSE(main.CloseRequested);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back().Text, "Do you wish to exit now?");
+
+    messages.clear();
+    main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|d"};
+    main.Journal.Record(main.OrderLines, platform.Messages);
+    main.btnFinishClick();
+    EXPECT_TRUE(main.CloseRequested);
+    EXPECT_TRUE(messages.empty()) << "the closing asks next";
+}
+
 // A run that stops without closing leaves its order behind; the next run offers it.
 TEST_F(MainFormTest, AnOrderLeftByACrashIsOfferedBack) {
     const std::vector<std::string> lines = {"2|$2,469.00|Stock|R090PC0120USG|90\xB0 one",

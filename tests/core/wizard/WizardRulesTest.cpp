@@ -196,6 +196,25 @@ TEST_F(WizardTest, BandsAreRebuiltAndTheCheckedCodeIsKept) {
     EXPECT_EQ(CheckedBand(), "X");
 }
 
+// A length page hidden while the units change lists the new unit's entries when
+// it shows again, whatever the next family does with the kept size.
+TEST_F(WizardTest, HiddenLengthBoxesFollowAChangeOfUnits) {
+    PickFamily(pfFlexTwist);
+    PickWaveguide("090");
+    PickLength(Main().cbxLength, "13.5");
+    PickFamily(pfMiterE);
+    const TPelmoraComboBox& hidden = Main().cbxLength;
+    auto shownAmongEntries = [&] {
+        return hidden.Text.empty() || IndexOf(hidden, hidden.Text) >= 0;
+    };
+    Main().mnuMetricClick();
+    EXPECT_EQ(hidden.Items, hidden.MetricItems);
+    EXPECT_TRUE(shownAmongEntries()) << hidden.Text;
+    Main().mnuImperialClick();
+    EXPECT_EQ(hidden.Items, hidden.ImperialItems);
+    EXPECT_TRUE(shownAmongEntries()) << hidden.Text;
+}
+
 TEST_F(WizardTest, FlexibleTwistBandsFollowTheLengthClass) {
     PickFamily(pfFlexTwist);
     PickWaveguide("090");
@@ -268,7 +287,7 @@ TEST_F(WizardTest, OnlyTypedLengthsAreCheckedAndARefusalHoldsOneNext) {
     PickLength(legB, "6.0");
     Main().LengthBoxEnter(legA);
     Main().TypeLength(legA, "99");
-    Main().LengthBoxExit(legA);
+    Main().LengthBoxExit(legA, true);
     Main().btnNextClick();
     EXPECT_EQ(Main().ActivePage, MainForm::ScreenOne);
     EXPECT_EQ(Messages().size(), 1u) << "the refusal itself, nothing more";
@@ -276,6 +295,51 @@ TEST_F(WizardTest, OnlyTypedLengthsAreCheckedAndARefusalHoldsOneNext) {
     EXPECT_EQ(Main().ActivePage, MainForm::ScreenTwo);
     EXPECT_EQ(legA.Text, "24.0");
 }
+
+// A refusal holds only the Next click that left the box; a box left any other way
+// holds no later Next, whatever comes between.
+struct LeftBoxCase {
+    const char* Name;
+    bool ForNextClick;
+    bool FlangePickedBetween;
+    bool LeftAgainForNext; // the box, back in focus with its entry, left by a click on Next
+    int ExpectedPage;
+};
+
+class RefusedLengthHold : public WizardTest, public ::testing::WithParamInterface<LeftBoxCase> {};
+
+TEST_P(RefusedLengthHold, HoldsOnlyTheNextClickThatLeftTheBox) {
+    const LeftBoxCase& row = GetParam();
+    PickFamily(pfStraightSection);
+    PickWaveguide("090");
+    PickFlangeA("C");
+    PickFlangeB("U");
+    Main().LengthBoxEnter(Main().cbxLength);
+    Main().TypeLength(Main().cbxLength, "48.5");
+    Main().LengthBoxExit(Main().cbxLength, row.ForNextClick);
+    ASSERT_EQ(Messages().size(), 1u);
+    if (row.FlangePickedBetween)
+        PickFlangeB("C");
+    if (row.LeftAgainForNext) {
+        Main().LengthBoxEnter(Main().cbxLength);
+        Main().LengthBoxExit(Main().cbxLength, true);
+    }
+    Main().btnNextClick();
+    EXPECT_EQ(Main().ActivePage, row.ExpectedPage);
+    EXPECT_EQ(Messages().size(), 1u) << "no second message";
+    Main().btnNextClick();
+    EXPECT_EQ(Main().ActivePage, MainForm::ScreenTwo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedLengthHold,
+    ::testing::Values(LeftBoxCase{"ClickOnNext", true, false, false, MainForm::ScreenOne},
+                      LeftBoxCase{"TabThenNext", false, false, false, MainForm::ScreenTwo},
+                      LeftBoxCase{"TabThenFlangeThenNext", false, true, false, MainForm::ScreenTwo},
+                      LeftBoxCase{"TabThenClickOnNext", false, false, true, MainForm::ScreenTwo},
+                      LeftBoxCase{"ClickOnNextLeavingTheBoxTwice", true, false, true,
+                                  MainForm::ScreenOne}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // The window keeps its tables between actions, and still sees a table edited while
 // it runs at the next action.
@@ -464,6 +528,8 @@ TEST_F(WizardTest, ResetSettingsLeavesNothingDescribed) {
     EXPECT_TRUE(Main().rgFrequency.BandButtons.empty());
     EXPECT_FALSE(Main().btnAddOrderEnabled);
     EXPECT_FALSE(Main().btnViewSpecsEnabled);
+    EXPECT_EQ(Main().ActiveLengthPage, MainForm::DualPage) << "the page of no family";
+    EXPECT_FALSE(Main().cbxLegALength.Editable);
 }
 
 TEST_F(WizardTest, StartUpGridHoldsOnlyTheFinish) {
