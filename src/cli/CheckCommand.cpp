@@ -1,11 +1,17 @@
 #include "Cli.h"
+#include "PartsCheck.h"
 #include "catalogue/CatalogueCheck.h"
 
 namespace pelmora::cli {
 
-// The catalogue maintainer's check of every table.
-int Check(Cli& cli) {
-    const auto findings = CheckCatalogue(cli.App.DataDir, cli.App.ImagesDir);
+// The catalogue maintainer's check of every table, and with parts of every part
+// the tables make.
+int Check(Cli& cli, bool parts) {
+    auto findings = CheckCatalogue(cli.App.DataDir, cli.App.ImagesDir);
+    if (parts) {
+        const auto partFindings = service::CheckParts(cli.App);
+        findings.insert(findings.end(), partFindings.begin(), partFindings.end());
+    }
     int errors = 0;
     nlohmann::json list = nlohmann::json::array();
     for (const CatalogueFinding& finding : findings) {

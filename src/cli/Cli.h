@@ -77,7 +77,21 @@ int MakeOrder(Cli& cli, const std::string& text, const std::string& name, TTxtTa
               nlohmann::json& skipped);
 // The order as the order command prints it with --json, with the messages shown.
 nlohmann::json OrderJson(const Cli& cli, const TTxtTable& lines, const nlohmann::json& skipped);
-int Check(Cli& cli);
+int Check(Cli& cli, bool parts);
+
+// The options of the parts command.
+struct PartsOptions {
+    std::string Family;
+    std::string Waveguide;
+    std::optional<std::string> Quantity;
+    std::string Format = "tsv";
+    std::optional<std::string> Shard;
+    int Jobs = 1;
+    bool Count = false;
+};
+int Parts(Cli& cli, const PartsOptions& options);
+// Parts added, removed and repriced between two catalogues or price books.
+int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide);
 // Actions on one wizard; the state after the last, or after every one with steps.
 int Walk(Cli& cli, const Arguments& actions, const std::optional<std::string>& script, bool steps);
 
