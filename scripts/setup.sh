@@ -7,7 +7,7 @@ PELMORA_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgtest
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build: the
 # browser tests drive Debian's chromium with the machine's Node.js and npm.
 PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
-PELMORA_TEST_PACKAGES=(python3 chromium nginx curl "${PELMORA_FUZZ_PACKAGES[@]}")
+PELMORA_TEST_PACKAGES=(python3 chromium nginx curl parallel "${PELMORA_FUZZ_PACKAGES[@]}")
 
 pelmora_install_packages() {
     local missing=()
