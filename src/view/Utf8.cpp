@@ -55,9 +55,13 @@ std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
 
 std::string ToUtf8(const std::string& bytes) {
     std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8);
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        AppendUtf8(CodePoint1252(byte), text);
+        if (byte < 0x80)
+            text += c;
+        else
+            AppendUtf8(CodePoint1252(byte), text);
     }
     return text;
 }

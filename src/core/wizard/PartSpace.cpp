@@ -201,12 +201,15 @@ void PartSpace::EnumerateBands(MainForm& wizard, OfferedPart& part,
                                const std::function<void(const OfferedPart&)>& visit) {
     const int finishes = static_cast<int>(FinishChoices(wizard));
     const bool chooseFinish = wizard.cbxFinish.Enabled;
+    // The band and the finish are set as their handlers set them, without the
+    // description grid the handlers refresh for the window: nothing here reads it,
+    // and refreshing it for every part would cost more than composing the part.
     for (size_t band = 0; band < wizard.rgFrequency.BandButtons.size(); ++band) {
-        wizard.BandClick(static_cast<int>(band));
+        wizard.rgFrequency.Check(static_cast<int>(band));
         part.Band = static_cast<int>(band);
         for (int finish = 0; finish < finishes; ++finish) {
             if (chooseFinish)
-                wizard.PickFinish(finish);
+                wizard.cbxFinish.ItemIndex = finish;
             wizard.btnCreateClick();
             if (!wizard.btnAddOrderEnabled)
                 continue;
