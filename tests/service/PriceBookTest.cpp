@@ -77,16 +77,20 @@ INSTANTIATE_TEST_SUITE_P(
         FamilyParts{"Waveguide to Coax", 11},
         // 9 flange pairs x 1 band x 2 finishes.
         FamilyParts{"90 Rigid Twist", 18},
-        // 9 pairs x 2 units x 3 x 3 legs x 2 bands x 2 finishes.
-        FamilyParts{"E Bend", 648},
-        // 9 pairs x (imperial 6 lengths: 7 bands; metric 4 lengths: 5 bands).
-        FamilyParts{"Flexible Twist", 108},
-        // WR90: 9 pairs x 2 x 9 legs x 1 band x 2; WR62 has no lengths.
-        FamilyParts{"H Bend", 324}, FamilyParts{"Miter H", 648}, FamilyParts{"Miter E", 324},
+        // 6 flange pairs (Create orders the flanges: K-C, U-C, U-K are C-K, C-U,
+        // K-U) x 2 units x 3 x 3 legs x 2 bands x 2 finishes.
+        FamilyParts{"E Bend", 432},
+        // 6 ordered pairs x (imperial 6 lengths: 7 bands; metric 4 lengths: 5 bands).
+        FamilyParts{"Flexible Twist", 72},
+        // WR90: 6 ordered pairs x 2 x 9 legs x 1 band x 2; WR62 has no lengths.
+        FamilyParts{"H Bend", 216},
+        // Miter bends keep their flanges as picked: 9 pairs.
+        FamilyParts{"Miter H", 648}, FamilyParts{"Miter E", 324},
         // Two flanges of WR90, one of WR62, one band each.
         FamilyParts{"Pressure Window", 3},
-        // WR90: 9 x 2 x 3 x 3 bands x 2; WR62: 4 x 2 x 3 x 1 x 2; WR51, WR28 quoted.
-        FamilyParts{"Straight Section", 374},
+        // WR90: 6 ordered pairs x 2 x 3 x 3 bands x 2; WR62: 3 x 2 x 3 x 1 x 2;
+        // WR51, WR28 quoted.
+        FamilyParts{"Straight Section", 254},
         // The bands of StepTwist.tbl, with the flanges the wizard picks.
         FamilyParts{"Step Twist", 4},
         // WR62/WR90: 2 x 3 flanges x 2 finishes; WR42 quoted; WR75 no flanges.
@@ -126,7 +130,7 @@ TEST_F(PriceBook, AnUnreadablePriceCellIsToldOnceAndItsPartsHaveNoPrice) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Kind, "error");
     EXPECT_EQ(shown[0].Text, "'abc' is not a valid floating point value");
-    EXPECT_EQ(rows.size(), 48u);
+    EXPECT_EQ(rows.size(), 36u);
     for (const PriceRow& row : rows)
         EXPECT_EQ(row.Total, "N/A") << row.PartNumber;
 }

@@ -2,6 +2,7 @@
 
 #include "SpecialQuote.h"
 #include "catalogue/Text1252.h"
+#include "partnumber/PartNumber.h"
 
 #include <algorithm>
 #include <numeric>
@@ -38,6 +39,31 @@ std::uint64_t FinishChoices(const MainForm& wizard) {
 
 std::uint64_t LeafParts(const MainForm& wizard) {
     return wizard.rgFrequency.BandButtons.size() * FinishChoices(wizard);
+}
+
+// Whether Create puts the two flanges of the pair the other way round (with their
+// legs), as it does to keep part numbers in one order: the pair is then the mirror
+// image of the pair picked the other way, and makes the same parts. Found by
+// composing one part of the pair.
+bool ComposedTheOtherWayRound(const MainForm& flanges) {
+    const std::string a =
+        flanges.cbxFlangeA.Items[static_cast<size_t>(flanges.cbxFlangeA.ItemIndex)][0];
+    const std::string b =
+        flanges.cbxFlangeB.Items[static_cast<size_t>(flanges.cbxFlangeB.ItemIndex)][0];
+    if (a == b)
+        return false;
+    MainForm probe(flanges);
+    for (TPelmoraComboBox* box : {&probe.cbxLength, &probe.cbxLegALength, &probe.cbxLegBLength}) {
+        if (!box->Items.empty())
+            probe.PickLength(*box, 0);
+    }
+    if (probe.rgFrequency.BandButtons.empty())
+        return false;
+    probe.btnCreateClick();
+    const TProductFamily family = probe.Family();
+    return probe.btnAddOrderEnabled &&
+           ExtractPartNumberField(probe.txtPartNumber, family, pnfFlangeA) == b &&
+           ExtractPartNumberField(probe.txtPartNumber, family, pnfFlangeB) == a;
 }
 
 } // namespace
@@ -101,6 +127,8 @@ std::vector<PartBranch> PartSpace::Branches(const PartFilter& filter) {
                         flanges.PickCoax(b);
                     else
                         flanges.PickFlangeB(b);
+                    if (kind != pfCoax && ComposedTheOtherWayRound(flanges))
+                        continue;
                     branch.FlangeB = b;
                     AddUnitBranches(flanges, branch, branches);
                 }

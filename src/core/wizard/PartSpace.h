@@ -59,9 +59,11 @@ struct OfferedPart {
 // is composed or priced by a rule of its own.
 //
 // Both unit systems are walked for families with lengths (the metric part numbers
-// are other part numbers). Step twists are listed with the flanges the wizard
-// picks for them, as their part number names no flange; the flange adaptor adds
-// no part, since it only picks the 4.0 in (102 mm) entry.
+// are other part numbers). A flange pair that Create turns round (with its legs)
+// is left out: its parts are those of the pair picked the other way. Step twists
+// are listed with the flanges the wizard picks for them, as their part number
+// names no flange; the flange adaptor adds no part, since it only picks the
+// 4.0 in (102 mm) entry.
 //
 // Confirmations of Create must be answered Continue by the platform.
 class PartSpace {
