@@ -90,6 +90,9 @@ struct PartsOptions {
     bool Count = false;
 };
 int Parts(Cli& cli, const PartsOptions& options);
+// The messages a walk over the parts showed, on standard error; Negative when one
+// was an error.
+int ReportMessages(Cli& cli, const std::vector<view::Shown>& messages);
 // Parts added, removed and repriced between two catalogues or price books.
 int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide);
 // Actions on one wizard; the state after the last, or after every one with steps.

@@ -79,11 +79,7 @@ int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide) {
     } catch (const std::invalid_argument& error) {
         throw UsageError(error.what());
     }
-    bool failed = false;
-    for (const view::Shown& message : summary.Shown) {
-        failed = failed || message.Kind == "error";
-        cli.Platform.Error(message.Text);
-    }
+    const bool failed = ReportMessages(cli, summary.Shown) != Success;
     nlohmann::json families = nlohmann::json::array();
     for (const service::FamilyDiff& family : summary.Families) {
         if (cli.Json)

@@ -23,7 +23,9 @@ std::pair<int, int> ParseShard(const std::string& text) {
     return {static_cast<int>(*index), static_cast<int>(*count)};
 }
 
-int Report(Cli& cli, const service::Messages& messages) {
+} // namespace
+
+int ReportMessages(Cli& cli, const service::Messages& messages) {
     bool failed = false;
     for (const view::Shown& message : messages) {
         failed = failed || message.Kind == "error";
@@ -34,6 +36,8 @@ int Report(Cli& cli, const service::Messages& messages) {
     }
     return failed ? Negative : Success;
 }
+
+namespace {
 
 int PrintCounts(Cli& cli, const PartFilter& filter) {
     const auto counts = service::CountParts(cli.App, filter);
@@ -83,7 +87,7 @@ int Parts(Cli& cli, const PartsOptions& options) {
             throw WriteError("standard output", std::strerror(errno));
     });
     cli.Out.flush();
-    return Report(cli, messages);
+    return ReportMessages(cli, messages);
 }
 
 } // namespace pelmora::cli

@@ -37,8 +37,8 @@ struct DiffSummary {
 };
 
 // A side of the diff: a catalogue folder (holding Data/, or the tables themselves)
-// or a price book written by the parts command (.tsv, .csv or .jsonl).
-// Throws UsageError-like std::invalid_argument when it is neither.
+// or a price book written by the parts command (.tsv, .csv or .jsonl); a side that
+// is neither throws std::invalid_argument.
 //
 // Both sides are read at once, each on a thread of its own, and matched by part
 // number in a streaming merge: parts are held only until the other side shows
