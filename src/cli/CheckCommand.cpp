@@ -24,6 +24,9 @@ int Check(Cli& cli, bool parts) {
                             {"line", finding.Line},
                             {"column", finding.Column},
                             {"message", Cli::Text(finding.Text)}});
+        else if (finding.File.empty())
+            // A finding of the parts that no one table causes.
+            cli.Print(std::string(level) + ": " + finding.Text);
         else
             cli.Print(std::string(level) + ": Data/" + finding.File + ":" +
                       std::to_string(finding.Line) + ":" + std::to_string(finding.Column) + ": " +

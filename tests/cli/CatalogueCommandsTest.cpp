@@ -71,6 +71,14 @@ TEST_F(CatalogueCommands, CheckTellsWhereAPriceRowIsMissing) {
     EXPECT_EQ(Run({"check", "--parts"}), cli::Negative);
     EXPECT_NE(out.str().find("error: Data/EBendPrice.tbl:0:0: E Bend, size entry 1: "),
               std::string::npos);
+    // A finding no one table causes names no file.
+    WriteTable(folder, "Frequency.tbl", "Waveguide|Band|Range\n090|S|8 - 12 GHz\n090|S|9 - 10 GHz");
+    EXPECT_EQ(Run({"check", "--parts"}), cli::Negative);
+    EXPECT_NE(out.str().find("\nerror: 90 Rigid Twist, size entry 1: 18 part numbers composed by "
+                             "more than one configuration, first D090CCSG"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(out.str().find("Data/:"), std::string::npos);
 }
 
 TEST_F(CatalogueCommands, DiffOfABookWithARepricedPartExitsWithOne) {
