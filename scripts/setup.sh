@@ -10,7 +10,7 @@ PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools
 # the keyboard test drives the real window on Xvfb under openbox with xdotool.
 PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 PELMORA_TEST_PACKAGES=(python3 chromium nginx curl openssl man-db appstream desktop-file-utils
-    xvfb xdotool openbox imagemagick
+    xvfb xdotool openbox imagemagick parallel
     "${PELMORA_FUZZ_PACKAGES[@]}")
 
 pelmora_install_packages() {

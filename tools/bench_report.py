@@ -93,7 +93,39 @@ def rfq():
           " (1.00 is linear)")
 
 
+def price_book():
+    """The price book against cat writing the same bytes: one family's size, then (not
+    with --quick) the whole shipped catalogue on one thread and on two."""
+    data = os.path.join(ROOT, "data")
+    book = os.path.join(WORK, "book.tsv")
+    subset = [CLI, "--app-dir", data, "parts", "--family", "M", "--waveguide", "090"]
+    with open(book, "wb") as out:
+        subprocess.run(subset, check=True, stdout=out)
+    lines = sum(1 for _ in open(book, "rb")) - 1
+    runs = 1 if QUICK else 3
+    ours = best_of(subset, runs)
+    cat = best_of(["cat", book], runs)
+    print(f"\nPrice book (pelmora-cli parts), {lines:,} parts of WR90 miter H bends,"
+          f" {os.path.getsize(book) / 1e6:.0f} MB:")
+    print(f"  parts {ours:6.2f} s  {lines / ours / 1e6:5.2f} M parts/s;"
+          f"  cat of the same bytes {cat:6.3f} s; ours / cat = {ours / cat:.0f}x")
+    os.remove(book)
+    if QUICK:
+        return
+    whole = [CLI, "--app-dir", data, "parts"]
+    count = json.loads(subprocess.run([CLI, "--app-dir", data, "--json", "parts", "--count"],
+                                      check=True, capture_output=True, text=True).stdout)["total"]
+    for jobs in (1, 2):
+        command = whole + ["--jobs", str(jobs)]
+        seconds = best_of(command, 1)
+        memory = peak_memory(command) / 1024 if jobs == 1 else 0
+        print(f"  shipped catalogue, {count:,} parts, --jobs {jobs}: {seconds:6.1f} s"
+              f"  {count / seconds / 1e6:5.2f} M parts/s" +
+              (f"  {memory:.0f} MB max" if memory else ""))
+
+
 if __name__ == "__main__":
     table_reader()
     wizard()
     rfq()
+    price_book()

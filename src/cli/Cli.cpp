@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "Utf8.h"
+
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
@@ -14,6 +16,14 @@ int Cli::Print(const service::Reply& reply) {
             Out << line << '\n';
     }
     return reply.Status;
+}
+
+void Cli::Print(const std::string& bytes) {
+    Out << service::ToUtf8(bytes) << '\n';
+}
+
+void Cli::Print(const nlohmann::json& document) {
+    Out << document.dump(2) << '\n';
 }
 
 } // namespace pelmora::cli

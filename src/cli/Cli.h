@@ -37,6 +37,9 @@ struct Cli {
     // The reply as the command line shows it: the document with --json, else its
     // lines. Returns the reply's status.
     int Print(const service::Reply& reply);
+    // A line of Windows-1252 text, in UTF-8; a document.
+    void Print(const std::string& bytes);
+    void Print(const nlohmann::json& document);
 };
 
 using Arguments = std::vector<std::string>;
@@ -56,9 +59,27 @@ struct OrderFiles {
 
 // Prices an RFQ list (or converts a saved order) into --out and --bom, or prints it.
 int Order(Cli& cli, const OrderFiles& files);
-// Writes each finding of the check as it comes.
-int Check(Cli& cli);
+// Writes each finding of the check as it comes; with parts, of every part the
+// tables make too.
+int Check(Cli& cli, bool parts);
 // The actions of walk --script FILE.
 Arguments ScriptOf(const std::string& path);
+
+// The options of the parts command.
+struct PartsOptions {
+    std::string Family;
+    std::string Waveguide;
+    std::optional<std::string> Quantity;
+    std::string Format = "tsv";
+    std::optional<std::string> Shard;
+    int Jobs = 1;
+    bool Count = false;
+};
+int Parts(Cli& cli, const PartsOptions& options);
+// The messages a walk over the parts showed, on standard error; Negative when one
+// was an error.
+int ReportMessages(Cli& cli, const std::vector<service::Shown>& messages);
+// Parts added, removed and repriced between two catalogues or price books.
+int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide);
 
 } // namespace pelmora::cli

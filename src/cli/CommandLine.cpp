@@ -38,9 +38,9 @@ struct Line {
         AddConvert();
         AddOrder();
         AddWalk();
-        App.add_subcommand("check", "Reads every table; reports errors and warnings with file, "
-                                    "line and column")
-            ->callback([this] { Command = [](Cli& cli) { return Check(cli); }; });
+        AddParts();
+        AddDiff();
+        AddCheck();
         AddHelp();
     }
 
@@ -128,6 +128,53 @@ struct Line {
                 return cli.Print(
                     service::Walk(cli.Session, *script ? ScriptOf(**script) : *actions, *steps));
             };
+        });
+    }
+
+    void AddCheck() {
+        auto* check = App.add_subcommand(
+            "check", "Reads every table; reports errors and warnings with file, line and column");
+        auto parts = std::make_shared<bool>(false);
+        check->add_flag("--parts", *parts,
+                        "Also every part the tables make: part numbers composed twice or not "
+                        "read back, parts without price or delivery, prices falling with length");
+        check->callback(
+            [this, parts] { Command = [parts](Cli& cli) { return Check(cli, *parts); }; });
+    }
+
+    void AddParts() {
+        auto* parts = App.add_subcommand(
+            "parts", "Every part number the wizard can create, one a line, streamed: part "
+                     "number, family, order description, unit price, line total, delivery");
+        auto options = std::make_shared<PartsOptions>();
+        parts->add_option("--family", options->Family, "Only this family (letter or name)")
+            ->type_name("FAMILY");
+        parts->add_option("--waveguide", options->Waveguide, "Only this size (code or name)")
+            ->type_name("SIZE");
+        parts->add_option("--qty", options->Quantity, "The quantity, 1 to 99999 (default 1)")
+            ->type_name("N");
+        parts->add_option("--format", options->Format, "tsv (default), csv or jsonl")
+            ->type_name("FORMAT");
+        parts->add_flag("--count", options->Count, "Only how many parts each family makes");
+        parts
+            ->add_option("--shard", options->Shard,
+                         "The I-th of N pieces; the N pieces in order make the whole output")
+            ->type_name("I/N");
+        parts->add_option("--jobs", options->Jobs, "Threads (default 1)")->type_name("N");
+        parts->callback(
+            [this, options] { Command = [options](Cli& cli) { return Parts(cli, *options); }; });
+    }
+
+    void AddDiff() {
+        auto* diff = App.add_subcommand(
+            "diff", "Parts added, removed, and whose price or delivery changed between two "
+                    "catalogue folders or price books, with a summary per family; exit 1 when "
+                    "something changed");
+        auto sides = std::make_shared<std::pair<std::string, std::string>>();
+        diff->add_option("OLD", sides->first, "A catalogue folder or a price book")->required();
+        diff->add_option("NEW", sides->second, "A catalogue folder or a price book")->required();
+        diff->callback([this, sides] {
+            Command = [sides](Cli& cli) { return Diff(cli, sides->first, sides->second); };
         });
     }
 

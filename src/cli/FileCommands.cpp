@@ -70,18 +70,20 @@ int Order(Cli& cli, const OrderFiles& files) {
     return result;
 }
 
-int Check(Cli& cli) {
+int Check(Cli& cli, bool parts) {
     bool first = true;
     if (cli.Json)
         cli.Out << "{\n  \"findings\": [";
-    const service::CheckTotals totals =
-        service::Check(cli.Session, [&](const nlohmann::json& finding, const std::string& line) {
+    const service::CheckTotals totals = service::Check(
+        cli.Session,
+        [&](const nlohmann::json& finding, const std::string& line) {
             if (cli.Json)
                 cli.Out << (first ? "\n" : ",\n") << Indented(finding.dump(2), "    ");
             else
                 cli.Out << line << '\n';
             first = false;
-        });
+        },
+        parts);
     if (cli.Json)
         cli.Out << (first ? "]" : "\n  ]") << ",\n  \"errors\": " << totals.Errors
                 << ",\n  \"warnings\": " << totals.Warnings << "\n}\n";

@@ -44,7 +44,8 @@ struct CheckTotals {
     int Warnings = 0;
     int Status = Success;
 };
-CheckTotals Check(Session& session, const FindingSink& found);
+// With parts, every part the tables make is checked too.
+CheckTotals Check(Session& session, const FindingSink& found, bool parts);
 
 // An RFQ list priced into an order as the Add to Order dialog adds its lines, or
 // an order the program saved, taken as it stands.

@@ -2,6 +2,7 @@
 
 #include "catalogue/Text1252.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -60,9 +61,16 @@ std::optional<std::u32string> Utf8Characters(const std::string& text) {
 
 std::string ToUtf8(const std::string& bytes) {
     std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        AppendUtf8(CodePoint1252(byte), text);
+    text.reserve(bytes.size() + bytes.size() / 8);
+    // Runs of ASCII are the same bytes in UTF-8 and go over whole.
+    auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    for (auto at = bytes.begin(); at != bytes.end();) {
+        const auto run = std::find_if_not(at, bytes.end(), isAscii);
+        text.append(at, run);
+        if (run == bytes.end())
+            break;
+        AppendUtf8(CodePoint1252(static_cast<unsigned char>(*run)), text);
+        at = run + 1;
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "WebServer.h"
 
 #include "Commands.h"
+#include "PriceBook.h"
 #include "SheetPdf.h"
 #include "Utf8.h"
 #include "catalogue/AppState.h"
@@ -9,6 +10,7 @@
 #include "catalogue/TxtTable.h"
 #include "order/BillOfMaterials.h"
 #include "order/OrderFiles.h"
+#include "order/OrderList.h"
 #include "print/PrintedPages.h"
 #include "wizard/MainForm.h"
 
@@ -81,6 +83,21 @@ std::string Value(const httplib::Request& request, const char* name) {
         throw BadRequest{400, std::string("give one ") + name};
     return *value;
 }
+
+const char* BookType(service::BookFormat format) {
+    switch (format) {
+    case service::BookFormat::Csv:
+        return "text/csv; charset=utf-8";
+    case service::BookFormat::Jsonl:
+        return "application/x-ndjson; charset=utf-8";
+    case service::BookFormat::Tsv:
+        break;
+    }
+    return "text/tab-separated-values; charset=utf-8";
+}
+
+// The client went away while the price book was streamed.
+struct Disconnected {};
 
 const char* MimeType(const std::string& name) {
     const std::string extension = name.substr(std::min(name.rfind('.'), name.size()));
@@ -235,6 +252,44 @@ void WebServer::Route() {
                 return service::Quote(session, parts, quantity);
             });
         }));
+    // The price book of one family, or of one of its sizes, streamed in chunks as it
+    // is made: the parameters are bounded as everywhere, the answer by the family.
+    server.Get("/api/parts",
+               guarded([this](const httplib::Request& request, httplib::Response& response) {
+                   service::PriceBookRequest book;
+                   book.Filter.Family = service::FromUtf8(Value(request, "family"));
+                   book.Filter.Waveguide =
+                       service::FromUtf8(OptionalValue(request, "waveguide").value_or(""));
+                   const std::string format = OptionalValue(request, "format").value_or("csv");
+                   const auto parsed = service::ParseBookFormat(format);
+                   if (!parsed)
+                       throw BadRequest{400, "format is tsv, csv or jsonl"};
+                   book.Format = *parsed;
+                   const std::string quantity = OptionalValue(request, "qty").value_or("1");
+                   const auto count = ParseQuantity(quantity);
+                   if (!count)
+                       throw BadRequest{400, "qty is a whole number from 1 to 99999"};
+                   book.Quantity = *count;
+                   const service::Session session(programFolder_, appDir_, nullptr, &cache_);
+                   const AppState app = session.App;
+                   response.set_header("Content-Disposition",
+                                       "attachment; filename=\"price-list." + format + "\"");
+                   response.set_chunked_content_provider(
+                       BookType(book.Format), [app, book](size_t, httplib::DataSink& sink) {
+                           // An answer cut short ends without its last chunk, so that
+                           // the client sees it was not whole.
+                           try {
+                               service::WritePriceBook(app, book, [&](std::string_view bytes) {
+                                   if (!sink.write(bytes.data(), bytes.size()))
+                                       throw Disconnected{};
+                               });
+                           } catch (...) {
+                               return false;
+                           }
+                           sink.done();
+                           return true;
+                       });
+               }));
     server.Get("/api/convert",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string old = Value(request, "old");

@@ -95,6 +95,9 @@ complete_words() {
 [ "$(complete_words pelmora-cli build fam)" = family= ] || { echo "no key completion"; exit 1; }
 [[ " $(complete_words pelmora-cli order --in "$root/st") " == *" $root/stamp "* ]] ||
     { echo "no file completion"; exit 1; }
+[ "$(complete_words pelmora-cli pa)" = parts ] || { echo "no parts completion"; exit 1; }
+[ "$(complete_words pelmora-cli parts --format c)" = csv ] || { echo "no format completion"; exit 1; }
+[ "$(complete_words pelmora-cli check --p)" = --parts ] || { echo "no check completion"; exit 1; }
 
 changed=$(find "$usr" -newer "$root/stamp" -type f)
 [ -z "$changed" ] || { echo "written into the installed tree: $changed"; exit 1; }

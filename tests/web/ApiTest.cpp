@@ -251,6 +251,46 @@ size_t Count(const std::string& text, const std::string& what) {
     return count;
 }
 
+// The price book streamed in chunks is the parts command's output, in each format;
+// what it cannot serve is refused before the first byte.
+TEST_F(Api, PartsStreamTheCommandsPriceBook) {
+    struct Case {
+        std::string Query;
+        std::vector<std::string> Arguments;
+        const char* Type;
+    };
+    const std::vector<Case> cases = {
+        {"family=D&format=tsv&qty=2",
+         {"parts", "--family", "D", "--qty", "2"},
+         "text/tab-separated-values; charset=utf-8"},
+        {"family=R&waveguide=WR90",
+         {"parts", "--family", "R", "--waveguide", "WR90", "--format", "csv"},
+         "text/csv; charset=utf-8"},
+        {"family=S&format=jsonl",
+         {"parts", "--family", "S", "--format", "jsonl"},
+         "application/x-ndjson; charset=utf-8"},
+    };
+    httplib::Client client = server->Client();
+    for (const Case& c : cases) {
+        const auto answer = client.Get(("/api/parts?" + c.Query).c_str());
+        ASSERT_TRUE(answer) << c.Query;
+        EXPECT_EQ(answer->status, 200);
+        EXPECT_EQ(answer->get_header_value("Transfer-Encoding"), "chunked");
+        EXPECT_EQ(answer->get_header_value("Content-Type"), c.Type);
+        std::vector<std::string> arguments = {"--app-dir", Shipped};
+        arguments.insert(arguments.end(), c.Arguments.begin(), c.Arguments.end());
+        std::ostringstream out;
+        std::ostringstream errors;
+        cli::RunCommandLine(arguments, "/nowhere", out, errors);
+        EXPECT_EQ(answer->body, out.str()) << c.Query;
+    }
+    for (const char* bad : {"", "family=D&format=xml", "family=D&qty=0", "family=D&family=E"}) {
+        const auto answer = client.Get((std::string("/api/parts?") + bad).c_str());
+        ASSERT_TRUE(answer) << bad;
+        EXPECT_EQ(answer->status, 400) << bad;
+    }
+}
+
 TEST_F(Api, SheetIsAOnePagePdfOfAPartCreateMakes) {
     httplib::Client client = server->Client();
     const auto sheet = client.Get("/api/sheet.pdf?part=e090pc030u030sg");

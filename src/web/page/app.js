@@ -349,6 +349,16 @@ function show(state) {
     specs.removeAttribute('href');
     specs.setAttribute('aria-disabled', 'true');
   }
+  const priceList = $('price-list');
+  const family = selectedName(l.productType, 0);
+  const size = selectedName(l.waveguide, 0);
+  if (family && size) {
+    priceList.href = '/api/parts?format=csv&family=' + encodeURIComponent(family) + '&waveguide=' + encodeURIComponent(size);
+    priceList.removeAttribute('aria-disabled');
+  } else {
+    priceList.removeAttribute('href');
+    priceList.setAttribute('aria-disabled', 'true');
+  }
   $('add-to-order').disabled = !(part && l.addToOrderEnabled);
   const rows = state.grid.map((g) => {
     const tr = document.createElement('tr');

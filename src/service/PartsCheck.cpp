@@ -1,0 +1,179 @@
+#include "PartsCheck.h"
+
+#include "PriceBook.h"
+#include "partnumber/CataloguePart.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <unordered_set>
+
+namespace pelmora::service {
+
+namespace {
+
+constexpr size_t MaxExamples = 3;
+
+// A kind of finding, counted over the parts of one family and size.
+struct Tally {
+    CatalogueFinding::Level Severity;
+    std::string File;
+    std::string What;
+    std::uint64_t Count = 0;
+    std::vector<std::string> Examples;
+
+    void Add(const std::string& example) {
+        ++Count;
+        if (Examples.size() < MaxExamples)
+            Examples.push_back(example);
+    }
+};
+
+const char* PriceTable(TProductFamily family) {
+    switch (family) {
+    case pfCoax:
+        return "CoaxPrice.tbl";
+    case pfRigidTwist:
+        return "RigidTwistPrice.tbl";
+    case pfEBend:
+        return "EBendPrice.tbl";
+    case pfHBend:
+        return "HBendPrice.tbl";
+    case pfFlexTwist:
+        return "FlexTwistPrice.tbl";
+    case pfMiterH:
+    case pfMiterE:
+        return "MiterBendPrice.tbl";
+    case pfStraightSection:
+        return "StraightSectionPrice.tbl";
+    case pfStepTwist:
+        return "StepTwistPrice.tbl";
+    case pfTaperedTransition:
+        return "TaperedTransitionPrice.tbl";
+    default:
+        return "";
+    }
+}
+
+// Parts applied back through the wizard: every part of a family without lengths;
+// of the others, every band and finish at the first lengths, and every entry of
+// each length box with the first entry of the other, so that every field value
+// the part numbers hold is read back at least once.
+bool ReadBack(const OfferedPart& part) {
+    const bool firstLengths = part.LengthA <= 0 && part.LengthB <= 0;
+    const bool firstLeaf = part.Band == 0 && part.Finish == 0;
+    return firstLengths || (firstLeaf && (part.LengthA == 0 || part.LengthB <= 0));
+}
+
+class PartsChecker {
+public:
+    explicit PartsChecker(const AppState& app) : walker_(app, 1), reader_(app, walker_.Seams()) {}
+
+    std::vector<CatalogueFinding> Run() {
+        PartSpace& space = walker_.Space();
+        for (const PartBranch& branch : space.Branches({})) {
+            if (branch.Family != family_ || branch.Size != size_)
+                CloseGroup();
+            family_ = branch.Family;
+            size_ = branch.Size;
+            lastPrices_.clear();
+            space.Enumerate(branch, 0, branch.PartsPerLength.size(),
+                            [&](const OfferedPart& part) { Check(part); });
+        }
+        CloseGroup();
+        return std::move(findings_);
+    }
+
+private:
+    void Check(const OfferedPart& part) {
+        if (part.SpecialQuote)
+            return;
+        const PriceRow row = walker_.Row(part);
+        const std::string example = part.PartNumber + " (" + part.Description + ")";
+        if (!partNumbers_.insert(part.PartNumber).second)
+            Open(duplicates_, CatalogueFinding::Error, "",
+                 "part numbers composed by more than one configuration")
+                .Add(example);
+        if (ReadBack(part)) {
+            const CataloguePart applied = reader_.Examine(part.PartNumber);
+            if (!applied.Known || applied.Description != part.Description)
+                Open(roundTrips_, CatalogueFinding::Error, "",
+                     "part numbers that do not come back to their configuration when applied")
+                    .Add(example + " reads back as " + applied.Description);
+        }
+        // Pressure windows are sold by quote and step twists delivered by quote,
+        // whatever the tables say.
+        const Money price = walker_.UnitPrice();
+        if (price == 0 && part.Family != pfPressureWindow)
+            Open(noPrice_, CatalogueFinding::Error, PriceTable(part.Family),
+                 "parts offered without a price")
+                .Add(example);
+        if (price != 0 && part.Family != pfStepTwist && row.Delivery == "Contact Corvane Rep.")
+            Open(noDelivery_, CatalogueFinding::Warning, PriceTable(part.Family),
+                 "parts offered without a delivery time")
+                .Add(example);
+        if (price != 0 && part.LengthA >= 0)
+            CompareWithShorter(part, price);
+    }
+
+    // The same configuration one entry shorter in either length must not cost more.
+    void CompareWithShorter(const OfferedPart& part, Money price) {
+        const std::array<std::array<int, 4>, 2> keys{
+            std::array<int, 4>{0, part.LengthB, part.Band, part.Finish},
+            std::array<int, 4>{1, part.LengthA, part.Band, part.Finish}};
+        const std::array<int, 2> lengths{part.LengthA, part.LengthB};
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (lengths[k] < 0)
+                continue;
+            const auto found = lastPrices_.find(keys[k]);
+            if (found != lastPrices_.end() && found->second.first > price)
+                Open(falling_, CatalogueFinding::Warning, PriceTable(part.Family),
+                     "parts cheaper than the same configuration with a shorter length")
+                    .Add(part.PartNumber + " at " + MoneyText(price) + " after " +
+                         found->second.second + " at " + MoneyText(found->second.first));
+            lastPrices_[keys[k]] = {price, part.PartNumber};
+        }
+    }
+
+    static Tally& Open(std::optional<Tally>& tally, CatalogueFinding::Level severity,
+                       const std::string& file, const std::string& what) {
+        if (!tally)
+            tally = Tally{severity, file, what, 0, {}};
+        return *tally;
+    }
+
+    void CloseGroup() {
+        for (auto* tally : {&duplicates_, &roundTrips_, &noPrice_, &noDelivery_, &falling_}) {
+            if (*tally)
+                Report(**tally);
+            tally->reset();
+        }
+        partNumbers_.clear();
+    }
+
+    void Report(const Tally& tally) {
+        std::string text = walker_.Space().FamilyName(TProductFamily(family_)) + ", size entry " +
+                           std::to_string(size_ + 1) + ": " + std::to_string(tally.Count) + " " +
+                           tally.What + ", first ";
+        for (size_t i = 0; i < tally.Examples.size(); ++i)
+            text += (i ? "; " : "") + tally.Examples[i];
+        findings_.push_back({tally.Severity, tally.File, 0, 0, text});
+    }
+
+    PartWalker walker_;
+    CataloguePartReader reader_;
+    int family_ = -1;
+    int size_ = -1;
+    std::unordered_set<std::string> partNumbers_;
+    std::map<std::array<int, 4>, std::pair<Money, std::string>> lastPrices_;
+    std::optional<Tally> duplicates_, roundTrips_, noPrice_, noDelivery_, falling_;
+    std::vector<CatalogueFinding> findings_;
+};
+
+} // namespace
+
+std::vector<CatalogueFinding> CheckParts(const AppState& app) {
+    return PartsChecker(app).Run();
+}
+
+} // namespace pelmora::service
