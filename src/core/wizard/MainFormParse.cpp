@@ -1,5 +1,6 @@
 // Rebuilding every wizard choice from a part number.
 #include "MainForm.h"
+#include "SelectionLists.h"
 #include "catalogue/AppState.h"
 #include "partnumber/PartNumber.h"
 #include "platform/BusyCursor.h"
@@ -22,14 +23,6 @@ bool CarriesBand(TProductFamily family) {
 bool CarriesFinish(TProductFamily family) {
     return family != pfFlexTwist && family != pfStepTwist && family != pfPressureWindow &&
            family != pfUnknown;
-}
-
-int FirstRowWithCode(const TTxtTable& table, const std::string& code) {
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (table.FieldView(row, 1) == code)
-            return row;
-    }
-    return -1;
 }
 
 } // namespace
