@@ -1,7 +1,7 @@
 #include "PartsCheck.h"
 
 #include "PriceBook.h"
-#include "partnumber/CataloguePart.h"
+#include "CataloguePart.h"
 
 #include <array>
 #include <map>

@@ -91,12 +91,17 @@ U|042|UG Cover|UG-595/U|cover.gif)",
     Fault{"NoQuantityForDelivery", "RigidTwistPrice.tbl", R"(W|Band|D|Price|Delivery|Limit|Paint
 090|S|twist|200.00|2 weeks|0|20.00)",
           Warning, "90 Rigid Twist", "without a delivery time", "RigidTwistPrice.tbl"},
-    // A long-leg charge below zero: the longer legs cost less.
-    Fault{"LongerLegsCheaper", "MiterBendPrice.tbl",
+    // A bend priced model by model, the longer leg A at less than the shorter.
+    Fault{"LongerLegsCheaper", "EBendPrice.tbl", R"(W|Model|Price|Delivery|Limit
+090|E090PU020U020SG|200.00|2 weeks|10
+090|E090PU030U020SG|150.00|2 weeks|10)",
+          Warning, "E Bend", "cheaper than the same configuration with a shorter length",
+          "EBendPrice.tbl"},
+    // A long-leg charge below zero is no price: the long-leg parts show N/A.
+    Fault{"NegativeLongLegCharge", "MiterBendPrice.tbl",
           "W|D|Base|Delivery|Limit|Long|Paint|Band|Threshold\n"
           "090|miter|180.00|3 weeks|10|-40.00|20.00|30.00|5.0",
-          Warning, "Miter H", "cheaper than the same configuration with a shorter length",
-          "MiterBendPrice.tbl"}};
+          Error, "Miter H", "without a price", "MiterBendPrice.tbl"}};
 
 INSTANTIATE_TEST_SUITE_P(TestCatalogue, PartsCheck, ::testing::ValuesIn(Faults),
                          [](const auto& info) { return std::string(info.param.Name); });
