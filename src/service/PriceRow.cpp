@@ -1,6 +1,7 @@
 #include "PriceRow.h"
 
 #include "Utf8.h"
+#include "catalogue/TabSeparated.h"
 
 #include <array>
 #include <nlohmann/json.hpp>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::array<const char*, 6> Columns{"Part Number", "Family", "Description",
                                              "Unit Price",  "Total",  "Delivery"};
-constexpr std::string_view FormulaStarts = "=+-@'";
 
 std::array<const std::string*, 6> Cells(const PriceRow& row) {
     return {&row.PartNumber, &row.Family, &row.Description,
@@ -36,8 +36,8 @@ std::string TsvCell(const std::string& text) {
 
 std::string CsvCell(const std::string& text, bool isText) {
     std::string cell = service::ToUtf8(text);
-    if (isText && !cell.empty() && FormulaStarts.find(cell.front()) != std::string_view::npos)
-        cell.insert(0, 1, '\'');
+    if (isText)
+        cell = FormulaGuarded(std::move(cell));
     if (cell.find_first_of(",\"\r\n") == std::string::npos)
         return cell;
     std::string quoted = "\"";
@@ -47,13 +47,6 @@ std::string CsvCell(const std::string& text, bool isText) {
             quoted += '"';
     }
     return quoted + '"';
-}
-
-std::string Unguarded(std::string cell) {
-    if (cell.size() > 1 && cell.front() == '\'' &&
-        FormulaStarts.find(cell[1]) != std::string_view::npos)
-        cell.erase(0, 1);
-    return cell;
 }
 
 std::vector<std::string> SplitTsv(std::string_view line) {
@@ -160,8 +153,8 @@ std::optional<PriceRow> ParseRow(std::string_view line, BookFormat format) {
     PriceRow row;
     const auto target = Cells(row);
     for (size_t i = 0; i < target.size(); ++i)
-        *target[i] =
-            service::FromUtf8(format == BookFormat::Csv ? Unguarded((*cells)[i]) : (*cells)[i]);
+        *target[i] = service::FromUtf8(format == BookFormat::Csv ? FormulaUnguarded((*cells)[i])
+                                                                 : (*cells)[i]);
     return row;
 }
 

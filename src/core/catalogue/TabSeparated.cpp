@@ -21,4 +21,23 @@ std::string TabSeparatedLine(const std::vector<std::string>& fields) {
     return line;
 }
 
+namespace {
+
+constexpr std::string_view FormulaStarts = "=+-@'";
+
+} // namespace
+
+std::string FormulaGuarded(std::string cell) {
+    if (!cell.empty() && FormulaStarts.find(cell.front()) != std::string_view::npos)
+        cell.insert(0, 1, '\'');
+    return cell;
+}
+
+std::string FormulaUnguarded(std::string_view cell) {
+    if (cell.size() > 1 && cell.front() == '\'' &&
+        FormulaStarts.find(cell[1]) != std::string_view::npos)
+        cell.remove_prefix(1);
+    return std::string(cell);
+}
+
 } // namespace pelmora

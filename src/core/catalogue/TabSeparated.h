@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pelmora {
@@ -12,5 +13,11 @@ std::string TabSeparatedField(std::string field);
 
 // The fields, each made fit, joined by TABs.
 std::string TabSeparatedLine(const std::vector<std::string>& fields);
+
+// A text cell that a spreadsheet would take for a formula (starting with = + - @,
+// or with the apostrophe that marks one) gets an apostrophe in front; reading the
+// cell back takes it off, so that the text comes back exactly.
+std::string FormulaGuarded(std::string cell);
+std::string FormulaUnguarded(std::string_view cell);
 
 } // namespace pelmora

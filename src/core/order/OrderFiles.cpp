@@ -63,10 +63,7 @@ std::string XmlEscaped(std::u32string_view text) {
 // that begins with one gets a second, so that reading the file back is exact.
 std::string SpreadsheetCell(std::string field, bool programsPrice) {
     field = TabSeparatedField(std::move(field));
-    if (!programsPrice && !field.empty() &&
-        std::string_view("=+-@'").find(field.front()) != std::string_view::npos)
-        field.insert(0, 1, '\'');
-    return field;
+    return programsPrice ? field : FormulaGuarded(std::move(field));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "Money.h"
 #include "OrderList.h"
 #include "catalogue/FileSystem.h"
+#include "catalogue/TabSeparated.h"
 #include "catalogue/Text1252.h"
 #include "catalogue/WideText.h"
 
@@ -43,22 +44,13 @@ std::string Joined(const Fields& fields) {
     return line;
 }
 
-// The spreadsheet writer marks cells that a spreadsheet would take for formulas
-// with an apostrophe; it is no part of the text.
-std::string SpreadsheetText(std::string_view cell) {
-    if (cell.size() > 1 && cell.front() == '\'' &&
-        std::string_view("=+-@'").find(cell[1]) != std::string_view::npos)
-        cell.remove_prefix(1);
-    return std::string(cell);
-}
-
 std::optional<Fields> SpreadsheetLine(std::string_view line) {
     Fields fields;
     for (size_t i = 0; i < fields.size(); ++i) {
         const size_t tab = line.find('\t');
         if ((tab == std::string_view::npos) != (i == fields.size() - 1))
             return std::nullopt;
-        fields[i] = SpreadsheetText(line.substr(0, tab));
+        fields[i] = FormulaUnguarded(line.substr(0, tab));
         line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
     }
     return fields;
