@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -205,10 +207,8 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-} // namespace
-
-int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
-                   std::ostream& errors) {
+int Run(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
+        std::ostream& errors) {
     Line line;
     try {
         Arguments reversed(arguments.rbegin(), arguments.rend());
@@ -246,6 +246,21 @@ int RunCommandLine(const Arguments& arguments, const std::string& programFolder,
         errors << "pelmora-cli: " << error.what() << '\n';
         return Negative;
     }
+}
+
+} // namespace
+
+int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
+                   std::ostream& errors) {
+    const int result = Run(arguments, programFolder, out, errors);
+    // An answer that never reached its reader (a full disk, a closed pipe) is
+    // no success, whatever the command did. The reason is that of the write that
+    // failed, whether the command's own or this last flush.
+    if (out.flush())
+        return result;
+    errors << "pelmora-cli: cannot write the output: " << std::strerror(errno != 0 ? errno : EIO)
+           << '\n';
+    return WriteFailure;
 }
 
 } // namespace pelmora::cli

@@ -4,6 +4,7 @@
 #include "core/order/PriceTables.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -194,6 +195,31 @@ TEST_F(CommandLine, HelpAndVersionFollowTheConventions) {
     EXPECT_EQ(cli::RunCommandLine({"--version"}, "/nowhere", out, errors), 0);
     EXPECT_EQ(out.str(), "pelmora-cli 38.0\n");
     EXPECT_EQ(cli::RunCommandLine({"help", "nonsense"}, "/nowhere", out, errors), 2);
+}
+
+// As standard output on a full disk behaves: every write fails.
+class FullDisk : public std::streambuf {
+protected:
+    int_type overflow(int_type) override {
+        errno = ENOSPC;
+        return traits_type::eof();
+    }
+};
+
+// An answer that cannot be written is never a success, whichever way the command
+// answered.
+TEST_F(CommandLine, OutputThatCannotBeWrittenExitsWithThree) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"--app-dir", folder.Path(), "quote", "R090PC0120USG"},
+             {"--app-dir", folder.Path(), "--json", "describe", "NOPE"},
+             {"--version"}}) {
+        FullDisk disk;
+        std::ostream full(&disk);
+        errors.str("");
+        EXPECT_EQ(cli::RunCommandLine(arguments, "/nowhere", full, errors), 3) << arguments.back();
+        EXPECT_EQ(errors.str().substr(errors.str().rfind("pelmora-cli:")),
+                  "pelmora-cli: cannot write the output: No space left on device\n");
+    }
 }
 
 TEST_F(CommandLine, DescribeShowsWhatTheQuickBuilderSets) {
