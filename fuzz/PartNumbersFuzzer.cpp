@@ -90,6 +90,10 @@ void Price(Session& session, const std::string& part, const std::string& descrip
     if (!add)
         return;
     dialog.OpenAddToOrder({1, part, description}, order);
+    if (AddOrderForm::QuantityTooLarge(quantity)) {
+        Require(order.RowCount() == 0, "a quantity above the largest is refused, never cut");
+        return;
+    }
     Require(order.RowCount() == 1, "a part added twice keeps one order line");
     Require(order.GetField(0, olPartNumber) == part, "the order line holds the part");
     Require(order.GetField(0, olQuantity) == std::to_string(AddOrderForm::QuantityOf(quantity)),
