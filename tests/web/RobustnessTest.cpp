@@ -132,7 +132,8 @@ std::string Exchange(int port, const std::string& request) {
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    timeval timeout{10, 0};
+    // The server waits up to 10 s for a body it cannot size; a busy machine adds.
+    timeval timeout{30, 0};
     ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     std::string answer;
     if (::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&

@@ -80,8 +80,10 @@ TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
         FileBytes bytes = ReadFileBytes(path);
         const FileStamp read = bytes.Stamp;
         const bool settled = bytes.Settled;
-        // Not kept: the next use looks at the file again.
-        if (!settled && lastSettled)
+        // Not kept: the next use looks at the file again. No table is empty (each
+        // has its header): an empty file is one truncated to be written again,
+        // however long its writer pauses.
+        if ((!settled || bytes.Size == 0) && lastSettled)
             return lastSettled;
         TableRef table = Shared(TTxtTable::FromBytes(std::move(bytes)), withHeader);
         Keep(key, {read, table, settled ? table : lastSettled});
