@@ -72,6 +72,14 @@ class KeyboardAndTypingTest : public QObject {
         QCOMPARE(QGuiApplication::focusWindow(), window->windowHandle());
     }
 
+    // The family, then the first size and the first flanges it offers.
+    static void PickScreenOne(QWidget& window, int family) {
+        Pick(window, "cbxProductType", family);
+        Pick(window, "cbxWaveguide", 0);
+        Pick(window, "cbxFlangeA", 0);
+        Pick(window, "cbxFlangeB", 0);
+    }
+
     static void Pick(QWidget& window, const char* name, int index) {
         auto* box = window.findChild<QComboBox*>(name);
         QVERIFY2(box && index < box->count(), name);
@@ -208,10 +216,7 @@ private slots:
         Fixture f;
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
-        Pick(*window, "cbxProductType", pfStraightSection);
-        Pick(*window, "cbxWaveguide", 0);
-        Pick(*window, "cbxFlangeA", 0);
-        Pick(*window, "cbxFlangeB", 0);
+        PickScreenOne(*window, pfStraightSection);
         QLineEdit* length = window->findChild<QComboBox*>("cbxLength")->lineEdit();
         length->setFocus();
         length->selectAll();
@@ -232,10 +237,7 @@ private slots:
         Fixture f;
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
-        Pick(*window, "cbxProductType", pfStraightSection);
-        Pick(*window, "cbxWaveguide", 0);
-        Pick(*window, "cbxFlangeA", 0);
-        Pick(*window, "cbxFlangeB", 0);
+        PickScreenOne(*window, pfStraightSection);
         auto* caption = window->findChild<QLabel*>("lblScreenCaption");
         QLineEdit* length = window->findChild<QComboBox*>("cbxLength")->lineEdit();
         auto typeRefused = [&] {
@@ -297,10 +299,7 @@ private slots:
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
         program.Main.btnBackClick();
-        Pick(*window, "cbxProductType", pfRigidTwist);
-        Pick(*window, "cbxWaveguide", 0);
-        Pick(*window, "cbxFlangeA", 0);
-        Pick(*window, "cbxFlangeB", 0);
+        PickScreenOne(*window, pfRigidTwist);
         window->findChild<QPushButton*>("btnNext")->click();
         QCOMPARE(window->findChild<QPushButton*>("btnFinish")->shortcut(),
                  QKeySequence(Qt::ALT | Qt::Key_I));
@@ -363,10 +362,7 @@ private slots:
         Fixture f;
         Program program(f.app, f.platform.Seams, f.platform.Windows);
         QWidget* window = Shown(program.MainWindow);
-        Pick(*window, "cbxProductType", pfRigidTwist);
-        Pick(*window, "cbxWaveguide", 0);
-        Pick(*window, "cbxFlangeA", 0);
-        Pick(*window, "cbxFlangeB", 0);
+        PickScreenOne(*window, pfRigidTwist);
         window->findChild<QPushButton*>("btnNext")->click();
         program.Main.OrderLines.Lines = {"1|$1.00|Stock|R090PC0120USG|one"};
         WhenShown([&program](QWidget* dialog) {
@@ -393,10 +389,7 @@ private slots:
         QWidget* window = Shown(program.MainWindow);
         window->findChild<QComboBox*>("cbxProductType")->setFocus();
         TabReachesEveryButton(window);
-        Pick(*window, "cbxProductType", pfStraightSection);
-        Pick(*window, "cbxWaveguide", 0);
-        Pick(*window, "cbxFlangeA", 0);
-        Pick(*window, "cbxFlangeB", 0);
+        PickScreenOne(*window, pfStraightSection);
         window->findChild<QPushButton*>("btnNext")->click();
         window->findChild<QPushButton*>("btnCreate")->click();
         TabReachesEveryButton(window);
