@@ -134,14 +134,24 @@ private:
         }
     }
 
+    // A line longer than this is no row of a price book (a file of zeros, a binary
+    // file): it is refused, not read until memory runs out.
+    static constexpr std::streamsize MaxLine = 1 << 20;
+
     template <typename Add> void ReadFile(Add& add) {
         std::ifstream in(path_, std::ios::binary);
         if (!in)
             throw std::runtime_error("Cannot read " + path_);
-        for (std::string line; std::getline(in, line);) {
-            if (auto row = ParseRow(line, *format_))
+        std::vector<char> line(MaxLine + 1);
+        while (in.getline(line.data(), MaxLine + 1)) {
+            // The count includes the line break, unless the file ended first.
+            const auto length = static_cast<size_t>(in.gcount() - (in.eof() ? 0 : 1));
+            if (auto row = ParseRow({line.data(), length}, *format_))
                 add(std::move(*row));
         }
+        if (!in.eof())
+            throw std::runtime_error(path_ + " has a line longer than " +
+                                     std::to_string(MaxLine >> 20) + " MB");
     }
 
     AppState app_;

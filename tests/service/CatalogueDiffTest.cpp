@@ -110,6 +110,9 @@ TEST_F(CatalogueDiff, SameCatalogueAsFolderAndPriceBookDiffersInNothing) {
 TEST_F(CatalogueDiff, RefusesWhatIsNeitherFolderNorPriceBook) {
     const std::string file = before.Write("notes.txt", "");
     EXPECT_THROW(Diff(file, after.Path()), std::invalid_argument);
+    // A line no row could be, as a file of zeros has, is refused, not read on.
+    const std::string zeros = before.Write("zeros.tsv", std::string((1 << 20) + 10, '\0'));
+    EXPECT_THROW(Diff(zeros, after.Path()), std::runtime_error);
 }
 
 } // namespace
