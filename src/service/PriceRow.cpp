@@ -152,9 +152,13 @@ std::optional<PriceRow> ParseRow(std::string_view line, BookFormat format) {
         return std::nullopt;
     PriceRow row;
     const auto target = Cells(row);
-    for (size_t i = 0; i < target.size(); ++i)
-        *target[i] = service::FromUtf8(format == BookFormat::Csv ? FormulaUnguarded((*cells)[i])
-                                                                 : (*cells)[i]);
+    for (size_t i = 0; i < target.size(); ++i) {
+        // Only the text cells were guarded when written; the prices are as they stand.
+        const bool isPrice = target[i] == &row.UnitPrice || target[i] == &row.Total;
+        const std::string& cell = (*cells)[i];
+        *target[i] = service::FromUtf8(
+            format == BookFormat::Csv && !isPrice ? FormulaUnguarded(cell) : cell);
+    }
     return row;
 }
 

@@ -190,6 +190,8 @@ TEST_P(RowFormats, WrittenSafelyAndReadBack) {
 const PriceRow Plain{
     "R090PC0120CSG", "Straight Section", "Straight Section, WR90", "$1.00", "$2.00", "Stock"};
 const PriceRow Awkward{"=HYPERLINK(1)", "90\xB0 Twist", "a, \"b\"", "N/A", "N/A", "-1 week"};
+// Prices are written without the guard, so an apostrophe in one is its own.
+const PriceRow QuotedPrice{"R1", "Straight Section", "d", "''$1.00", "$2.00", "Stock"};
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RowFormats,
@@ -198,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "R090PC0120CSG\tStraight Section\tStraight Section, WR90\t$1.00\t$2.00\tStock\n"},
         RowText{"CsvQuotesAndGuardsFormulas", BookFormat::Csv, Awkward,
                 "'=HYPERLINK(1),90\xC2\xB0 Twist,\"a, \"\"b\"\"\",N/A,N/A,'-1 week\r\n"},
+        RowText{"CsvPriceKeepsItsApostrophes", BookFormat::Csv, QuotedPrice,
+                "R1,Straight Section,d,''$1.00,$2.00,Stock\r\n"},
         RowText{"JsonLinesWithoutPriceAsNull", BookFormat::Jsonl, Awkward,
                 "{\"delivery\":\"-1 week\",\"description\":\"a, \\\"b\\\"\",\"family\":\"90"
                 "\xC2\xB0 Twist\",\"partNumber\":\"=HYPERLINK(1)\",\"total\":\"N/A\","
