@@ -1,12 +1,18 @@
 #include "Cli.h"
 
 #include "Utf8.h"
+#include "catalogue/Errors.h"
+#include "catalogue/FileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-         std::ostream& out, std::ostream& errors)
-    : Session(programFolder, appDir, &errors), Json(json), Out(out) {}
+         std::ostream& out, std::ostream& errors, std::istream& in)
+    : Session(programFolder, appDir, &errors), Json(json), Out(out), Errors(errors), In(in) {}
 
 int Cli::Print(const service::Reply& reply) {
     if (Json) {
@@ -24,6 +30,38 @@ void Cli::Print(const std::string& bytes) {
 
 void Cli::Print(const nlohmann::json& document) {
     Out << document.dump(2) << '\n';
+}
+
+void Cli::TellLineMessages(const std::string& input) {
+    std::vector<service::Shown> placed;
+    std::copy_if(Session.Platform.Log.begin(), Session.Platform.Log.end(),
+                 std::back_inserter(placed), [](const service::Shown& s) { return s.Line > 0; });
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.Line < b.Line; });
+    for (const service::Shown& shown : placed)
+        Errors << "pelmora-cli: " << input << ':' << shown.Line << ": "
+               << service::ToUtf8(shown.Text) << '\n';
+}
+
+std::string Cli::ReadInput(const std::string& path) {
+    if (path != "-") {
+        try {
+            return ReadInputFile(path);
+        } catch (const FileError& error) {
+            throw UsageError(error.what());
+        }
+    }
+    std::string text;
+    char block[1 << 16];
+    while (In.read(block, sizeof block) || In.gcount() > 0) {
+        text.append(block, static_cast<size_t>(In.gcount()));
+        if (text.size() > MaxFileSize)
+            throw UsageError("standard input holds more than the " +
+                             std::to_string(MaxFileSize >> 20) + " MB the program reads");
+    }
+    if (In.bad())
+        throw UsageError(std::string("cannot read standard input: ") + std::strerror(errno));
+    return text;
 }
 
 } // namespace pelmora::cli

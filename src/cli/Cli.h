@@ -2,6 +2,7 @@
 
 #include "Session.h"
 
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -24,15 +25,27 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where the command line runs: its standard input, and how wide help is written.
+struct Console {
+    std::istream& In;
+    size_t Columns = 80;
+};
+
+// The name input files are known by in messages when they are read from standard
+// input ("-").
+constexpr const char* StandardInputName = "<stdin>";
+
 // One run of a command: its session, messages on standard error, and where the
 // answer goes.
 struct Cli {
     Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
-        std::ostream& out, std::ostream& errors);
+        std::ostream& out, std::ostream& errors, std::istream& in);
 
     service::Session Session;
     bool Json;
     std::ostream& Out;
+    std::ostream& Errors;
+    std::istream& In;
 
     // The reply as the command line shows it: the document with --json, else its
     // lines. Returns the reply's status.
@@ -40,6 +53,11 @@ struct Cli {
     // A line of Windows-1252 text, in UTF-8; a document.
     void Print(const std::string& bytes);
     void Print(const nlohmann::json& document);
+    // The messages about lines of the input, in line order: "pelmora-cli:
+    // INPUT:LINE: message".
+    void TellLineMessages(const std::string& input);
+    // The bytes of a file the user names, or of standard input for "-".
+    std::string ReadInput(const std::string& path);
 };
 
 using Arguments = std::vector<std::string>;
@@ -47,6 +65,9 @@ using Arguments = std::vector<std::string>;
 // The whole command line: global options, then one command. Returns the exit
 // code; usage errors and failures are told on errors in one line, help and the
 // version go to out.
+int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
+                   std::ostream& errors, const Console& console);
+// The same with nothing on standard input and help 80 columns wide.
 int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
                    std::ostream& errors);
 
@@ -62,8 +83,8 @@ int Order(Cli& cli, const OrderFiles& files);
 // Writes each finding of the check as it comes; with parts, of every part the
 // tables make too.
 int Check(Cli& cli, bool parts);
-// The actions of walk --script FILE.
-Arguments ScriptOf(const std::string& path);
+// The actions of walk --script FILE ("-": standard input).
+Arguments ScriptOf(Cli& cli, const std::string& path);
 
 // The options of the parts command.
 struct PartsOptions {

@@ -1,5 +1,7 @@
 #include "Cli.h"
 #include "Commands.h"
+#include "Suggestions.h"
+#include "Usage.h"
 #include "catalogue/Errors.h"
 
 #include <CLI/CLI.hpp>
@@ -8,12 +10,36 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 namespace pelmora::cli {
 
 namespace {
 
 constexpr const char* Version = "pelmora-cli " PELMORA_VERSION;
+
+constexpr const char* Footer =
+    "Run 'pelmora-cli help COMMAND' for the options of a command.\n"
+    "\n"
+    "Exit status: 0 done as asked; 1 a negative answer (a part the catalogue does not "
+    "make, a refused step, a skipped input line, a catalogue error); 2 a usage error, an "
+    "unreadable input file or no catalogue; 3 output that could not be written.\n"
+    "\n"
+    "Examples:\n"
+    "  pelmora-cli quote R090PC0120USG --qty 3\n"
+    "  pelmora-cli order --in rfq.txt --out order.xls --bom order.lom";
+
+// The keys of build, each with what it takes, one a line.
+std::string BuildKeysHelp() {
+    std::string help = "Keys, in screen order (each at most once):\n";
+    for (const service::BuildKey& key : service::BuildKeys()) {
+        std::string name = "  " + std::string(key.Name);
+        name.resize(14, ' ');
+        help += name + key.Takes + "\n";
+    }
+    return help + "\nExample:\n  pelmora-cli build family=R waveguide=WR90 flangeA=U flangeB=C "
+                  "band=X";
+}
 
 // The commands and options; running the command is left to the caller, once the
 // whole line is known to be well-formed.
@@ -24,8 +50,14 @@ struct Line {
     std::optional<std::string> AppDir;
     bool Json = false;
     std::function<int(Cli&)> Command;
+    // Every command but diff and help answers from the catalogue.
+    bool NeedsCatalogue = true;
+    // The help a command asked for ("help build"), to print once the line is read.
+    std::optional<std::string> Help;
 
     Line() {
+        App.footer(Footer);
+        App.get_formatter()->label("SUBCOMMAND", "COMMAND");
         App.set_version_flag("--version", Version);
         App.add_option("--app-dir", AppDir,
                        "The folder holding Data/ and Images/ (and Pelmora.ini for the units); "
@@ -44,6 +76,10 @@ struct Line {
         AddDiff();
         AddCheck();
         AddHelp();
+        AddValues();
+        for (CLI::App* command : App.get_subcommands({}))
+            if (!command->get_group().empty())
+                command->group("Commands");
     }
 
     void AddQuote() {
@@ -78,6 +114,7 @@ struct Line {
             "build", "Walks the wizard in screen order from key=value choices: family, "
                      "waveguide, flangeA, flangeB, coax, length, legA, legB, adaptor, units, "
                      "band, finish, confirm");
+        build->footer(BuildKeysHelp());
         auto choices = std::make_shared<Arguments>();
         build->add_option("CHOICE", *choices, "key=value")->type_name("KEY=VALUE");
         build->callback([this, choices] {
@@ -102,7 +139,9 @@ struct Line {
             "order", "Prices an RFQ list into an order, or converts an order the program "
                      "saved; writes .xls, .txt or .xml and the bill of materials");
         auto files = std::make_shared<OrderFiles>();
-        order->add_option("--in", files->In, "An RFQ list, or an order saved as .xls/.txt/.xml")
+        order
+            ->add_option("--in", files->In,
+                         "An RFQ list, or an order saved as .xls/.txt/.xml; - reads standard input")
             ->required()
             ->type_name("FILE");
         order->add_option("--out", files->Out, "The order file: .xls, .txt or .xml")
@@ -123,12 +162,15 @@ struct Line {
         auto script = std::make_shared<std::optional<std::string>>();
         auto steps = std::make_shared<bool>(false);
         walk->add_option("ACTION", *actions, "Actions")->type_name("ACTION");
-        walk->add_option("--script", *script, "One action a line")->type_name("FILE");
+        walk->add_option("--script", *script, "One action a line; - reads standard input")
+            ->type_name("FILE");
         walk->add_flag("--steps", *steps, "With --json, the state after every action");
         walk->callback([this, actions, script, steps] {
             Command = [actions, script, steps](Cli& cli) {
-                return cli.Print(
-                    service::Walk(cli.Session, *script ? ScriptOf(**script) : *actions, *steps));
+                if (*script && !actions->empty())
+                    throw UsageError("walk takes actions or --script FILE, not both");
+                return cli.Print(service::Walk(
+                    cli.Session, *script ? ScriptOf(cli, **script) : *actions, *steps));
             };
         });
     }
@@ -176,6 +218,7 @@ struct Line {
         diff->add_option("OLD", sides->first, "A catalogue folder or a price book")->required();
         diff->add_option("NEW", sides->second, "A catalogue folder or a price book")->required();
         diff->callback([this, sides] {
+            NeedsCatalogue = false;
             Command = [sides](Cli& cli) { return Diff(cli, sides->first, sides->second); };
         });
     }
@@ -192,12 +235,34 @@ struct Line {
                 if (candidate->get_name() == *command && *command != "help")
                     described = candidate;
             if (!described)
-                throw CLI::ValidationError("help", "no command " + *command);
-            Command = [described](Cli& cli) {
-                cli.Out << described->help("pelmora-cli");
+                throw CLI::ValidationError(service::NoSuch("command", *command, Commands()));
+            Help = described->help("pelmora-cli");
+        });
+    }
+
+    // For the shell's completion: the values a key of build or walk takes after
+    // the words before it. Hidden from help.
+    void AddValues() {
+        auto* values = App.add_subcommand("list-values", "")->group("");
+        auto key = std::make_shared<std::string>();
+        auto before = std::make_shared<Arguments>();
+        values->add_option("KEY", *key)->required();
+        values->add_option("BEFORE", *before);
+        values->callback([this, key, before] {
+            Command = [key, before](Cli& cli) {
+                for (const std::string& value : service::OfferedValues(cli.Session, *key, *before))
+                    cli.Out << value << '\n';
                 return Success;
             };
         });
+    }
+
+    std::vector<std::string> Commands() {
+        std::vector<std::string> names;
+        for (CLI::App* candidate : App.get_subcommands({}))
+            if (!candidate->get_group().empty())
+                names.push_back(candidate->get_name());
+        return names;
     }
 };
 
@@ -208,27 +273,34 @@ std::string OneLine(std::string text) {
 }
 
 int Run(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
-        std::ostream& errors) {
+        std::ostream& errors, const Console& console) {
     Line line;
     try {
         Arguments reversed(arguments.rbegin(), arguments.rend());
         line.App.parse(reversed);
     } catch (const CLI::CallForHelp&) {
-        out << line.App.help();
+        out << Wrapped(line.App.help(), console.Columns);
         return Success;
     } catch (const CLI::CallForVersion&) {
         out << Version << '\n';
         return Success;
     } catch (const CLI::ParseError& error) {
         if (line.App.get_subcommands().empty() && arguments.empty())
-            out << line.App.help();
-        errors << "pelmora-cli: " << OneLine(error.what()) << '\n';
+            out << Wrapped(line.App.help(), console.Columns);
+        errors << "pelmora-cli: " << Mistyped(line.App, arguments).value_or(OneLine(error.what()))
+               << '\n';
         return UsageFailure;
+    }
+    if (line.Help) {
+        out << Wrapped(*line.Help, console.Columns);
+        return Success;
     }
     try {
         if (line.AppDir && !std::filesystem::is_directory(*line.AppDir))
             throw UsageError("no such folder " + *line.AppDir);
-        Cli cli(programFolder, line.AppDir, line.Json, out, errors);
+        Cli cli(programFolder, line.AppDir, line.Json, out, errors, console.In);
+        if (const auto missing = cli.Session.MissingCatalogue(); missing && line.NeedsCatalogue)
+            throw UsageError(*missing);
         const int result = line.Command(cli);
         // An error the forms showed (a catalogue cell, a table that cannot be
         // read) fails the command even where it went on to an answer.
@@ -251,8 +323,8 @@ int Run(const Arguments& arguments, const std::string& programFolder, std::ostre
 } // namespace
 
 int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
-                   std::ostream& errors) {
-    const int result = Run(arguments, programFolder, out, errors);
+                   std::ostream& errors, const Console& console) {
+    const int result = Run(arguments, programFolder, out, errors, console);
     // An answer that never reached its reader (a full disk, a closed pipe) is
     // no success, whatever the command did. The reason is that of the write that
     // failed, whether the command's own or this last flush.
@@ -261,6 +333,12 @@ int RunCommandLine(const Arguments& arguments, const std::string& programFolder,
     errors << "pelmora-cli: cannot write the output: " << std::strerror(errno != 0 ? errno : EIO)
            << '\n';
     return WriteFailure;
+}
+
+int RunCommandLine(const Arguments& arguments, const std::string& programFolder, std::ostream& out,
+                   std::ostream& errors) {
+    std::istringstream nothing;
+    return RunCommandLine(arguments, programFolder, out, errors, Console{nothing});
 }
 
 } // namespace pelmora::cli

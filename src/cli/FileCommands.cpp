@@ -2,7 +2,6 @@
 // order files, scripts, and the check written as it goes.
 #include "Cli.h"
 #include "Commands.h"
-#include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
 #include "catalogue/Text1252.h"
 #include "order/BillOfMaterials.h"
@@ -28,12 +27,8 @@ OrderFileKind KindFor(const std::string& path) {
     throw UsageError("--out must end in .xls, .txt or .xml");
 }
 
-std::string ReadInput(const std::string& path) {
-    try {
-        return ReadInputFile(path);
-    } catch (const FileError& error) {
-        throw UsageError(error.what());
-    }
+std::string InputName(const std::string& path) {
+    return path == "-" ? StandardInputName : path;
 }
 
 // The text with every line moved right, as an entry of a list nested that deep.
@@ -53,7 +48,8 @@ std::string Indented(const std::string& text, const std::string& margin) {
 int Order(Cli& cli, const OrderFiles& files) {
     const std::optional<OrderFileKind> kind =
         files.Out ? std::optional(KindFor(*files.Out)) : std::nullopt;
-    const service::Order order = service::MakeOrder(cli.Session, ReadInput(files.In), files.In);
+    const service::Order order =
+        service::MakeOrder(cli.Session, cli.ReadInput(files.In), InputName(files.In));
     int result = order.Status;
     if (kind) {
         const char* format = *kind == XmlFile ? "xml" : *kind == TextFile ? "txt" : "xls";
@@ -61,6 +57,7 @@ int Order(Cli& cli, const OrderFiles& files) {
     }
     if (files.Bom)
         result = std::max(result, service::TellLostCharacters(cli.Session, order, "bom"));
+    cli.TellLineMessages(InputName(files.In));
     if (kind)
         WriteLines(*files.Out, OrderFileLines(order.Lines, *kind, order.Wide));
     if (files.Bom)
@@ -92,8 +89,8 @@ int Check(Cli& cli, bool parts) {
     return totals.Status;
 }
 
-Arguments ScriptOf(const std::string& path) {
-    return service::ScriptActions(ReadInput(path));
+Arguments ScriptOf(Cli& cli, const std::string& path) {
+    return service::ScriptActions(cli.ReadInput(path), InputName(path));
 }
 
 } // namespace pelmora::cli

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Usage.h"
 
 #include <filesystem>
 #include <iostream>
@@ -18,5 +19,6 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char* argv[]) {
     return pelmora::cli::RunCommandLine(pelmora::cli::Arguments(argv + 1, argv + argc),
-                                        ProgramFolder(argv[0]), std::cout, std::cerr);
+                                        ProgramFolder(argv[0]), std::cout, std::cerr,
+                                        {std::cin, pelmora::cli::TerminalColumns()});
 }

@@ -1,19 +1,16 @@
 #include "Commands.h"
+#include "Suggestions.h"
 #include "Utf8.h"
 #include "WizardWalk.h"
 #include "catalogue/Text1252.h"
 #include "wizard/MainForm.h"
 
+#include <algorithm>
 #include <map>
-#include <set>
 
 namespace pelmora::service {
 
 namespace {
-
-const std::set<std::string> Keys = {"family", "waveguide", "flangeA", "flangeB", "coax",
-                                    "length", "legA",      "legB",    "adaptor", "units",
-                                    "band",   "finish",    "confirm"};
 
 // Walks the wizard as a user does, screen by screen, from key=value choices.
 class Builder {
@@ -151,16 +148,47 @@ private:
 
 } // namespace
 
+const std::vector<BuildKey>& BuildKeys() {
+    static const std::vector<BuildKey> keys = {
+        {"family", "the product family: code, name or #N"},
+        {"waveguide", "the waveguide size: code, name or #N"},
+        {"flangeA", "flange A: code, name or #N"},
+        {"flangeB", "flange B: code, name or #N"},
+        {"coax", "the coax connector of a waveguide-to-coax transition"},
+        {"length", "the length: an entry, or typed where the box takes it"},
+        {"legA", "leg A's length of a bend or twist"},
+        {"legB", "leg B's length"},
+        {"adaptor", "yes or no: For Flange Adaptor (straight sections)"},
+        {"units", "P (inches) or M (millimetres)"},
+        {"band", "the frequency band on screen 2: its code or #N"},
+        {"finish", "the finish on screen 2: code, name or #N"},
+        {"confirm", "the answer to Confirm Configuration: continue, swap or cancel"}};
+    return keys;
+}
+
+std::vector<std::string> BuildKeyNames() {
+    std::vector<std::string> names;
+    for (const BuildKey& key : BuildKeys())
+        names.emplace_back(key.Name);
+    return names;
+}
+
+// Every choice is checked before the wizard starts; a key given twice is refused
+// rather than letting one of the two values win unseen.
 Reply Build(Session& session, const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        throw RequestError("build needs key=value choices, such as family=R; see help build");
+    const std::vector<std::string> names = BuildKeyNames();
     std::map<std::string, std::string> choices;
     for (const std::string& argument : arguments) {
         const size_t equals = argument.find('=');
         if (equals == std::string::npos)
             throw RequestError("build takes key=value choices, not " + argument);
         const std::string key = argument.substr(0, equals);
-        if (!Keys.count(key))
-            throw RequestError("unknown key " + key);
-        choices[key] = argument.substr(equals + 1);
+        if (std::find(names.begin(), names.end(), key) == names.end())
+            throw RequestError(NoSuch("key", key, names));
+        if (!choices.emplace(key, argument.substr(equals + 1)).second)
+            throw RequestError("key " + key + " is given twice");
     }
     return Builder(session, std::move(choices)).Run();
 }

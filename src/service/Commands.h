@@ -28,11 +28,23 @@ Reply Quote(Session& session, const std::vector<std::string>& parts,
 Reply Describe(Session& session, const std::string& part);
 // The wizard walked in screen order from key=value choices.
 Reply Build(Session& session, const std::vector<std::string>& choices);
+// The keys of build, in screen order, with what each takes.
+struct BuildKey {
+    const char* Name;
+    const char* Takes;
+};
+const std::vector<BuildKey>& BuildKeys();
+std::vector<std::string> BuildKeyNames();
+// The values a key of build or walk ("family", "pick:length", ...) takes once the
+// choices or actions before it are made, as the wizard then offers them: each
+// entry's code, then its name, in UTF-8, each once. For completion.
+std::vector<std::string> OfferedValues(Session& session, const std::string& key,
+                                       const std::vector<std::string>& before);
 // User actions on one wizard, in the order given; with steps, the state after each.
 Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps);
 // The actions of a script: one a line, blank lines and lines starting with "#"
-// skipped.
-std::vector<std::string> ScriptActions(const std::string& text);
+// skipped. An unknown action throws RequestError at its place: "NAME:LINE: ...".
+std::vector<std::string> ScriptActions(const std::string& text, const std::string& name);
 // The conversion dialog's lookup of an old part number.
 Reply Convert(Session& session, const std::string& oldPart);
 // The catalogue maintainer's check of every table. Each finding is handed on as it

@@ -47,7 +47,7 @@ bool ReadSavedOrder(const std::string& text, const std::string& name, Order& ord
     try {
         order.Lines.Lines = ParseSavedOrder(text, *kind, name, &order.Wide);
     } catch (const SavedOrderError& error) {
-        throw RequestError(error.what());
+        throw RequestError(error.File + ":" + std::to_string(error.Line) + ": " + error.Reason);
     }
     return true;
 }
@@ -94,7 +94,7 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     const ListText given = ListLines(text);
     const OrderList list = ReadOrderList(given.Lines, given.Unicode);
     for (const OrderListProblem& problem : list.Skipped) {
-        session.Platform.Error("line " + std::to_string(problem.Line) + ": " + problem.Reason);
+        session.Platform.ShowAt("error", problem.Line, problem.Reason);
         order.Skipped.push_back({{"line", problem.Line}, {"reason", Text(problem.Reason)}});
         order.Status = Negative;
     }
@@ -115,15 +115,15 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
             known->second = catalogue.Examine(item.PartNumber);
         const CataloguePart& part = known->second;
         if (!part.Known) {
-            session.Platform.Error("line " + std::to_string(item.Line) + ": " +
-                                   CataloguePartReader::NotInCatalogueMessage(item.PartNumber));
+            session.Platform.ShowAt("error", item.Line,
+                                    CataloguePartReader::NotInCatalogueMessage(item.PartNumber));
             order.Status = Negative;
         }
         if (item.Update && item.Update->DescriptionDropped) {
-            session.Platform.Error(UpdateMessage(item));
+            session.Platform.ShowAt("error", item.Line, UpdateMessage(item));
             order.Status = Negative;
         } else if (item.Update) {
-            session.Platform.Information(UpdateMessage(item));
+            session.Platform.ShowAt("info", item.Line, UpdateMessage(item));
         }
         quantity = item.Quantity;
         const int rows = order.Lines.RowCount();
@@ -142,7 +142,7 @@ int TellLostCharacters(Session& session, const Order& order, const std::string& 
         return Success;
     const std::string file = format == "bom" ? "the bill of materials" : "the ." + format + " file";
     for (const auto& [row, description] : order.Wide)
-        session.Platform.Error(LostCharactersMessage(description, file));
+        session.Platform.ShowAt("error", description.Line, LostCharacters(description, file));
     return Negative;
 }
 

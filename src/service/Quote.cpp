@@ -10,11 +10,15 @@ namespace pelmora::service {
 
 namespace {
 
-std::string FamilyName(Session& session, TProductFamily family) {
+// The family of a part the catalogue makes; a part number that only begins with a
+// family's letter belongs to none.
+std::string FamilyName(Session& session, const CataloguePart& part) {
+    if (!part.Known)
+        return "";
     const TableRef families = session.App.Tables(session.Platform).Load("Family.tbl");
-    if (family == pfUnknown || family >= families->RowCount())
+    if (part.Family == pfUnknown || part.Family >= families->RowCount())
         return "Unknown";
-    return families->GetField(family, 2);
+    return families->GetField(part.Family, 2);
 }
 
 } // namespace
@@ -45,9 +49,9 @@ Reply Quote(Session& session, const std::vector<std::string>& parts,
             reply.Status = Negative;
         }
         dialog.OpenAddToOrder({*quantity, part, "", examined.Known}, unused);
-        const std::string name = FamilyName(session, examined.Family);
+        const std::string name = FamilyName(session, examined);
         quotes.push_back({{"partNumber", Text(part)},
-                          {"family", Text(name)},
+                          {"family", examined.Known ? Text(name) : nlohmann::json()},
                           {"quantity", *quantity},
                           {"total", Text(dialog.txtPrice)},
                           {"unitPrice", dialog.UnitPrice == 0 ? nlohmann::json()

@@ -1,6 +1,7 @@
 #include "Session.h"
 
 #include "WizardJson.h"
+#include "catalogue/FileSystem.h"
 
 #include <algorithm>
 
@@ -23,6 +24,15 @@ nlohmann::json Session::Messages() const {
 bool Session::ShowedAnError() const {
     return std::any_of(Platform.Log.begin(), Platform.Log.end(),
                        [](const Shown& shown) { return shown.Kind == "error"; });
+}
+
+std::optional<std::string> Session::MissingCatalogue() const {
+    if (FolderExists(App.DataDir))
+        return std::nullopt;
+    std::string folder = App.AppDir;
+    if (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return "no catalogue (Data/) in " + folder;
 }
 
 } // namespace pelmora::service

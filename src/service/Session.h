@@ -43,6 +43,9 @@ struct Session {
 
     nlohmann::json Messages() const;
     bool ShowedAnError() const;
+    // "no catalogue (Data/) in DIR" when the catalogue's folder is missing: every
+    // table would fail alike, so this one line says it all.
+    std::optional<std::string> MissingCatalogue() const;
 };
 
 // A command's answer: the document the command line prints with --json and the

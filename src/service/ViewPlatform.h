@@ -25,6 +25,8 @@ namespace pelmora::service {
 struct Shown {
     std::string Kind; // "error", "info" or "question"
     std::string Text;
+    // The line of the input the message is about; 0 when it is about none.
+    int Line = 0;
 };
 
 // The seams of the core without a window: every message box is recorded (and, for
@@ -47,6 +49,11 @@ public:
     Platform& Seams() { return seams_; }
 
     void Error(const std::string& text) override { Show("error", text); }
+    // A message about a line of the input. It is only recorded: the face tells
+    // such messages in line order, with the input's name.
+    void ShowAt(const std::string& kind, size_t line, const std::string& text) {
+        Log.push_back({kind, text, static_cast<int>(line)});
+    }
     void Information(const std::string& text) override { Show("info", text); }
     bool Confirm(const std::string& text) override;
     bool ConfirmDestructive(const std::string& text) override { return Confirm(text); }

@@ -9,12 +9,19 @@
 
 namespace pelmora::service {
 
-std::vector<std::string> ScriptActions(const std::string& text) {
+std::vector<std::string> ScriptActions(const std::string& text, const std::string& name) {
     std::vector<std::string> actions;
-    for (const std::string& line : SplitLines(text)) {
-        const std::string_view action = TrimControlAndBlank(line);
-        if (!action.empty() && action.front() != '#')
-            actions.emplace_back(action);
+    const std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(text));
+    for (size_t line = 0; line < lines.size(); ++line) {
+        const std::string_view action = TrimControlAndBlank(lines[line]);
+        if (action.empty() || action.front() == '#')
+            continue;
+        try {
+            WizardWalk::CheckAction(std::string(action));
+        } catch (const RequestError& error) {
+            throw RequestError(name + ":" + std::to_string(line + 1) + ": " + error.what());
+        }
+        actions.emplace_back(action);
     }
     return actions;
 }
@@ -23,6 +30,9 @@ std::vector<std::string> ScriptActions(const std::string& text) {
 Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps) {
     if (actions.empty())
         throw RequestError("walk needs actions, or --script FILE");
+    // A mistyped action fails the walk before it starts, not as one refused step.
+    for (const std::string& action : actions)
+        WizardWalk::CheckAction(action);
     auto form = StartWizard(session);
     WizardWalk walk(*form, session.App, session.Platform);
     Reply reply;

@@ -2,6 +2,7 @@
 #include "Utf8.h"
 #include "WizardJson.h"
 #include "catalogue/TabSeparated.h"
+#include "catalogue/Text1252.h"
 #include "partnumber/CreateForm.h"
 #include "wizard/MainForm.h"
 
@@ -48,6 +49,8 @@ Reply WizardReply(Session& session, const MainForm& form, const std::string& inp
 
 Reply Describe(Session& session, const std::string& argument) {
     const std::string part = FromUtf8(argument);
+    if (TrimControlAndBlank(part).empty())
+        throw RequestError("the part number is empty; describe needs one, such as R090PC0120USG");
     auto form = StartWizard(session);
     QuickBuild(session, *form, part);
     const bool recognised = form->Family() != pfUnknown;

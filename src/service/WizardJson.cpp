@@ -134,8 +134,16 @@ json Text(const std::string& bytes) {
 
 json MessagesJson(const std::vector<Shown>& log, size_t from) {
     json messages = json::array();
-    for (size_t i = from; i < log.size(); ++i)
-        messages.push_back({{"kind", log[i].Kind}, {"text", Text(log[i].Text)}});
+    for (size_t i = from; i < log.size(); ++i) {
+        const Shown& shown = log[i];
+        if (shown.Line == 0)
+            messages.push_back({{"kind", shown.Kind}, {"text", Text(shown.Text)}});
+        else
+            messages.push_back(
+                {{"kind", shown.Kind},
+                 {"text", Text("line " + std::to_string(shown.Line) + ": " + shown.Text)},
+                 {"line", shown.Line}});
+    }
     return messages;
 }
 

@@ -1,5 +1,7 @@
 #include "WizardWalk.h"
 
+#include "Session.h"
+#include "Suggestions.h"
 #include "Utf8.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Numbers.h"
@@ -71,7 +73,24 @@ std::string Offered(const ComboState& list) {
 WizardWalk::WizardWalk(MainForm& form, AppState& app, ViewPlatform& platform)
     : form_(form), app_(app), platform_(platform) {}
 
+const std::vector<std::string>& WizardWalk::ActionNames() {
+    static const std::vector<std::string> names = {
+        "family",    "waveguide",  "flangeA",     "flangeB",     "coax",      "pick:length",
+        "pick:legA", "pick:legB",  "type:length", "type:legA",   "type:legB", "adaptor",
+        "units",     "next",       "back",        "band",        "finish",    "create",
+        "apply",     "quickbuild", "reset",       "other-ranges"};
+    return names;
+}
+
+void WizardWalk::CheckAction(const std::string& action) {
+    const std::string name = action.substr(0, action.find('='));
+    const auto& names = ActionNames();
+    if (std::find(names.begin(), names.end(), name) == names.end())
+        throw RequestError(NoSuch("action", AsUtf8(name), names));
+}
+
 Step WizardWalk::Do(const std::string& action) {
+    CheckAction(action);
     Step step{action, "", platform_.Log.size(), 0};
     const size_t equals = action.find('=');
     const std::string name = action.substr(0, equals);
@@ -97,7 +116,6 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
             Require(form_.ActiveLengthPage == MainForm::MultiPage, "this family has no length box");
             return form_.cbxLength;
         }
-        Require(boxName == "legA" || boxName == "legB", "no length box " + boxName);
         Require(form_.ActiveLengthPage == MainForm::DualPage, "this family has no leg boxes");
         return boxName == "legA" ? form_.cbxLegALength : form_.cbxLegBLength;
     };
@@ -188,8 +206,6 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
     } else if (name == "other-ranges") {
         onScreen(false);
         form_.btnOtherFreqRangesClick();
-    } else {
-        throw Refused{"no such action " + name};
     }
     return "";
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pelmora {
 struct AppState;
@@ -42,7 +43,14 @@ class WizardWalk {
 public:
     WizardWalk(MainForm& form, AppState& app, ViewPlatform& platform);
 
+    // Throws RequestError for an action the walk does not know, before anything
+    // is done.
     Step Do(const std::string& action);
+
+    // The names of the actions, "pick:length" and the like included.
+    static const std::vector<std::string>& ActionNames();
+    // Throws RequestError, with the names it may have meant, for an unknown action.
+    static void CheckAction(const std::string& action);
 
 private:
     std::string Act(const std::string& name, const std::string& value, bool hasValue);

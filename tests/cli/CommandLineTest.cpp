@@ -1,6 +1,7 @@
 // The command line as a script calls it: arguments in, text or JSON out, an exit
 // code. Runs in-process against the test catalogue.
 #include "Cli.h"
+#include "Commands.h"
 #include "core/order/PriceTables.h"
 
 #include <algorithm>
@@ -179,6 +180,216 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndOneLine) {
     EXPECT_EQ(
         cli::RunCommandLine({"--app-dir", folder.Path() + "missing", "check"}, "", out, errors), 2);
 }
+
+// A line the program cannot work with is told in one line on standard error, with
+// the names a mistyped word may have meant, and nothing is done.
+struct TypedWrong {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string Told;
+};
+
+void PrintTo(const TypedWrong& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class UsageErrors : public CommandLine, public ::testing::WithParamInterface<TypedWrong> {};
+
+TEST_P(UsageErrors, AreToldInOneLine) {
+    EXPECT_EQ(Run(GetParam().Arguments), 2);
+    EXPECT_EQ(errors.str(), "pelmora-cli: " + GetParam().Told + "\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UsageErrors,
+    ::testing::Values(
+        TypedWrong{
+            "MistypedCommand", {"qoute", "R090PC0120USG"}, "no command qoute; did you mean quote?"},
+        TypedWrong{"UnknownCommand", {"frobnicate"}, "no command frobnicate"},
+        TypedWrong{"NoCommand",
+                   {"--json"},
+                   "no command given; the commands are quote, describe, build, convert, order, "
+                   "walk, parts, diff, check, help"},
+        TypedWrong{"ShortOptionOfAnotherProgram", {"-V"}, "no option -V; did you mean --version?"},
+        TypedWrong{"MistypedOptionOfACommand",
+                   {"quote", "R090PC0120USG", "--qyt", "3"},
+                   "no option --qyt; did you mean --qty?"},
+        TypedWrong{"ShortOptionOfTwoNames",
+                   {"parts", "-f", "R"},
+                   "no option -f; did you mean --family or --format?"},
+        TypedWrong{"MistypedHelpTopic", {"help", "bulid"}, "no command bulid; did you mean build?"},
+        TypedWrong{"MistypedBuildKey", {"build", "famly=R"}, "no key famly; did you mean family?"},
+        TypedWrong{"BuildKeyGivenTwice",
+                   {"build", "family=R", "waveguide=090", "family=E"},
+                   "key family is given twice"},
+        TypedWrong{"BuildWithoutChoices",
+                   {"build"},
+                   "build needs key=value choices, such as family=R; see help build"},
+        TypedWrong{"MistypedWalkAction",
+                   {"walk", "family=R", "tpye:length=12"},
+                   "no action tpye:length; did you mean type:length?"},
+        TypedWrong{"UnknownWalkActionAfterGoodOnes",
+                   {"walk", "family=R", "waveguide=090", "frob"},
+                   "no action frob"},
+        TypedWrong{"WalkActionsAndAScript",
+                   {"walk", "family=R", "--script", "-"},
+                   "walk takes actions or --script FILE, not both"},
+        TypedWrong{"DescribeNothing",
+                   {"describe", " "},
+                   "the part number is empty; describe needs one, such as R090PC0120USG"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Every table missing alike is one fault, told once.
+class FolderWithoutCatalogue : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(FolderWithoutCatalogue, IsToldInOneLine) {
+    TempFolder empty;
+    empty.Write("rfq.txt", "1 R090PC0120USG\n");
+    std::vector<std::string> arguments = {"--app-dir", empty.Path()};
+    for (const std::string& argument : GetParam())
+        arguments.push_back(argument == "RFQ" ? empty.Path() + "rfq.txt" : argument);
+    std::ostringstream out;
+    std::ostringstream errors;
+    EXPECT_EQ(cli::RunCommandLine(arguments, "/nowhere", out, errors), 2);
+    const std::string folder = empty.Path().substr(0, empty.Path().size() - 1);
+    EXPECT_EQ(errors.str(), "pelmora-cli: no catalogue (Data/) in " + folder + "\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, FolderWithoutCatalogue,
+                         ::testing::Values(std::vector<std::string>{"quote", "R090PC0120USG"},
+                                           std::vector<std::string>{"describe", "R090PC0120USG"},
+                                           std::vector<std::string>{"build", "family=R"},
+                                           std::vector<std::string>{"walk", "family=R"},
+                                           std::vector<std::string>{"convert", "OLD-1"},
+                                           std::vector<std::string>{"order", "--in", "RFQ"},
+                                           std::vector<std::string>{"check"},
+                                           std::vector<std::string>{"parts", "--count"}),
+                         [](const auto& info) { return info.param.front(); });
+
+// "-" reads standard input; each message about a line of it is told at its place,
+// in line order, whichever step of the order found it.
+TEST_F(CommandLine, OrderReadsStandardInputAndTellsEachLineInOrder) {
+    std::istringstream rfq("1 NOPE\n"
+                           "x R090PC0120USG\n"
+                           "2 R090PC0120USG\tsite A\n"
+                           "3 R090PC0120USG\tsite B\n");
+    EXPECT_EQ(cli::RunCommandLine({"--app-dir", folder.Path(), "order", "--in", "-"}, "/nowhere",
+                                  out, errors, cli::Console{rfq}),
+              1);
+    EXPECT_NE(out.str().find("3\t$420.00\tStock\tR090PC0120USG\tsite A\n"), std::string::npos)
+        << out.str();
+    std::istringstream told(errors.str());
+    std::vector<std::string> placed;
+    for (std::string line; std::getline(told, line);)
+        if (line.starts_with("pelmora-cli: <stdin>:"))
+            placed.push_back(line);
+    EXPECT_EQ(placed,
+              (std::vector<std::string>{
+                  "pelmora-cli: <stdin>:1: \"NOPE\" is not a part number of the catalogue.",
+                  "pelmora-cli: <stdin>:2: the quantity must be a whole number from 1 to 99999",
+                  "pelmora-cli: <stdin>:4: updates the line of line 3: quantity 2 -> 3; its "
+                  "description is not used"}))
+        << errors.str();
+}
+
+TEST_F(CommandLine, WalkReadsItsScriptFromStandardInput) {
+    std::istringstream script("\xEF\xBB\xBF# a script\nfamily=R\nwaveguide=090\n");
+    EXPECT_EQ(cli::RunCommandLine({"--app-dir", folder.Path(), "walk", "--script", "-"}, "/nowhere",
+                                  out, errors, cli::Console{script}),
+              0)
+        << errors.str();
+    EXPECT_NE(out.str().find("waveguide\t090\tWR90"), std::string::npos) << out.str();
+
+    std::istringstream mistyped("family=R\n\nwavegide=090\n");
+    out.str("");
+    errors.str("");
+    EXPECT_EQ(cli::RunCommandLine({"--app-dir", folder.Path(), "walk", "--script", "-"}, "/nowhere",
+                                  out, errors, cli::Console{mistyped}),
+              2);
+    EXPECT_EQ(errors.str(),
+              "pelmora-cli: <stdin>:3: no action wavegide; did you mean waveguide?\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+// A part number that only begins with a family's letter belongs to no family.
+TEST_F(CommandLine, QuoteNamesTheFamilyOfKnownPartsOnly) {
+    EXPECT_EQ(Run({"quote", "NOTAPART", "R090PC0120USG"}), 1);
+    EXPECT_EQ(out.str(), "NOTAPART\t\t1\tN/A\tContact Corvane Rep.\n"
+                         "R090PC0120USG\tStraight Section\t1\t$140.00\tStock\n");
+    EXPECT_EQ(Json({"quote", "NOTAPART"})["quotes"][0]["family"], nullptr);
+}
+
+// Help fits the terminal (80 columns when it is none) and tells the exit codes and
+// examples; the help of build lists its keys.
+TEST_F(CommandLine, HelpFitsTheTerminalAndListsTheBuildKeys) {
+    for (const size_t columns : {size_t{60}, size_t{80}}) {
+        std::istringstream nothing;
+        out.str("");
+        EXPECT_EQ(cli::RunCommandLine({"--help"}, "/nowhere", out, errors,
+                                      cli::Console{nothing, columns}),
+                  0);
+        std::istringstream help(out.str());
+        for (std::string line; std::getline(help, line);)
+            EXPECT_LE(line.size(), columns) << line;
+        EXPECT_NE(out.str().find("Exit status: 0"), std::string::npos);
+        EXPECT_NE(out.str().find("Examples:\n  pelmora-cli quote"), std::string::npos);
+    }
+    EXPECT_EQ(Run({"help", "build"}), 0);
+    for (const service::BuildKey& key : service::BuildKeys())
+        EXPECT_NE(out.str().find("\n  " + std::string(key.Name) + " "), std::string::npos)
+            << key.Name;
+    EXPECT_EQ(out.str().find("list-values"), std::string::npos);
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(out.str().find("list-values"), std::string::npos) << "the completion's own";
+}
+
+// What the shell completes after KEY=: the entries the wizard offers once the
+// choices before it are made.
+struct ValuesRow {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::vector<std::string> Offered;
+    std::vector<std::string> NotOffered;
+};
+
+void PrintTo(const ValuesRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class CompletionValues : public CommandLine, public ::testing::WithParamInterface<ValuesRow> {};
+
+TEST_P(CompletionValues, ComeFromTheCatalogue) {
+    std::vector<std::string> arguments = {"list-values"};
+    arguments.insert(arguments.end(), GetParam().Arguments.begin(), GetParam().Arguments.end());
+    EXPECT_EQ(Run(arguments), 0) << errors.str();
+    const std::string offered = "\n" + out.str();
+    for (const std::string& value : GetParam().Offered)
+        EXPECT_NE(offered.find("\n" + value + "\n"), std::string::npos) << value << offered;
+    for (const std::string& value : GetParam().NotOffered)
+        EXPECT_EQ(offered.find("\n" + value + "\n"), std::string::npos) << value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, CompletionValues,
+    ::testing::Values(
+        ValuesRow{"Families", {"family"}, {"R", "Straight Section", "C"}, {}},
+        ValuesRow{"FlangesOfTheSize",
+                  {"flangeA", "family=R", "waveguide=090"},
+                  {"U", "UG Cover", "K"},
+                  {}},
+        ValuesRow{"LengthsOfAWalk", {"pick:length", "family=R", "waveguide=090"}, {"12.0"}, {}},
+        ValuesRow{"BandsOnceScreenOneIsDone",
+                  {"band", "family=R", "waveguide=090", "flangeA=U", "flangeB=C", "length=12.0"},
+                  {"S", "X"},
+                  {}},
+        ValuesRow{"AWordBeingTypedChangesNothing",
+                  {"waveguide", "family=R", "wave"},
+                  {"090", "WR90"},
+                  {}},
+        ValuesRow{"Answers", {"confirm"}, {"continue", "swap", "cancel"}, {"yes"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // Help and the version go to standard output and succeed, as scripts expect.
 TEST_F(CommandLine, HelpAndVersionFollowTheConventions) {
@@ -362,7 +573,8 @@ TEST_F(CommandLine, OrderAddsEachItemAsTheAddDialogDoes) {
     EXPECT_EQ(order["lines"][2]["description"].get<std::string>().substr(0, 27),
               "90\xC2\xB0 Step-Twist, WR90, , 8.")
         << "built from what the wizard could select";
-    EXPECT_NE(errors.str().find("error: line 5: "), std::string::npos);
+    EXPECT_NE(errors.str().find("pelmora-cli: " + folder.Path() + "rfq.txt:5: "),
+              std::string::npos);
 
     EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt", "--out", folder.Path() + "o.xml",
                    "--bom", folder.Path() + "o.lom"}),
@@ -400,10 +612,10 @@ TEST_F(CommandLine, OrderReadsEachLineWhole) {
               (json::array({{{"line", 3},
                              {"reason", "\"extra\" follows the part number; a description must "
                                         "follow a TAB"}}})));
-    EXPECT_NE(errors.str().find("error: line 1: \"R090PC0120USG extra\" is not a part number of "
+    EXPECT_NE(errors.str().find("rfq.txt:1: \"R090PC0120USG extra\" is not a part number of "
                                 "the catalogue."),
               std::string::npos);
-    EXPECT_NE(errors.str().find("error: line 2: \"Part Number\" is not"), std::string::npos);
+    EXPECT_NE(errors.str().find("rfq.txt:2: \"Part Number\" is not"), std::string::npos);
 }
 
 // A part number is described as written, in a wizard of its own.
@@ -459,9 +671,7 @@ TEST_F(CommandLine, OrderConvertsASavedOrder) {
     folder.Write("bad.xml",
                  folder.Read("a.xml").replace(folder.Read("a.xml").find("<price>"), 7, "<cost>"));
     EXPECT_EQ(Run({"order", "--in", folder.Path() + "bad.xml"}), 2);
-    EXPECT_EQ(errors.str(), "pelmora-cli: \"" + folder.Path() +
-                                "bad.xml\", line 5: <price> was "
-                                "expected\n");
+    EXPECT_EQ(errors.str(), "pelmora-cli: " + folder.Path() + "bad.xml:5: <price> was expected\n");
 }
 
 // A TAB inside a catalogue text or a customer's text never adds a column: every
@@ -520,13 +730,15 @@ TEST_F(CommandLine, OrderTellsEachLineThatUpdatesAnother) {
     EXPECT_EQ(order["lines"][0]["quantity"], "3");
     EXPECT_EQ(order["lines"][0]["description"], "site A");
     const std::string told =
-        "line 2 updates the line of line 1: quantity 2 -> 3; its description is not used";
-    EXPECT_EQ(order["messages"], (json::array({{{"kind", "error"}, {"text", told}}})));
-    EXPECT_EQ(errors.str(), "error: " + told + "\n");
+        "updates the line of line 1: quantity 2 -> 3; its description is not used";
+    EXPECT_EQ(order["messages"],
+              (json::array({{{"kind", "error"}, {"text", "line 2: " + told}, {"line", 2}}})));
+    EXPECT_EQ(errors.str(), "pelmora-cli: " + folder.Path() + "rfq.txt:2: " + told + "\n");
 
     folder.Write("rfq.txt", "2 R090PC0120USG\tsite A\n3 R090PC0120USG\n");
     EXPECT_EQ(Run({"order", "--in", folder.Path() + "rfq.txt"}), 0);
-    EXPECT_EQ(errors.str(), "info: line 2 updates the line of line 1: quantity 2 -> 3\n");
+    EXPECT_EQ(errors.str(), "pelmora-cli: " + folder.Path() +
+                                "rfq.txt:2: updates the line of line 1: quantity 2 -> 3\n");
     EXPECT_EQ(out.str(), "3\t$420.00\tStock\tR090PC0120USG\tsite A\n");
 }
 
@@ -558,9 +770,10 @@ TEST_P(CharactersBeyondTheCodePage, AreKeptOrTold) {
     const std::string written = GetParam().File.empty() ? out.str() : folder.Read(GetParam().File);
     EXPECT_NE(written.find(GetParam().Holds), std::string::npos) << written;
     if (GetParam().Told.empty())
-        EXPECT_EQ(errors.str().find("error:"), std::string::npos) << errors.str();
+        EXPECT_EQ(errors.str(), "");
     else
-        EXPECT_NE(errors.str().find("error: line 2: the description's U+03B1, U+03B2, U+1F600 "
+        EXPECT_NE(errors.str().find("pelmora-cli: " + folder.Path() +
+                                    "rfq.txt:2: the description's U+03B1, U+03B2, U+1F600 "
                                     "cannot be written in Windows-1252; " +
                                     GetParam().Told + " holds \"?\" for each\n"),
                   std::string::npos)
@@ -601,8 +814,9 @@ TEST_F(CommandLine, SavedXmlKeepsCharactersBeyondTheCodePage) {
     EXPECT_EQ(Json({"order", "--in", folder.Path() + "a.xml"})["lines"][1]["description"],
               "site \xCE\xB1");
     EXPECT_EQ(Run({"order", "--in", folder.Path() + "a.xml", "--out", folder.Path() + "c.xls"}), 1);
-    EXPECT_EQ(errors.str(), "error: line 10: the description's U+03B1 cannot be written in "
-                            "Windows-1252; the .xls file holds \"?\" for each\n");
+    EXPECT_EQ(errors.str(), "pelmora-cli: " + folder.Path() +
+                                "a.xml:10: the description's U+03B1 cannot be written in "
+                                "Windows-1252; the .xls file holds \"?\" for each\n");
 }
 
 TEST_F(CommandLine, CheckReportsFindingsWithTheirPlace) {

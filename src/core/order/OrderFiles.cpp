@@ -68,10 +68,13 @@ std::string SpreadsheetCell(std::string field, bool programsPrice) {
 
 } // namespace
 
+std::string LostCharacters(const WideDescription& description, const std::string& file) {
+    return "the description's " + CharactersBeyondCodePage(description.Text) +
+           " cannot be written in Windows-1252; " + file + " holds \"?\" for each";
+}
+
 std::string LostCharactersMessage(const WideDescription& description, const std::string& file) {
-    return "line " + std::to_string(description.Line) + ": the description's " +
-           CharactersBeyondCodePage(description.Text) + " cannot be written in Windows-1252; " +
-           file + " holds \"?\" for each";
+    return "line " + std::to_string(description.Line) + ": " + LostCharacters(description, file);
 }
 
 std::string EnsureExtension(const std::string& fileName, const std::string& extension) {

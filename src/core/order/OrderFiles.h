@@ -32,8 +32,10 @@ struct WideDescription {
 // By row of the order.
 using WideDescriptions = std::map<int, WideDescription>;
 
-// "line 3: the description's U+03B1 cannot be written in Windows-1252; the .xls
-// file holds "?" for each"
+// "the description's U+03B1 cannot be written in Windows-1252; the .xls file holds
+// "?" for each", told at the description's line.
+std::string LostCharacters(const WideDescription& description, const std::string& file);
+// The same after "line 3: ".
 std::string LostCharactersMessage(const WideDescription& description, const std::string& file);
 
 // The lines of each kind of order file (written with CR LF after each).

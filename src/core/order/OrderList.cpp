@@ -92,9 +92,8 @@ void MarkUpdates(std::vector<OrderListItem>& items) {
 
 std::string UpdateMessage(const OrderListItem& item) {
     const OrderLineUpdate& update = item.Update.value();
-    return "line " + std::to_string(item.Line) + " updates the line of line " +
-           std::to_string(update.FirstLine) + ": quantity " + std::to_string(update.OldQuantity) +
-           " -> " + std::to_string(item.Quantity) +
+    return "updates the line of line " + std::to_string(update.FirstLine) + ": quantity " +
+           std::to_string(update.OldQuantity) + " -> " + std::to_string(item.Quantity) +
            (update.DescriptionDropped ? "; its description is not used" : "");
 }
 

@@ -31,7 +31,8 @@ struct OrderListItem {
     std::optional<OrderLineUpdate> Update;
 };
 
-// "line 2 updates the line of line 1: quantity 2 -> 3; its description is not used"
+// "updates the line of line 1: quantity 2 -> 3; its description is not used", told
+// at the item's own line.
 std::string UpdateMessage(const OrderListItem& item);
 
 struct OrderListProblem {

@@ -14,7 +14,12 @@ namespace pelmora {
 class SavedOrderError : public std::runtime_error {
 public:
     SavedOrderError(const std::string& file, size_t line, const std::string& reason)
-        : std::runtime_error("\"" + file + "\", line " + std::to_string(line) + ": " + reason) {}
+        : std::runtime_error("\"" + file + "\", line " + std::to_string(line) + ": " + reason),
+          File(file), Line(line), Reason(reason) {}
+
+    std::string File;
+    size_t Line;
+    std::string Reason;
 };
 
 // The kind of order file the program saved, told by its first line (the TAB

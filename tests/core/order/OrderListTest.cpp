@@ -25,7 +25,7 @@ TEST_P(RepeatedPart, UpdatesTheFirstLineAndSaysSo) {
     std::vector<std::string> told;
     for (const OrderListItem& item : ReadOrderList(GetParam().Lines).Items) {
         if (item.Update)
-            told.push_back(UpdateMessage(item));
+            told.push_back("line " + std::to_string(item.Line) + " " + UpdateMessage(item));
     }
     EXPECT_EQ(told, GetParam().Told);
 }
