@@ -82,22 +82,57 @@ sed -i 's/^090|190.00|/090|1190.00|/' "$HOME/.local/share/pelmora38/Data/Straigh
 own=$("$usr/bin/pelmora-cli" quote R090PC0120USG)
 [ "$own" != "$quote" ] || { echo "the user's catalogue was not read: $own"; exit 1; }
 
-# The completion offers commands, build keys and files.
+# The completion offers commands, build keys, actions, catalogue values and files.
+# The line is split as bash splits it: at unescaped blanks, and at ':' and '='
+# (COMP_WORDBREAKS), each run of those a word of its own.
 source "$usr/share/bash-completion/completions/pelmora-cli"
-complete_words() {
-    COMP_WORDS=("$@")
-    COMP_CWORD=$(($# - 1))
+complete_line() {
+    COMP_LINE=$1 COMP_POINT=${#1}
+    COMP_WORDS=()
+    local word="" c i escaped=0
+    for ((i = 0; i < ${#1}; i++)); do
+        c=${1:i:1}
+        if ((escaped)); then word+=$c; escaped=0; continue; fi
+        case $c in
+        \\) word+=$c; escaped=1 ;;
+        ' ') [[ -n $word ]] && COMP_WORDS+=("$word"); word="" ;;
+        [:=])
+            [[ -n $word && $word != *[:=] ]] && { COMP_WORDS+=("$word"); word=""; }
+            word+=$c ;;
+        *)
+            [[ $word == [:=]* ]] && { COMP_WORDS+=("$word"); word=""; }
+            word+=$c ;;
+        esac
+    done
+    COMP_WORDS+=("$word")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
     COMPREPLY=()
     _pelmora_cli
     echo "${COMPREPLY[*]}"
 }
-[ "$(complete_words pelmora-cli bu)" = build ] || { echo "no command completion"; exit 1; }
-[ "$(complete_words pelmora-cli build fam)" = family= ] || { echo "no key completion"; exit 1; }
-[[ " $(complete_words pelmora-cli order --in "$root/st") " == *" $root/stamp "* ]] ||
-    { echo "no file completion"; exit 1; }
-[ "$(complete_words pelmora-cli pa)" = parts ] || { echo "no parts completion"; exit 1; }
-[ "$(complete_words pelmora-cli parts --format c)" = csv ] || { echo "no format completion"; exit 1; }
-[ "$(complete_words pelmora-cli check --p)" = --parts ] || { echo "no check completion"; exit 1; }
+expect_completion() {
+    local got
+    got=$(complete_line "$1")
+    [ "$got" = "$2" ] || { echo "completion of '$1': '$got', not '$2'"; exit 1; }
+}
+mkdir -p "$root/a folder"
+touch "$root/my list.txt"
+PATH=$usr/bin:$PATH
+expect_completion "pelmora-cli bu" build
+expect_completion "pelmora-cli build fam" family=
+expect_completion "pelmora-cli pa" parts
+expect_completion "pelmora-cli parts --format c" csv
+expect_completion "pelmora-cli check --p" --parts
+expect_completion "pelmora-cli walk type:le" "length= legA= legB="
+expect_completion "pelmora-cli walk type:len" "length="
+expect_completion "pelmora-cli walk pick:" "length= legA= legB="
+expect_completion "pelmora-cli order --in $root/st" "$root/stamp"
+expect_completion "pelmora-cli order --in $root/my" "$root/my\\ list.txt"
+expect_completion "pelmora-cli --app-dir $root/a" "$root/a\\ folder/"
+expect_completion "pelmora-cli build family=Straight\\ S" "Straight\\ Section"
+expect_completion "pelmora-cli build family=R waveguide=WR9" "WR90"
+expect_completion "pelmora-cli walk family=R waveguide=090 pick:length=12." "12.0 12.5"
+expect_completion "pelmora-cli build family=R waveguide=090 confirm=s" "swap"
 
 changed=$(find "$usr" -newer "$root/stamp" -type f)
 [ -z "$changed" ] || { echo "written into the installed tree: $changed"; exit 1; }
