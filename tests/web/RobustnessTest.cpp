@@ -174,10 +174,10 @@ TEST_F(Robustness, TextThatIsNotUtf8IsReadAsTheCommandLineReadsIt) {
     };
     for (const std::vector<std::string>& walk :
          std::vector<std::vector<std::string>>{{"family=\xFF"},
-                                               {"\xFF"},
+                                               {"quickbuild=\xFF"},
                                                {"family=R", "waveguide=\xC0\x80"},
                                                {"family=R\x80", "type:length=1\xE2\x82"},
-                                               {"apply=R090PC\xE9", "pick:\xFF=1"}}) {
+                                               {"apply=R090PC\xE9", "pick:length=\xFF"}}) {
         std::vector<std::string> arguments = {"walk", "--steps"};
         arguments.insert(arguments.end(), walk.begin(), walk.end());
         EXPECT_EQ(get(StatePath(walk, true)), CommandLineJson(Shipped, arguments)) << walk[0];
@@ -187,6 +187,9 @@ TEST_F(Robustness, TextThatIsNotUtf8IsReadAsTheCommandLineReadsIt) {
               CommandLineJson(Shipped, {"quote", "R090\xFF", "\xC3\xA9"}));
     EXPECT_EQ(get("/api/convert?old=%E9%80"), CommandLineJson(Shipped, {"convert", "\xE9\x80"}));
 
+    // An action that does not exist refuses the whole walk, in UTF-8 too.
+    ExpectRefused(client.Get(StatePath({"\xFF"}).c_str()), 400, "action");
+    ExpectRefused(client.Get(StatePath({"family=R", "pick:\xFF=1"}).c_str()), 400, "box");
     ExpectRefused(client.Get("/api/quote?part=R&qty=%FF"), 400, "quantity");
     ExpectRefused(client.Get("/images/%FF.gif"), 404, "picture");
     ExpectRefused(client.Get("/api/sheet.pdf?part=%FF"), 404, "sheet");
