@@ -2,6 +2,7 @@
 
 #include "Suggestions.h"
 
+#include <set>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -43,6 +44,7 @@ std::vector<std::string> CommandNames(const CLI::App& app) {
 std::optional<std::string> Mistyped(CLI::App& app, const std::vector<std::string>& arguments) {
     std::vector<const CLI::App*> scopes = {&app};
     const CLI::App* command = nullptr;
+    std::set<const CLI::Option*> valued;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--")
@@ -54,6 +56,10 @@ std::optional<std::string> Mistyped(CLI::App& app, const std::vector<std::string
                 option = option ? option : OptionNamed(*scope, name);
             if (!option)
                 return service::NoSuch("option", name, OptionNames(scopes));
+            // A second value would silently win over the first: refused, as for
+            // build's keys.
+            if (option->get_items_expected_max() > 0 && !valued.insert(option).second)
+                return "option " + option->get_name() + " is given twice";
             const bool valueFollows =
                 option->get_items_expected_max() > 0 && name.size() == argument.size();
             if (valueFollows && i + 1 == arguments.size())

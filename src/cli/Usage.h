@@ -9,9 +9,9 @@
 namespace pelmora::cli {
 
 // The first argument that names no command or option, with the names it may
-// have meant: "no command qoute; did you mean quote?", or that no command was
-// given. Nothing when every name is known and a command given (the fault then
-// lies elsewhere, and CLI11 tells it).
+// have meant: "no command qoute; did you mean quote?"; an option that takes a
+// value given twice; or that no command was given. Nothing when every name is
+// known and a command given (the fault then lies elsewhere, and CLI11 tells it).
 std::optional<std::string> Mistyped(CLI::App& app, const std::vector<std::string>& arguments);
 
 // Help text with every line longer than the columns broken between words; a
