@@ -50,7 +50,7 @@ struct Line {
     std::optional<std::string> AppDir;
     bool Json = false;
     std::function<int(Cli&)> Command;
-    // Every command but diff and help answers from the catalogue.
+    // Every command but diff answers from the catalogue of --app-dir.
     bool NeedsCatalogue = true;
     // The help a command asked for ("help build"), to print once the line is read.
     std::optional<std::string> Help;
@@ -235,7 +235,7 @@ struct Line {
                 if (candidate->get_name() == *command && *command != "help")
                     described = candidate;
             if (!described)
-                throw CLI::ValidationError(service::NoSuch("command", *command, Commands()));
+                throw CLI::ValidationError(service::NoSuch("command", *command, CommandNames(App)));
             Help = described->help("pelmora-cli");
         });
     }
@@ -255,14 +255,6 @@ struct Line {
                 return Success;
             };
         });
-    }
-
-    std::vector<std::string> Commands() {
-        std::vector<std::string> names;
-        for (CLI::App* candidate : App.get_subcommands({}))
-            if (!candidate->get_group().empty())
-                names.push_back(candidate->get_name());
-        return names;
     }
 };
 

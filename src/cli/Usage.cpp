@@ -31,6 +31,8 @@ std::vector<std::string> OptionNames(const std::vector<const CLI::App*>& scopes)
     return names;
 }
 
+} // namespace
+
 std::vector<std::string> CommandNames(const CLI::App& app) {
     std::vector<std::string> names;
     for (const CLI::App* command : app.get_subcommands({}))
@@ -38,8 +40,6 @@ std::vector<std::string> CommandNames(const CLI::App& app) {
             names.push_back(command->get_name());
     return names;
 }
-
-} // namespace
 
 std::optional<std::string> Mistyped(CLI::App& app, const std::vector<std::string>& arguments) {
     std::vector<const CLI::App*> scopes = {&app};

@@ -8,6 +8,9 @@
 // What the command line tells a user who typed it wrong or asked for help.
 namespace pelmora::cli {
 
+// The commands help shows, in its order; hidden ones are left out.
+std::vector<std::string> CommandNames(const CLI::App& app);
+
 // The first argument that names no command or option, with the names it may
 // have meant: "no command qoute; did you mean quote?"; an option that takes a
 // value given twice; or that no command was given. Nothing when every name is
