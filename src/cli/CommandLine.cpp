@@ -56,7 +56,6 @@ struct Line {
     std::optional<std::string> Help;
 
     Line() {
-        App.footer(Footer);
         App.get_formatter()->label("SUBCOMMAND", "COMMAND");
         App.set_version_flag("--version", Version);
         App.add_option("--app-dir", AppDir,
@@ -80,6 +79,8 @@ struct Line {
         for (CLI::App* command : App.get_subcommands({}))
             if (!command->get_group().empty())
                 command->group("Commands");
+        // Set last: a command made before takes the program's footer as its own.
+        App.footer(Footer);
     }
 
     void AddQuote() {

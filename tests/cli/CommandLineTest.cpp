@@ -339,6 +339,8 @@ TEST_F(CommandLine, HelpFitsTheTerminalAndListsTheBuildKeys) {
         EXPECT_NE(out.str().find("Exit status: 0"), std::string::npos);
         EXPECT_NE(out.str().find("Examples:\n  pelmora-cli quote"), std::string::npos);
     }
+    EXPECT_EQ(Run({"help", "order"}), 0);
+    EXPECT_EQ(out.str().find("Exit status"), std::string::npos) << "the program's, not order's";
     EXPECT_EQ(Run({"help", "build"}), 0);
     for (const service::BuildKey& key : service::BuildKeys())
         EXPECT_NE(out.str().find("\n  " + std::string(key.Name) + " "), std::string::npos)
