@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace pelmora::cli {
 
@@ -48,7 +49,12 @@ std::string Cli::ReadInput(const std::string& path) {
         try {
             return ReadInputFile(path);
         } catch (const FileError& error) {
-            throw UsageError(error.what());
+            // A missing catalogue table keeps the load error box's plain text; a
+            // file the user named is told with the system's reason.
+            std::error_code unknown;
+            const bool missing = !std::filesystem::exists(path, unknown) && !unknown;
+            throw UsageError(error.what() +
+                             (missing ? ": " + std::string(std::strerror(ENOENT)) : std::string()));
         }
     }
     std::string text;
