@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "StateActions.h"
 #include "Utf8.h"
 #include "WizardJson.h"
 #include "WizardWalk.h"
@@ -24,6 +25,7 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     if (actions.empty())
         throw RequestError("walk needs actions, or --script FILE");
     auto form = StartWizard(session);
+    const bool startsImperial = session.App.ImperialUnits;
     WizardWalk walk(*form, session.App, session.Platform);
     Reply reply;
     nlohmann::json done = nlohmann::json::array();
@@ -53,7 +55,33 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     state["messages"] = session.Messages();
     const std::vector<std::string> shown = WizardLines(*form, session.App);
     reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
-    reply.Document = {{"steps", std::move(done)}, {"state", std::move(state)}};
+    // The way here, when no shorter one leads to the same place.
+    std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
+    if (!BringsBack(shortest, state, session.App)) {
+        shortest.clear();
+        for (size_t i = 0; i < actions.size(); ++i) {
+            if (done[i]["done"].get<bool>())
+                shortest.push_back(AsUtf8(actions[i]));
+        }
+    }
+    reply.Document = {
+        {"steps", std::move(done)}, {"state", std::move(state)}, {"actions", shortest}};
+    return reply;
+}
+
+Reply WalkAtMost(Session& session, const std::vector<std::string>& actions, bool steps,
+                 size_t most) {
+    if (actions.size() <= most)
+        return Walk(session, actions, steps);
+    const std::vector<std::string> taken(actions.begin(),
+                                         actions.begin() + static_cast<std::ptrdiff_t>(most));
+    Reply reply = Walk(session, taken, steps);
+    reply.Status = Negative;
+    reply.Document["state"]["messages"].push_back(
+        {{"kind", "error"},
+         {"text", "The link holds " + std::to_string(actions.size()) + " actions, more than the " +
+                      std::to_string(most) + " taken: this is the configuration after the first " +
+                      std::to_string(most) + "."}});
     return reply;
 }
 

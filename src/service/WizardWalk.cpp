@@ -176,10 +176,10 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
                                                       : ModalResult::Ok;
         form_.btnCreateClick();
     } else if (name == "apply") {
-        form_.ApplyPartNumber(value);
+        Apply(value);
     } else if (name == "quickbuild") {
         CreateForm quickBuilder(app_, platform_.Seams(),
-                                [this](const std::string& text) { form_.ApplyPartNumber(text); });
+                                [this](const std::string& text) { Apply(text); });
         quickBuilder.FormShow();
         quickBuilder.cbxPartNumberText = value;
         quickBuilder.btnCreateClick();
@@ -192,6 +192,25 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
         throw Refused{"no such action " + name};
     }
     return "";
+}
+
+// The window leaves the earlier size, flanges and lengths beside a product type it
+// cleared, and says nothing; here what belonged to the earlier part goes with it,
+// and the user is told why the part number was not taken.
+void WizardWalk::Apply(const std::string& text) {
+    if (text.empty())
+        return;
+    form_.ApplyPartNumber(text);
+    if (form_.Family() == pfUnknown) {
+        form_.mnuResetSettingsClick();
+        platform_.Error("\"" + text +
+                        "\" is not a part number the wizard can build: no product type has "
+                        "part numbers that start so.");
+    } else if (!form_.ScreenOneComplete()) {
+        platform_.Information("\"" + text +
+                              "\" is not a whole part number of the catalogue: choose what is "
+                              "missing on screen 1.");
+    }
 }
 
 } // namespace pelmora::service
