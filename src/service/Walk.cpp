@@ -55,15 +55,16 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     state["messages"] = session.Messages();
     const std::vector<std::string> shown = WizardLines(*form, session.App);
     reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
-    // The way here, when no shorter one leads to the same place.
-    std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
-    if (!BringsBack(shortest, state, session.App)) {
-        shortest.clear();
-        for (size_t i = 0; i < actions.size(); ++i) {
-            if (done[i]["done"].get<bool>())
-                shortest.push_back(AsUtf8(actions[i]));
-        }
+    // The way here, when no shorter one leads to the same place. Only a shorter list
+    // is walked again to be sure of it: most requests keep their own.
+    std::vector<std::string> taken;
+    for (size_t i = 0; i < actions.size(); ++i) {
+        if (done[i]["done"].get<bool>())
+            taken.push_back(AsUtf8(actions[i]));
     }
+    std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
+    if (shortest.size() >= taken.size() || !BringsBack(shortest, state, session.App))
+        shortest = std::move(taken);
     reply.Document = {
         {"steps", std::move(done)}, {"state", std::move(state)}, {"actions", shortest}};
     return reply;
