@@ -207,9 +207,10 @@ void WizardWalk::Apply(const std::string& text) {
                         "\" is not a part number the wizard can build: no product type has "
                         "part numbers that start so.");
     } else if (!form_.ScreenOneComplete()) {
+        // A step twist's part number never names its flanges.
         platform_.Information("\"" + text +
-                              "\" is not a whole part number of the catalogue: choose what is "
-                              "missing on screen 1.");
+                              "\" does not name every choice of screen 1: choose what is "
+                              "missing there.");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ServedCatalogue.h"
 #include "SpecSheet.h"
 #include "StateActions.h"
+#include "WebAnswer.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -143,8 +144,7 @@ const std::vector<AppliedPart> AppliedParts = {
      "start so.",
      nullptr},
     {"KnownFamilyRestUnknown", "quickbuild=r999", "info",
-     "\"R999\" is not a whole part number of the catalogue: choose what is missing on screen 1.",
-     "R"},
+     "\"R999\" does not name every choice of screen 1: choose what is missing there.", "R"},
 };
 
 class AppliedPartNumber : public ::testing::TestWithParam<AppliedPart> {};
@@ -241,6 +241,30 @@ TEST_P(SheetRequest, IsAnsweredAsTheCatalogueAndTheActionsSay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Queries, SheetRequest, ::testing::ValuesIn(SheetsAsked),
+                         [](const auto& info) { return info.param.Name; });
+
+struct FileName {
+    const char* Name;
+    std::string Given;
+    std::string Header;
+};
+
+const std::vector<FileName> FileNames = {
+    {"PartNumber", "T090UCG.pdf", "inline; filename=\"T090UCG.pdf\""},
+    {"QuoteAndLineBreak", "a\"b\r\nc.pdf", "inline; filename=\"a_b__c.pdf\""},
+    {"PathAndParameter", "../x;name=y.pdf", "inline; filename=\".._x_name_y.pdf\""},
+    {"NonAscii", "\xC3\x9C.pdf", "inline; filename=\"__.pdf\""},
+};
+
+class DispositionOf : public ::testing::TestWithParam<FileName> {};
+
+TEST_P(DispositionOf, KeepsTheFileNameInsideItsQuotes) {
+    const auto [name, value] = Disposition("inline", GetParam().Given);
+    EXPECT_EQ(name, "Content-Disposition");
+    EXPECT_EQ(value, GetParam().Header);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DispositionOf, ::testing::ValuesIn(FileNames),
                          [](const auto& info) { return info.param.Name; });
 
 struct OrderTotal {

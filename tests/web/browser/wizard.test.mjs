@@ -433,7 +433,7 @@ const refusals = [
     name: 'a part number cut short',
     field: '#quick-part',
     text: 'R090PC',
-    says: /"R090PC" is not a whole part number of the catalogue: choose what is missing on screen 1/,
+    says: /"R090PC" does not name every choice of screen 1: choose what is missing there/,
     family: 'R Straight Section',
   },
 ];
