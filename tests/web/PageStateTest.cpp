@@ -122,6 +122,43 @@ TEST(UnreadableTable, IsToldByItsNameWithoutTheServersFolders) {
     EXPECT_EQ(answer->body.find(folder.Path()), std::string::npos);
 }
 
+// The rows of the sheet: "item: value" for each.
+std::vector<std::string> SheetRows(const std::optional<service::SheetContent>& sheet) {
+    std::vector<std::string> rows;
+    for (size_t row = 0; sheet && row < sheet->Rows.Lines.size(); ++row)
+        rows.push_back(sheet->Rows.GetField(static_cast<int>(row), 3) + ": " +
+                       sheet->Rows.GetField(static_cast<int>(row), 4));
+    return rows;
+}
+
+// Two flange rows of one code: only the actions tell which was chosen, and both
+// the sheet and the short list keep it.
+TEST(SharedFlangeCode, KeepsTheRowChosenOnTheSheetAndInTheShortList) {
+    TempFolder folder;
+    std::filesystem::copy(Shipped, folder.Path(), std::filesystem::copy_options::recursive);
+    std::string flanges = folder.Read("Data/Flange.tbl");
+    const std::string choke = "K|090|UG Choke|UG-40B/U|flg_choke.gif";
+    flanges.insert(flanges.find(choke) + choke.size(),
+                   "\r\nC|090|CPR Flat Brass|CPR-90FB|flg_cpr.gif");
+    folder.Write("Data/Flange.tbl", flanges);
+    const std::vector<std::string> actions = {
+        "family=R",  "waveguide=WR90", "flangeA=CPR Flat Brass",
+        "flangeB=C", "flangeB=U",      "flangeB=C",
+        "flangeB=U", "flangeB=C",      "flangeB=U",
+        "next",      "create"};
+
+    service::Session session("/nowhere", folder.Path(), nullptr);
+    const json walked = service::Walk(session, actions, false).Document;
+    EXPECT_EQ(walked["actions"],
+              json({"family=R", "waveguide=090", "flangeA=#5", "flangeB=U", "pick:length=12.0",
+                    "next", "band=S", "finish=G", "create"}));
+    const auto sheet = service::SheetOfActions(session, actions);
+    ASSERT_TRUE(sheet);
+    const std::vector<std::string> rows = SheetRows(sheet);
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "Flange A: CPR Flat Brass"), rows.end())
+        << ::testing::PrintToString(rows);
+}
+
 struct AppliedPart {
     const char* Name;
     std::string Action;
@@ -174,15 +211,6 @@ TEST_P(AppliedPartNumber, SaysWhyAndKeepsNothingOfTheEarlierPart) {
 
 INSTANTIATE_TEST_SUITE_P(Parts, AppliedPartNumber, ::testing::ValuesIn(AppliedParts),
                          [](const auto& info) { return info.param.Name; });
-
-// The rows of the sheet: "item: value" for each.
-std::vector<std::string> SheetRows(const std::optional<service::SheetContent>& sheet) {
-    std::vector<std::string> rows;
-    for (size_t row = 0; sheet && row < sheet->Rows.Lines.size(); ++row)
-        rows.push_back(sheet->Rows.GetField(static_cast<int>(row), 3) + ": " +
-                       sheet->Rows.GetField(static_cast<int>(row), 4));
-    return rows;
-}
 
 TEST(Sheet, IsDrawnFromTheConfigurationNotFromItsPartNumberAlone) {
     service::Session session("/nowhere", Shipped, nullptr);
