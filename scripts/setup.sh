@@ -5,11 +5,12 @@ PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools
     libxml2-dev libbenchmark-dev libcli11-dev
     libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev fonts-dejavu-core)
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build: the
-# browser tests drive Debian's chromium with the machine's Node.js and npm; nginx
-# and openssl front the web server; the desktop entry and metainfo are validated;
-# the keyboard test drives the real window on Xvfb under openbox with xdotool.
+# browser tests drive Debian's chromium with the machine's Node.js and npm and read
+# PDFs with poppler-utils; nginx and openssl front the web server; the desktop
+# entry and metainfo are validated; the keyboard test drives the real window on
+# Xvfb under openbox with xdotool.
 PELMORA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
-PELMORA_TEST_PACKAGES=(python3 chromium nginx curl openssl man-db appstream desktop-file-utils
+PELMORA_TEST_PACKAGES=(python3 chromium poppler-utils nginx curl openssl man-db appstream desktop-file-utils
     xvfb xdotool openbox imagemagick parallel
     "${PELMORA_FUZZ_PACKAGES[@]}")
 

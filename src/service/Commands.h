@@ -41,7 +41,13 @@ std::vector<std::string> BuildKeyNames();
 std::vector<std::string> OfferedValues(Session& session, const std::string& key,
                                        const std::vector<std::string>& before);
 // User actions on one wizard, in the order given; with steps, the state after each.
+// The document holds "actions": the short list that brings a fresh wizard to the
+// same state.
 Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps);
+// A walk of the first actions only, when there are more than most, with a message
+// that says so: a link that is too long still opens a configuration.
+Reply WalkAtMost(Session& session, const std::vector<std::string>& actions, bool steps,
+                 size_t most);
 // The actions of a script: one a line, blank lines and lines starting with "#"
 // skipped. An unknown action throws RequestError at its place: "NAME:LINE: ...".
 std::vector<std::string> ScriptActions(const std::string& text, const std::string& name);

@@ -6,6 +6,7 @@
 #include "catalogue/TabSeparated.h"
 #include "catalogue/WideText.h"
 #include "order/AddOrderForm.h"
+#include "order/Money.h"
 #include "order/OrderItem.h"
 #include "order/OrderList.h"
 #include "order/SavedOrder.h"
@@ -64,6 +65,28 @@ std::string ShownLine(const Order& order, int row) {
     return shown;
 }
 
+// The sum of the lines that carry a price, and how many do not (priced on request).
+// An order too large to add up has no total.
+nlohmann::json TotalJson(const TTxtTable& table) {
+    Money sum = 0;
+    int unpriced = 0;
+    bool fits = true;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        std::string price = table.GetField(row, olPrice);
+        if (!IsMoneyText(price)) {
+            ++unpriced;
+            continue;
+        }
+        std::erase_if(price, [](char c) { return c == '$' || c == ','; });
+        const std::optional<Money> amount = ParseMoney(price);
+        const std::optional<Money> added = amount ? AddMoney(sum, *amount) : std::nullopt;
+        fits = fits && added.has_value();
+        sum = added.value_or(sum);
+    }
+    return {{"total", fits ? nlohmann::json(MoneyText(sum)) : nlohmann::json()},
+            {"unpriced", unpriced}};
+}
+
 } // namespace
 
 Reply OrderReply(const Session& session, const Order& order) {
@@ -82,8 +105,12 @@ Reply OrderReply(const Session& session, const Order& order) {
                                              : nlohmann::json(ToUtf8(wide->second.Text))}});
         reply.Lines.push_back(ShownLine(order, row));
     }
-    reply.Document = {
-        {"lines", std::move(lines)}, {"skipped", order.Skipped}, {"messages", session.Messages()}};
+    const nlohmann::json total = TotalJson(table);
+    reply.Document = {{"lines", std::move(lines)},
+                      {"total", total["total"]},
+                      {"unpriced", total["unpriced"]},
+                      {"skipped", order.Skipped},
+                      {"messages", session.Messages()}};
     return reply;
 }
 

@@ -6,7 +6,13 @@
 
 namespace pelmora::service {
 
-void ViewPlatform::Show(const std::string& kind, const std::string& text) {
+void ViewPlatform::Show(const std::string& kind, const std::string& shown) {
+    std::string text = shown;
+    for (const std::string& folder : HiddenFolders) {
+        for (size_t at = folder.empty() ? std::string::npos : text.find(folder);
+             at != std::string::npos; at = text.find(folder, at))
+            text.erase(at, folder.size());
+    }
     Log.push_back({kind, text});
     if (!echo_)
         return;

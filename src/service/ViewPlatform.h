@@ -94,6 +94,9 @@ public:
     // What happens while the Add to Order dialog is "shown".
     std::function<bool()> AddToOrder;
     std::vector<Shown> Log;
+    // Cut out of every message: a face whose users must not learn the server's
+    // folders names the catalogue's files alone.
+    std::vector<std::string> HiddenFolders;
 
 private:
     void Show(const std::string& kind, const std::string& text);

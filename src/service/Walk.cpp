@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "StateActions.h"
 #include "Utf8.h"
 #include "WizardJson.h"
 #include "WizardWalk.h"
@@ -34,6 +35,7 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     for (const std::string& action : actions)
         WizardWalk::CheckAction(action);
     auto form = StartWizard(session);
+    const bool startsImperial = session.App.ImperialUnits;
     WizardWalk walk(*form, session.App, session.Platform);
     Reply reply;
     nlohmann::json done = nlohmann::json::array();
@@ -63,7 +65,34 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     state["messages"] = session.Messages();
     const std::vector<std::string> shown = WizardLines(*form, session.App);
     reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
-    reply.Document = {{"steps", std::move(done)}, {"state", std::move(state)}};
+    // The way here, when no shorter one leads to the same place. Only a shorter list
+    // is walked again to be sure of it: most requests keep their own.
+    std::vector<std::string> taken;
+    for (size_t i = 0; i < actions.size(); ++i) {
+        if (done[i]["done"].get<bool>())
+            taken.push_back(AsUtf8(actions[i]));
+    }
+    std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
+    if (shortest.size() >= taken.size() || !BringsBack(shortest, state, session.App))
+        shortest = std::move(taken);
+    reply.Document = {
+        {"steps", std::move(done)}, {"state", std::move(state)}, {"actions", shortest}};
+    return reply;
+}
+
+Reply WalkAtMost(Session& session, const std::vector<std::string>& actions, bool steps,
+                 size_t most) {
+    if (actions.size() <= most)
+        return Walk(session, actions, steps);
+    const std::vector<std::string> taken(actions.begin(),
+                                         actions.begin() + static_cast<std::ptrdiff_t>(most));
+    Reply reply = Walk(session, taken, steps);
+    reply.Status = Negative;
+    reply.Document["state"]["messages"].push_back(
+        {{"kind", "error"},
+         {"text", "The link holds " + std::to_string(actions.size()) + " actions, more than the " +
+                      std::to_string(most) + " taken: this is the configuration after the first " +
+                      std::to_string(most) + "."}});
     return reply;
 }
 

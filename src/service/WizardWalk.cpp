@@ -194,10 +194,10 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
                                                       : ModalResult::Ok;
         form_.btnCreateClick();
     } else if (name == "apply") {
-        form_.ApplyPartNumber(value);
+        Apply(value);
     } else if (name == "quickbuild") {
         CreateForm quickBuilder(app_, platform_.Seams(),
-                                [this](const std::string& text) { form_.ApplyPartNumber(text); });
+                                [this](const std::string& text) { Apply(text); });
         quickBuilder.FormShow();
         quickBuilder.cbxPartNumberText = value;
         quickBuilder.btnCreateClick();
@@ -208,6 +208,26 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
         form_.btnOtherFreqRangesClick();
     }
     return "";
+}
+
+// The window leaves the earlier size, flanges and lengths beside a product type it
+// cleared, and says nothing; here what belonged to the earlier part goes with it,
+// and the user is told why the part number was not taken.
+void WizardWalk::Apply(const std::string& text) {
+    if (text.empty())
+        return;
+    form_.ApplyPartNumber(text);
+    if (form_.Family() == pfUnknown) {
+        form_.mnuResetSettingsClick();
+        platform_.Error("\"" + text +
+                        "\" is not a part number the wizard can build: no product type has "
+                        "part numbers that start so.");
+    } else if (!form_.ScreenOneComplete()) {
+        // A step twist's part number never names its flanges.
+        platform_.Information("\"" + text +
+                              "\" does not name every choice of screen 1: choose what is "
+                              "missing there.");
+    }
 }
 
 } // namespace pelmora::service

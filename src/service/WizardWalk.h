@@ -54,6 +54,7 @@ public:
 
 private:
     std::string Act(const std::string& name, const std::string& value, bool hasValue);
+    void Apply(const std::string& text);
 
     MainForm& form_;
     AppState& app_;

@@ -2,8 +2,10 @@
 
 #include "Commands.h"
 #include "PriceBook.h"
+#include "SheetAnswer.h"
 #include "SheetPdf.h"
 #include "Utf8.h"
+#include "WebSession.h"
 #include "catalogue/AppState.h"
 #include "catalogue/Errors.h"
 #include "catalogue/FileSystem.h"
@@ -82,6 +84,21 @@ std::string Value(const httplib::Request& request, const char* name) {
     if (!value)
         throw BadRequest{400, std::string("give one ") + name};
     return *value;
+}
+
+void Send(httplib::Response& response, const WebAnswer& answer) {
+    response.status = answer.Status;
+    for (const auto& [name, value] : answer.Headers)
+        response.set_header(name, value);
+    response.set_content(answer.Body, answer.ContentType);
+}
+
+// The actions of a walk, bounded as the state's.
+std::vector<std::string> Actions(const httplib::Request& request) {
+    std::vector<std::string> actions = Values(request, "a");
+    if (actions.size() > WebServer::MaxActions)
+        throw BadRequest{400, "at most " + std::to_string(WebServer::MaxActions) + " actions"};
+    return actions;
 }
 
 const char* BookType(service::BookFormat format) {
@@ -201,7 +218,7 @@ void WebServer::Route() {
     // own: the same document the command line prints with --json.
     auto answer = [this](httplib::Response& response,
                          const std::function<service::Reply(service::Session&)>& command) {
-        service::Session session(programFolder_, appDir_, nullptr, &cache_);
+        WebSession session(programFolder_, appDir_, cache_);
         SendJson(response, command(session).Document);
     };
     auto guarded = [](const httplib::Server::Handler& handler) {
@@ -224,14 +241,12 @@ void WebServer::Route() {
     server.Get("/api/state",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::vector<std::string> actions = Values(request, "a");
-                   if (actions.size() > MaxActions)
-                       throw BadRequest{400, "at most " + std::to_string(MaxActions) + " actions"};
                    const bool steps = !Values(request, "steps").empty();
                    answer(response, [&](service::Session& session) {
                        // No action at all is the wizard as it starts.
-                       return service::Walk(
+                       return service::WalkAtMost(
                            session, actions.empty() ? std::vector<std::string>{"back"} : actions,
-                           steps);
+                           steps, MaxActions);
                    });
                }));
     server.Get("/api/describe",
@@ -270,7 +285,7 @@ void WebServer::Route() {
                    if (!count)
                        throw BadRequest{400, "qty is a whole number from 1 to 99999"};
                    book.Quantity = *count;
-                   const service::Session session(programFolder_, appDir_, nullptr, &cache_);
+                   const WebSession session(programFolder_, appDir_, cache_);
                    const AppState app = session.App;
                    response.set_header("Content-Disposition",
                                        "attachment; filename=\"price-list." + format + "\"");
@@ -320,9 +335,9 @@ void WebServer::Route() {
             const std::string format = OptionalValue(request, "format").value_or("json");
             const std::map<std::string, OrderFileKind> files = {
                 {"xls", SpreadsheetFile}, {"txt", TextFile}, {"xml", XmlFile}};
-            if (format != "json" && format != "bom" && !files.contains(format))
-                throw BadRequest{400, "format is json, xls, txt, xml or bom"};
-            service::Session session(programFolder_, appDir_, nullptr, &cache_);
+            if (format != "json" && format != "bom" && format != "pdf" && !files.contains(format))
+                throw BadRequest{400, "format is json, xls, txt, xml, bom or pdf"};
+            WebSession session(programFolder_, appDir_, cache_);
             const service::Order order = service::MakeOrder(session, body, "order");
             if (format == "json")
                 return SendJson(response, service::OrderReply(session, order).Document);
@@ -331,33 +346,22 @@ void WebServer::Route() {
             if (!session.Platform.Log.empty())
                 response.set_header("X-Order-Messages", session.Messages().dump(-1, ' ', true));
             const std::string bytes =
-                format == "bom" ? Joined(BillOfMaterialsLines(order.Lines,
-                                                              session.App.Tables(session.Platform)))
-                                : Joined(OrderFileLines(order.Lines, files.at(format), order.Wide));
+                format == "pdf" ? PrintedOrderPdf(order.Lines).toStdString()
+                : format == "bom"
+                    ? Joined(
+                          BillOfMaterialsLines(order.Lines, session.App.Tables(session.Platform)))
+                    : Joined(OrderFileLines(order.Lines, files.at(format), order.Wide));
             const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
             response.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
-            response.set_content(bytes, "application/octet-stream");
+            response.set_content(bytes,
+                                 format == "pdf" ? "application/pdf" : "application/octet-stream");
         })(request, response);
     });
     server.Get("/api/sheet.pdf",
                guarded([this](const httplib::Request& request, httplib::Response& response) {
-                   const std::string part = Value(request, "part");
-                   service::Session session(programFolder_, appDir_, nullptr, &cache_);
-                   // The part as describe takes it; a sheet only for what Create makes
-                   // from a complete screen 1, as in the window.
-                   auto form = service::StartWizard(session);
-                   service::QuickBuild(session, *form, service::FromUtf8(part));
-                   if (form->Family() != pfUnknown)
-                       form->btnCreateClick();
-                   if (!form->ScreenOneComplete() || !form->btnViewSpecsEnabled)
-                       throw BadRequest{404, "no specification sheet for \"" + part + "\""};
-                   TTxtTable rows;
-                   form->CollectSpecRows(rows);
-                   const QByteArray pdf = SpecificationSheetPdf(session.App.ImagesDir,
-                                                                form->CollectSpecHeader(), rows);
-                   response.set_header("Content-Disposition",
-                                       "inline; filename=\"" + form->txtPartNumber + ".pdf\"");
-                   response.set_content(pdf.toStdString(), "application/pdf");
+                   WebSession session(programFolder_, appDir_, cache_);
+                   Send(response,
+                        SheetAnswer(session, Actions(request), OptionalValue(request, "part")));
                }));
     server.Get(R"(/images/([^/]+))",
                guarded([this](const httplib::Request& request, httplib::Response& response) {

@@ -106,4 +106,24 @@ head -c 2000000 /dev/zero | tr '\0' x >"$work/large"
 status=$(curl -sS "${tls[@]}" -o "$work/answer" -w '%{http_code}' --data-binary "@$work/large" \
     "$site/pelmora/api/order?format=none")
 grep -q '"error"' "$work/answer" || fail "a body of 2 MB answered $status by nginx"
+
+# The page itself under /pelmora/, in Debian's headless Chromium: every address it
+# asks for is relative to it, so each goes through the sub-path and none to the
+# site's root.
+if command -v chromium >/dev/null; then
+    : >"$work/access.log"
+    chromium --headless=new --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+        --user-data-dir="$work/chromium" --ignore-certificate-errors \
+        --host-resolver-rules="MAP $host 127.0.0.1" --virtual-time-budget=30000 \
+        --dump-dom "$site/pelmora/?part=R090PC0120USG" >"$work/dom" 2>"$work/chromium.log" ||
+        fail "chromium: $(tail -5 "$work/chromium.log")"
+    grep -q '<output id="part-number"[^>]*>R090PC0120USG</output>' "$work/dom" ||
+        fail "the page under /pelmora/ did not show the part: $(grep -o '<ul id="messages".*</ul>' "$work/dom")"
+    for asked in "GET /pelmora/app.js" "GET /pelmora/api/state?" "GET /pelmora/images/" "GET /pelmora/api/quote?"; do
+        grep -q "\"$asked" "$work/access.log" || fail "the page did not ask for $asked"
+    done
+    if grep -v '"GET /pelmora/' "$work/access.log" | grep -q '"[A-Z]* /'; then
+        fail "the page asked beside its sub-path: $(grep -v '"GET /pelmora/' "$work/access.log" | head -3)"
+    fi
+fi
 echo "nginx example serves pelmora-web under /pelmora/ over TLS"

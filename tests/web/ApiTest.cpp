@@ -84,7 +84,7 @@ TEST_F(Api, StateIsTheWalkCommandsAnswerAtEveryStep) {
 
 TEST_F(Api, StateFieldsArePinned) {
     const json walked = json::parse(Get(StatePath(Walks[0], true)));
-    EXPECT_EQ(Keys(walked), (std::set<std::string>{"steps", "state"}));
+    EXPECT_EQ(Keys(walked), (std::set<std::string>{"steps", "state", "actions"}));
     EXPECT_EQ(Keys(walked["steps"][0]),
               (std::set<std::string>{"action", "done", "refusal", "messages", "state"}));
     const json& state = walked["state"];
@@ -198,7 +198,8 @@ TEST_F(Api, OrderFilesAreTheOrderCommandsFiles) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body, CommandLineJson(Shipped, {"order", "--in", list}));
     const json order = json::parse(answer->body);
-    EXPECT_EQ(Keys(order), (std::set<std::string>{"lines", "skipped", "messages"}));
+    EXPECT_EQ(Keys(order),
+              (std::set<std::string>{"lines", "total", "unpriced", "skipped", "messages"}));
     EXPECT_EQ(Keys(order["lines"][0]), (std::set<std::string>{"quantity", "price", "delivery",
                                                               "partNumber", "description"}));
     EXPECT_EQ(Keys(order["skipped"][0]), (std::set<std::string>{"line", "reason"}));
@@ -293,7 +294,7 @@ TEST_F(Api, PartsStreamTheCommandsPriceBook) {
 
 TEST_F(Api, SheetIsAOnePagePdfOfAPartCreateMakes) {
     httplib::Client client = server->Client();
-    const auto sheet = client.Get("/api/sheet.pdf?part=e090pc030u030sg");
+    const auto sheet = client.Get("/api/sheet.pdf?part=E090PC030U030SG");
     ASSERT_TRUE(sheet);
     ASSERT_EQ(sheet->status, 200) << sheet->body;
     EXPECT_EQ(sheet->get_header_value("Content-Type"), "application/pdf");
@@ -304,8 +305,10 @@ TEST_F(Api, SheetIsAOnePagePdfOfAPartCreateMakes) {
     EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos);
     EXPECT_EQ(Count(pdf, "/Type /Page") - Count(pdf, "/Type /Pages"), 1u);
 
-    // An incomplete screen 1, a part without a sheet in the window, no part at all.
-    for (const char* part : {"R090", "PW090C", "S090CC", "junk"}) {
+    // An incomplete screen 1, a part without a sheet in the window, no part at all,
+    // parts quote would not take for the catalogue's.
+    for (const char* part :
+         {"R090", "PW090C", "S090CC", "junk", "e090pc030u030sg", "E090PC030U030SGX"}) {
         const auto refused = client.Get(("/api/sheet.pdf?part=" + std::string(part)).c_str());
         ASSERT_TRUE(refused);
         EXPECT_EQ(refused->status, 404) << part;

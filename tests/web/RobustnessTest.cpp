@@ -78,7 +78,7 @@ TEST_F(Robustness, OversizedRequestsAreRefused) {
     std::string many;
     for (size_t i = 0; i <= WebServer::MaxActions; ++i)
         many += "a=next&";
-    ExpectRefused(client.Get(("/api/state?" + many).c_str()), 400, "too many actions");
+    ExpectRefused(client.Get(("/api/sheet.pdf?" + many).c_str()), 400, "too many actions");
     const std::string words(WebServer::MaxText + 1, 'x');
     ExpectRefused(client.Get(("/api/state?a=apply%3D" + words).c_str()), 400, "long action");
     ExpectRefused(client.Get(("/api/describe?part=" + words).c_str()), 400, "long part");
@@ -113,7 +113,7 @@ TEST_F(Robustness, MissingOrWrongParametersAreRefused) {
              {"/api/order", 404},
              {"/images", 404}})
         ExpectRefused(client.Get(path.c_str()), status, path);
-    ExpectRefused(client.Post("/api/order?format=pdf", "1 R090PC0120USG\n", "text/plain"), 400,
+    ExpectRefused(client.Post("/api/order?format=doc", "1 R090PC0120USG\n", "text/plain"), 400,
                   "unknown format");
     ExpectRefused(
         client.Post("/api/order?format=xls&format=txt", "1 R090PC0120USG\n", "text/plain"), 400,

@@ -1,21 +1,25 @@
 // The configurator in a browser. The server keeps no state: the page keeps the
 // list of actions the user did and sends it whole with every change, and shows
 // the state the server answers. The order lives in this browser's localStorage.
+// Every address is relative to the page, which may be served under a sub-path.
 'use strict';
 
 const $ = (id) => document.getElementById(id);
 
-// Past this many actions the list is rebuilt from the state (the server takes at
-// most 200, and a shared link should stay short).
-const COMPACT_AFTER = 40;
 const ORDER_KEY = 'pelmora38.order';
+const HISTORY_KEY = 'pelmora38.parts';
 const UNDO_DEPTH = 100;
+// The Quick Builder's history keeps every entry; a browser's storage is not endless.
+const HISTORY_DEPTH = 500;
+// Add to Order clicks on one part this close together are one change to undo.
+const SAME_CHANGE_MS = 2000;
 
 let actions = [];
 let view = null;
 let lastQuoteKey = '';
-let compactTriedAt = 0;
 let busy = 0;
+// The entry the user chose in a list, kept highlighted when the wizard would not take it.
+let lastPick = null;
 let queue = Promise.resolve();
 
 // ---- Talking to the server ----
@@ -50,9 +54,31 @@ function getJson(path) {
   return request(path, undefined, (response) => response.json());
 }
 
+function actionQuery(list) {
+  return list.map((action) => 'a=' + encodeURIComponent(action)).join('&');
+}
+
 function walk(list) {
-  const query = list.map((action) => 'a=' + encodeURIComponent(action)).join('&');
-  return getJson('/api/state' + (query ? '?' + query : ''));
+  const query = actionQuery(list);
+  return getJson('api/state' + (query ? '?' + query : ''));
+}
+
+// The server's short list of actions for the state replaces a longer history.
+function adoptShortest(answer) {
+  if (answer.actions.length < actions.length) actions = answer.actions;
+}
+
+// The new screen's first control has the focus, and a screen reader says which screen it is.
+function screenChanged(before) {
+  if (!view || view.lists.screen === before) return;
+  const screen = $(view.lists.screen === 1 ? 'screen-one' : 'screen-two');
+  const first = [...screen.querySelectorAll('select, input, button')].find((c) => !c.disabled && c.offsetParent !== null);
+  (first || screen.querySelector('h2')).focus();
+  announce(view.lists.screenCaption);
+}
+
+function announce(text) {
+  $('announce').textContent = text;
 }
 
 // One thing at a time, in the order the user did them; busy from the moment it is asked.
@@ -81,20 +107,38 @@ function bandValue(buttons, i) {
 }
 
 // Does one action: kept when the wizard took it, dropped when it refused it.
-function act(action) {
+function act(action, pick = null) {
   return enqueue(async () => {
+    const before = view?.lists.screen;
+    const asked = actions.length + 1;
     const answer = await walk([...actions, action]);
     const step = answer.steps[answer.steps.length - 1];
-    if (step.done) actions.push(action);
+    if (step.done) {
+      actions.push(action);
+      adoptShortest(answer);
+    }
+    lastPick = pick;
     show(answer.state);
-    reportStep(step);
-    if (step.done) await compact();
+    lastPick = null;
+    report(answer, asked);
+    screenChanged(before);
   });
 }
 
-function reportStep(step) {
-  const messages = step.messages.slice();
-  if (!step.done && messages.length === 0) messages.push({ kind: 'info', text: `Not done: ${step.refusal}.` });
+// What an answer has to say: the messages of starting the wizard (a catalogue table
+// it could not read), which every answer repeats since each starts the wizard anew;
+// those of the last action asked, or why it was refused; that a link was cut short.
+function report(answer, asked, shown = () => true) {
+  const all = answer.state.messages;
+  const cut = answer.steps.length < asked ? 1 : 0;
+  const stepped = answer.steps.reduce((count, step) => count + step.messages.length, 0);
+  const messages = all.slice(0, Math.max(0, all.length - stepped - cut));
+  const step = answer.steps[answer.steps.length - 1];
+  if (step && asked > 0) {
+    messages.push(...step.messages.filter(shown));
+    if (!step.done && step.messages.length === 0) messages.push({ kind: 'info', text: `Not done: ${step.refusal}.` });
+  }
+  if (cut) messages.push(all[all.length - 1]);
   showMessages(messages);
 }
 
@@ -104,18 +148,22 @@ function create() {
     const step = answer.steps[answer.steps.length - 1];
     const question = step.messages.find((m) => m.kind === 'question');
     if (!question) {
+      const asked = actions.length + 1;
       if (step.done) actions.push('create');
+      adoptShortest(answer);
       show(answer.state);
-      reportStep(step);
+      report(answer, asked);
       return;
     }
     const choice = await confirmConfiguration(question.text, ['M', 'N'].includes(view.selections.family?.code));
     if (choice === 'cancel') return;
     const chosen = choice === 'swap' ? 'create=swap' : 'create';
     const final = choice === 'swap' ? await walk([...actions, chosen]) : answer;
+    const asked = actions.length + 1;
     actions.push(chosen);
+    adoptShortest(final);
     show(final.state);
-    showMessages(final.steps[final.steps.length - 1].messages.filter((m) => m.kind !== 'question'));
+    report(final, asked, (m) => m.kind !== 'question');
   });
 }
 
@@ -128,54 +176,8 @@ function confirmConfiguration(text, canSwap) {
   return new Promise((resolve) => dialog.addEventListener('close', () => resolve(dialog.returnValue || 'cancel'), { once: true }));
 }
 
-// A shorter list of actions that leads to exactly the same state, when one does.
-async function compact() {
-  if (actions.length <= COMPACT_AFTER || actions.length < compactTriedAt + 10) return;
-  compactTriedAt = actions.length;
-  const target = sameness(view);
-  const candidates = [canonicalActions(view)];
-  if (view.partNumber) candidates.push(partActions(view.partNumber, view.selections.units.code));
-  for (const candidate of candidates) {
-    if (candidate.length >= actions.length) continue;
-    const answer = await walk(candidate);
-    if (answer.steps.every((s) => s.done) && sameness(answer.state) === target) {
-      actions = candidate;
-      compactTriedAt = 0;
-      updateAddress();
-      return;
-    }
-  }
-}
-
 function sameness(state) {
   return JSON.stringify({ ...state, messages: null });
-}
-
-function canonicalActions(state) {
-  const l = state.lists;
-  const list = [`units=${state.selections.units.code}`];
-  const pick = (name, box) => {
-    if (box.rows.length && box.selected >= 0) list.push(`${name}=${entryValue(box.rows, box.selected)}`);
-  };
-  pick('family', l.productType);
-  pick('waveguide', l.waveguide);
-  pick('flangeA', l.flangeA);
-  if (l.coax.visible) pick('coax', l.coax);
-  else pick('flangeB', l.flangeB);
-  const boxes = l.lengthPage === 'length' ? ['length'] : l.lengthPage === 'legs' ? ['legA', 'legB'] : [];
-  for (const name of boxes) {
-    const box = l[name];
-    if (box.selected >= 0 && box.entries[box.selected] === box.text) list.push(`pick:${name}=${box.text}`);
-    else if (box.text !== '') list.push(`type:${name}=${box.text}`);
-  }
-  if (l.adaptor.visible && l.adaptor.checked) list.push('adaptor=yes');
-  if (l.screen === 2) {
-    list.push('next');
-    if (l.bands.selected >= 0) list.push(`band=${bandValue(l.bands.buttons, l.bands.selected)}`);
-    pick('finish', l.finish);
-    if (state.partNumber) list.push('create');
-  }
-  return list;
 }
 
 // The part number applied and created again, in the units it was made in.
@@ -208,7 +210,7 @@ function placeholder(text) {
 function fillSelect(id, list, prompt) {
   const select = $(id);
   select.disabled = !list.enabled || list.rows.length === 0;
-  select.onchange = () => act(`${select.dataset.action}=${entryValue(list.rows, Number(select.value))}`);
+  select.onchange = () => act(`${select.dataset.action}=${entryValue(list.rows, Number(select.value))}`, { id, value: select.value });
   if (!unchanged(select, [list.columns, list.rows, list.selected < 0])) {
     const widths = list.columns.map((c, i) => Math.max(c.trim().length, ...list.rows.map((r) => (r[i] || '').length)));
     $(id + '-columns').textContent = list.columns.map((c, i) => pad(c.trim(), widths[i])).join('\u00a0\u00a0');
@@ -216,7 +218,9 @@ function fillSelect(id, list, prompt) {
     if (list.selected < 0) options.unshift(placeholder(prompt));
     select.replaceChildren(...options);
   }
-  select.value = String(list.selected < 0 ? '' : list.selected);
+  // A refused entry (a size by special quote) stays highlighted, so that the arrow
+  // keys move on from it.
+  select.value = lastPick?.id === id ? lastPick.value : String(list.selected < 0 ? '' : list.selected);
 }
 
 // A length box: its list to pick from and, where the window lets one type, a typed entry.
@@ -285,7 +289,7 @@ function showPicture(id, picture, alt) {
   const img = $(id);
   img.parentElement.hidden = !picture;
   if (!picture) return;
-  const src = '/images/' + encodeURIComponent(picture.file);
+  const src = 'images/' + encodeURIComponent(picture.file);
   if (img.getAttribute('src') !== src) img.src = src;
   img.alt = alt;
   img.classList.toggle('stretched', picture.stretched);
@@ -343,7 +347,7 @@ function show(state) {
   $('description').textContent = part ? state.description : '';
   const specs = $('specs');
   if (part && l.viewSpecsEnabled) {
-    specs.href = '/api/sheet.pdf?part=' + encodeURIComponent(part);
+    specs.href = 'api/sheet.pdf?' + actionQuery(actions);
     specs.removeAttribute('aria-disabled');
   } else {
     specs.removeAttribute('href');
@@ -353,7 +357,7 @@ function show(state) {
   const family = selectedName(l.productType, 0);
   const size = selectedName(l.waveguide, 0);
   if (family && size) {
-    priceList.href = '/api/parts?format=csv&family=' + encodeURIComponent(family) + '&waveguide=' + encodeURIComponent(size);
+    priceList.href = 'api/parts?format=csv&family=' + encodeURIComponent(family) + '&waveguide=' + encodeURIComponent(size);
     priceList.removeAttribute('aria-disabled');
   } else {
     priceList.removeAttribute('href');
@@ -370,32 +374,37 @@ function show(state) {
   quote();
 }
 
+// Each heading ("Wide Band", "Narrow Band") is the legend of the buttons under it.
 function showBands(bands) {
   const list = $('band-list');
   if (!unchanged(list, [bands.headings, bands.buttons.map((b) => [b.code, b.caption, b.top])])) {
-    const items = [
-      ...bands.headings.map((h) => ({ top: h.top, heading: h })),
-      ...bands.buttons.map((b, i) => ({ top: b.top, button: b, index: i })),
-    ].sort((a, b) => a.top - b.top);
-    list.replaceChildren(
-      ...items.map((item) => {
-        if (item.heading) {
-          const p = document.createElement('p');
-          p.className = 'band-heading';
-          p.textContent = item.heading.text;
-          return p;
-        }
+    const headings = [...bands.headings].sort((a, b) => a.top - b.top);
+    const groups = new Map();
+    const groupOf = (top) => {
+      const heading = headings.filter((h) => h.top < top).pop();
+      if (!groups.has(heading)) {
+        const group = document.createElement(heading ? 'fieldset' : 'div');
+        group.className = 'band-group';
+        if (heading) group.appendChild(document.createElement('legend')).textContent = heading.text;
+        groups.set(heading, group);
+      }
+      return groups.get(heading);
+    };
+    bands.buttons
+      .map((button, index) => ({ button, index }))
+      .sort((a, b) => a.button.top - b.button.top)
+      .forEach(({ button, index }) => {
         const label = document.createElement('label');
         label.className = 'band';
         const radio = document.createElement('input');
         radio.type = 'radio';
         radio.name = 'band';
-        radio.value = String(item.index);
-        radio.onchange = () => act(`band=${bandValue(bands.buttons, item.index)}`);
-        label.append(radio, ' ' + item.button.caption);
-        return label;
-      }),
-    );
+        radio.value = String(index);
+        radio.onchange = () => act(`band=${bandValue(bands.buttons, index)}`);
+        label.append(radio, ' ' + button.caption);
+        groupOf(button.top).appendChild(label);
+      });
+    list.replaceChildren(...groups.values());
   }
   for (const radio of list.querySelectorAll('input')) radio.checked = bands.buttons[Number(radio.value)].checked;
 }
@@ -453,7 +462,7 @@ async function quote() {
     return;
   }
   try {
-    const answer = await getJson(`/api/quote?part=${encodeURIComponent(part)}&qty=${qty}`);
+    const answer = await getJson(`api/quote?part=${encodeURIComponent(part)}&qty=${qty}`);
     if (key !== lastQuoteKey) return;
     const q = answer.quotes[0];
     $('price-total').textContent = q.total;
@@ -467,23 +476,52 @@ async function quote() {
 
 // ---- The order, kept in this browser ----
 
-function loadOrder() {
-  try {
-    const stored = JSON.parse(localStorage.getItem(ORDER_KEY));
-    if (stored && Array.isArray(stored.lines) && Array.isArray(stored.undo)) return stored;
-  } catch {
-    // A damaged entry starts a new order.
-  }
-  return { lines: [], undo: [] };
+function validLine(line) {
+  return (
+    line !== null &&
+    typeof line === 'object' &&
+    Number.isInteger(line.quantity) &&
+    line.quantity >= 1 &&
+    line.quantity <= 99999 &&
+    typeof line.partNumber === 'string' &&
+    line.partNumber.trim() !== '' &&
+    typeof line.description === 'string'
+  );
 }
 
-function changeOrder(change) {
+// The stored order with the lines that cannot be lines (another version of the page,
+// a hand edit, a damaged profile) left out and counted.
+function loadOrder() {
+  let stored = null;
+  try {
+    stored = JSON.parse(localStorage.getItem(ORDER_KEY));
+  } catch {
+    stored = { lines: 'damaged' };
+  }
+  const order = { lines: [], undo: [], skipped: 0, lastChange: stored?.lastChange ?? null };
+  if (stored === null) return order;
+  const lines = Array.isArray(stored.lines) ? stored.lines : [];
+  order.lines = lines.filter(validLine);
+  order.skipped = lines.length - order.lines.length + (Array.isArray(stored.lines) ? 0 : 1);
+  order.undo = (Array.isArray(stored.undo) ? stored.undo : []).filter(Array.isArray).map((state) => state.filter(validLine));
+  return order;
+}
+
+function saveOrder(order) {
+  localStorage.setItem(ORDER_KEY, JSON.stringify({ lines: order.lines, undo: order.undo, lastChange: order.lastChange }));
+}
+
+// A change with the same key as the one just before, within moments, joins it for Undo.
+function changeOrder(change, key = null) {
   const order = loadOrder();
   const lines = structuredClone(order.lines);
   change(lines);
-  order.undo = [...order.undo, order.lines].slice(-UNDO_DEPTH);
+  const now = Date.now();
+  const joins = key !== null && order.lastChange?.key === key && now - order.lastChange.at < SAME_CHANGE_MS;
+  if (!joins) order.undo = [...order.undo, order.lines].slice(-UNDO_DEPTH);
   order.lines = lines;
-  localStorage.setItem(ORDER_KEY, JSON.stringify(order));
+  order.lastChange = { key, at: now };
+  saveOrder(order);
   showOrder();
 }
 
@@ -491,7 +529,8 @@ function undoOrder() {
   const order = loadOrder();
   if (order.undo.length === 0) return;
   order.lines = order.undo.pop();
-  localStorage.setItem(ORDER_KEY, JSON.stringify(order));
+  order.lastChange = null;
+  saveOrder(order);
   showOrder();
 }
 
@@ -501,10 +540,14 @@ function rfqText(lines) {
   return lines.map((line) => `${line.quantity}\t${field(line.partNumber)}\t${field(line.description)}\n`).join('');
 }
 
+function postOrder(format, body, read) {
+  return request(`api/order?format=${format}`, { method: 'POST', body }, read);
+}
+
 let orderShown = 0;
 
 async function showOrder() {
-  const { lines, undo } = loadOrder();
+  const { lines, undo, skipped } = loadOrder();
   const shown = ++orderShown;
   $('order-undo').disabled = undo.length === 0;
   $('order-clear').disabled = lines.length === 0;
@@ -512,14 +555,17 @@ async function showOrder() {
   $('order-empty').hidden = lines.length > 0;
   $('order-table').hidden = lines.length === 0;
   let priced = [];
-  let status = '';
+  let total = '–';
+  const status = [];
+  if (skipped) status.push(`${skipped} damaged line${skipped === 1 ? ' was' : 's were'} left out of the stored order.`);
   if (lines.length) {
     try {
-      const answer = await request('/api/order?format=json', { method: 'POST', body: rfqText(lines) }, (r) => r.json());
+      const answer = await postOrder('json', rfqText(lines), (r) => r.json());
       priced = answer.lines;
-      status = answer.skipped.map((s) => `Line ${s.line}: ${s.reason}`).join(' ');
+      total = (answer.total ?? 'too large to add up') + (answer.unpriced ? ` (${answer.unpriced} line${answer.unpriced === 1 ? '' : 's'} without a price)` : '');
+      status.push(...answer.skipped.map((s) => `Line ${s.line}: ${s.reason}`));
     } catch (error) {
-      status = error.message;
+      status.push(error.message);
     }
   }
   if (shown !== orderShown) return;
@@ -544,12 +590,30 @@ async function showOrder() {
     remove.type = 'button';
     remove.textContent = 'Delete';
     remove.setAttribute('aria-label', `Delete ${line.partNumber}`);
-    remove.onclick = () => changeOrder((all) => all.splice(i, 1));
+    remove.onclick = () => deleteLine(i, line.partNumber);
     tr.appendChild(document.createElement('td')).appendChild(remove);
     return tr;
   });
   $('order-lines').replaceChildren(...rows);
-  $('order-status').textContent = status || `${lines.length} line${lines.length === 1 ? '' : 's'} in the order.`;
+  $('order-total').textContent = total;
+  $('order-status').textContent = status.join(' ') || `${lines.length} line${lines.length === 1 ? '' : 's'} in the order.`;
+  focusAfterDelete();
+}
+
+// After Delete the focus goes to the Delete button now in that place, else the order's heading.
+let deletedAt = null;
+
+function deleteLine(i, partNumber) {
+  deletedAt = i;
+  announce(`${partNumber} deleted from the order.`);
+  changeOrder((all) => all.splice(i, 1));
+}
+
+function focusAfterDelete() {
+  if (deletedAt === null) return;
+  const buttons = [...document.querySelectorAll('#order-lines button')];
+  (buttons[Math.min(deletedAt, buttons.length - 1)] || $('order-title')).focus();
+  deletedAt = null;
 }
 
 function addToOrder() {
@@ -565,17 +629,23 @@ function addToOrder() {
     const line = lines.find((l) => l.partNumber === part);
     if (line) line.quantity = qty;
     else lines.push({ quantity: qty, partNumber: part, description });
-  });
+  }, `add\t${part}`);
+}
+
+// The file name the server gives, else order.FORMAT.
+function fileName(response, format) {
+  const given = /filename="([^"]+)"/.exec(response.headers.get('Content-Disposition') || '');
+  return given ? given[1] : `order.${format}`;
 }
 
 async function download(format) {
   const { lines } = loadOrder();
   try {
-    const blob = await request(`/api/order?format=${format}`, { method: 'POST', body: rfqText(lines) }, (r) => r.blob());
+    const { blob, name } = await postOrder(format, rfqText(lines), async (r) => ({ blob: await r.blob(), name: fileName(r, format) }));
     const url = URL.createObjectURL(blob);
     const link = document.createElement('a');
     link.href = url;
-    link.download = `order.${format}`;
+    link.download = name;
     document.body.appendChild(link);
     link.click();
     link.remove();
@@ -583,6 +653,51 @@ async function download(format) {
   } catch (error) {
     $('order-status').textContent = error.message;
   }
+}
+
+// A saved order (.xls, .txt, .xml) or an RFQ list, read by the server, becomes the
+// page's order: one change to undo.
+async function openOrder(file) {
+  try {
+    const answer = await postOrder('json', await file.arrayBuffer(), (r) => r.json());
+    const opened = answer.lines.map((line) => ({ quantity: Number(line.quantity), partNumber: line.partNumber, description: line.description })).filter(validLine);
+    changeOrder((lines) => lines.splice(0, lines.length, ...opened));
+    const notes = [...answer.skipped.map((s) => `Line ${s.line}: ${s.reason}`), ...answer.messages.map((m) => m.text)];
+    announce(`${file.name}: ${opened.length} line${opened.length === 1 ? '' : 's'} opened.`);
+    if (notes.length) showMessages(notes.map((text) => ({ kind: 'info', text })));
+  } catch (error) {
+    $('order-status').textContent = `${file.name}: ${error.message}`;
+  }
+}
+
+// ---- The Quick Builder's part numbers in this browser ----
+
+function partHistory() {
+  try {
+    const stored = JSON.parse(localStorage.getItem(HISTORY_KEY));
+    return Array.isArray(stored) ? stored.filter((p) => typeof p === 'string' && p !== '') : [];
+  } catch {
+    return [];
+  }
+}
+
+// Each entry once, in the order first typed, as the window keeps them.
+function remember(part) {
+  const parts = partHistory();
+  if (!part || parts.some((p) => p.toUpperCase() === part.toUpperCase())) return;
+  localStorage.setItem(HISTORY_KEY, JSON.stringify([...parts, part].slice(-HISTORY_DEPTH)));
+  showHistory();
+}
+
+function clearHistory() {
+  localStorage.removeItem(HISTORY_KEY);
+  showHistory();
+}
+
+function showHistory() {
+  const parts = partHistory();
+  $('part-history').replaceChildren(...parts.map((part) => new Option(part)));
+  $('history-clear').disabled = parts.length === 0;
 }
 
 // ---- Starting ----
@@ -598,9 +713,9 @@ function load(list) {
   return enqueue(async () => {
     const answer = await walk(list);
     actions = list.filter((_, i) => answer.steps[i]?.done);
+    adoptShortest(answer);
     show(answer.state);
-    const last = answer.steps[answer.steps.length - 1];
-    if (last && list.length) reportStep(last);
+    report(answer, list.length);
   });
 }
 
@@ -617,14 +732,16 @@ function wire() {
   $('quick-build').onsubmit = (event) => {
     event.preventDefault();
     const text = $('quick-part').value;
-    if (text.trim()) act('quickbuild=' + text);
+    if (!text.trim()) return;
+    remember(text.trim().toUpperCase());
+    act('quickbuild=' + text);
   };
   $('convert').onsubmit = (event) => {
     event.preventDefault();
     const old = $('old-part').value.trim();
     if (!old) return;
     enqueue(async () => {
-      const answer = await getJson('/api/convert?old=' + encodeURIComponent(old));
+      const answer = await getJson('api/convert?old=' + encodeURIComponent(old));
       if (answer.newPartNumber === null) {
         $('convert-result').textContent = answer.messages.map((m) => m.text.replace(/\r/g, '\n')).join('\n');
         return;
@@ -633,12 +750,19 @@ function wire() {
       act('apply=' + answer.newPartNumber);
     });
   };
+  $('history-clear').onclick = clearHistory;
   $('order-undo').onclick = undoOrder;
   $('order-clear').onclick = () => changeOrder((lines) => lines.splice(0));
   for (const button of document.querySelectorAll('[data-format]')) button.onclick = () => download(button.dataset.format);
+  $('order-open').onchange = (event) => {
+    const [file] = event.target.files;
+    event.target.value = '';
+    if (file) openOrder(file);
+  };
   // Another tab of this browser changed the order.
   window.addEventListener('storage', (event) => {
     if (event.key === ORDER_KEY) showOrder();
+    if (event.key === HISTORY_KEY) showHistory();
   });
 }
 
@@ -646,3 +770,4 @@ wire();
 setBusy(0);
 load(startingActions());
 showOrder();
+showHistory();

@@ -128,14 +128,41 @@ export async function cli(...args) {
   }
 }
 
-// The bytes pelmora-cli order writes for an RFQ list into a file of the given kind.
+// The bytes pelmora-cli order writes for an RFQ list into a file of the given kind
+// ("bom" for the bill of materials).
 export async function cliOrderFile(rfq, extension) {
   const folder = await mkdtemp(join(tmpdir(), 'pelmora-order-'));
   try {
     await writeFile(join(folder, 'rfq.txt'), rfq);
     const out = join(folder, `order.${extension}`);
-    await run(`${bin}/pelmora-cli`, ['--app-dir', catalogue, 'order', '--in', join(folder, 'rfq.txt'), '--out', out]);
+    const target = extension === 'bom' ? ['--bom', out] : ['--out', out];
+    await run(`${bin}/pelmora-cli`, ['--app-dir', catalogue, 'order', '--in', join(folder, 'rfq.txt'), ...target]);
     return await readFile(out);
+  } finally {
+    await rm(folder, { recursive: true, force: true });
+  }
+}
+
+// What pelmora-cli order --json says of an RFQ list.
+export async function cliOrder(rfq) {
+  const folder = await mkdtemp(join(tmpdir(), 'pelmora-order-'));
+  try {
+    await writeFile(join(folder, 'rfq.txt'), rfq);
+    return await cli('order', '--in', join(folder, 'rfq.txt'));
+  } finally {
+    await rm(folder, { recursive: true, force: true });
+  }
+}
+
+// The text of a PDF as poppler's pdftotext lays it out, and its title.
+export async function pdfText(bytes) {
+  const folder = await mkdtemp(join(tmpdir(), 'pelmora-pdf-'));
+  try {
+    const file = join(folder, 'file.pdf');
+    await writeFile(file, bytes);
+    const text = (await run('pdftotext', ['-layout', file, '-'])).stdout;
+    const info = (await run('pdfinfo', [file])).stdout;
+    return { text, title: /^Title:\s*(.*)$/m.exec(info)?.[1] ?? '' };
   } finally {
     await rm(folder, { recursive: true, force: true });
   }

@@ -7,6 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 [ -d "$here/node_modules" ] || "$here/install-modules.sh"
 [ -x /usr/bin/chromium ] || { echo "/usr/bin/chromium is missing (Debian package chromium)"; exit 1; }
+command -v pdftotext >/dev/null || { echo "pdftotext is missing (Debian package poppler-utils)"; exit 1; }
 export PELMORA_BIN=$1 PELMORA_CATALOGUE=$2 PELMORA_SCREENSHOTS=$3
 mkdir -p "$PELMORA_SCREENSHOTS"
 cd "$here"

@@ -1,0 +1,24 @@
+#include "SheetAnswer.h"
+
+#include "SheetPdf.h"
+#include "SpecSheet.h"
+#include "Utf8.h"
+
+namespace pelmora {
+
+WebAnswer SheetAnswer(service::Session& session, const std::vector<std::string>& actions,
+                      const std::optional<std::string>& part) {
+    if (actions.empty() == !part)
+        return ErrorAnswer(400, "give either the actions (a) or one part");
+    const std::optional<service::SheetContent> sheet =
+        part ? service::SheetOfPart(session, *part) : service::SheetOfActions(session, actions);
+    if (!sheet)
+        return ErrorAnswer(404, part ? "no specification sheet for \"" + *part + "\""
+                                     : "no specification sheet for this configuration");
+    const std::string title = service::ToUtf8(sheet->Header.PartNumber);
+    const QByteArray pdf =
+        SpecificationSheetPdf(session.App.ImagesDir, sheet->Header, sheet->Rows, title);
+    return {200, "application/pdf", pdf.toStdString(), {Disposition("inline", title + ".pdf")}};
+}
+
+} // namespace pelmora

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Session.h"
+#include "WebAnswer.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pelmora {
+
+// GET /api/sheet.pdf: the specification sheet of the configuration the actions
+// make (the page's own), or of a catalogue part; one of the two is given.
+WebAnswer SheetAnswer(service::Session& session, const std::vector<std::string>& actions,
+                      const std::optional<std::string>& part);
+
+} // namespace pelmora
