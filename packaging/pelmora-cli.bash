@@ -15,7 +15,7 @@ _pelmora_cli() {
     --format) COMPREPLY=($(compgen -W "tsv csv jsonl" -- "$current")); return ;;
     esac
     case $command in
-    "") COMPREPLY=($(compgen -W "--app-dir --json --help --version quote describe build walk convert order check parts diff help" -- "$current")) ;;
+    "") COMPREPLY=($(compgen -W "--app-dir --json --compact --help --version quote describe build walk convert order check parts diff help" -- "$current")) ;;
     quote) COMPREPLY=($(compgen -W "--qty --help" -- "$current")) ;;
     order) COMPREPLY=($(compgen -W "--in --out --bom --help" -- "$current")) ;;
     check) COMPREPLY=($(compgen -W "--parts --help" -- "$current")) ;;

@@ -32,6 +32,8 @@ struct Cli {
 
     service::Session Session;
     bool Json;
+    // The document on one line rather than indented.
+    bool Compact = false;
     std::ostream& Out;
 
     // The reply as the command line shows it: the document with --json, else its

@@ -23,6 +23,7 @@ struct Line {
                  "pelmora-cli"};
     std::optional<std::string> AppDir;
     bool Json = false;
+    bool Compact = false;
     std::function<int(Cli&)> Command;
 
     Line() {
@@ -32,6 +33,9 @@ struct Line {
                        "default: the program's own catalogue")
             ->type_name("DIR");
         App.add_flag("--json", Json, "Answers as one JSON document");
+        App.add_flag(
+            "--compact", Compact,
+            "With --json, the document on one line, byte for byte as pelmora-web sends it");
         App.require_subcommand(1);
         App.fallthrough();
         AddQuote();
@@ -229,6 +233,7 @@ int Run(const Arguments& arguments, const std::string& programFolder, std::ostre
         if (line.AppDir && !std::filesystem::is_directory(*line.AppDir))
             throw UsageError("no such folder " + *line.AppDir);
         Cli cli(programFolder, line.AppDir, line.Json, out, errors);
+        cli.Compact = line.Compact;
         const int result = line.Command(cli);
         // An error the forms showed (a catalogue cell, a table that cannot be
         // read) fails the command even where it went on to an answer.

@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "JsonWriter.h"
 #include "WizardJson.h"
 
 #include <algorithm>
@@ -23,6 +24,12 @@ nlohmann::json Session::Messages() const {
 bool Session::ShowedAnError() const {
     return std::any_of(Platform.Log.begin(), Platform.Log.end(),
                        [](const Shown& shown) { return shown.Kind == "error"; });
+}
+
+std::string Reply::DocumentText(bool indented) const {
+    if (!Json.empty())
+        return indented ? Indented(Json) : Json;
+    return Document.dump(indented ? 2 : -1);
 }
 
 } // namespace pelmora::service

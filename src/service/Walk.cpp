@@ -26,7 +26,10 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     auto form = StartWizard(session);
     WizardWalk walk(*form, session.App, session.Platform);
     Reply reply;
-    nlohmann::json done = nlohmann::json::array();
+    // "state" sorts before "steps", yet comes after them: the steps are written
+    // aside as the walk goes and put in their place at the end.
+    JsonWriter done;
+    done.Array();
     for (const std::string& asked : actions) {
         const Step step = walk.Do(asked);
         // The action and its refusal hold the user's own text, which need not be UTF-8.
@@ -36,24 +39,28 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
             reply.Status = Negative;
             reply.Lines.push_back(TabSeparatedLine({"refused", action, refusal}));
         }
-        nlohmann::json entry{
-            {"action", action},
-            {"done", refusal.empty()},
-            {"refusal", refusal.empty() ? nlohmann::json() : nlohmann::json(refusal)},
-            {"messages", MessagesJson(session.Platform.Log, step.FirstMessage)}};
-        entry["messages"].erase(
-            entry["messages"].begin() +
-                static_cast<std::ptrdiff_t>(step.LastMessage - step.FirstMessage),
-            entry["messages"].end());
-        if (steps)
-            entry["state"] = WizardJson(*form, session.App);
-        done.push_back(std::move(entry));
+        done.Object().Key("action").String(action).Key("done").Bool(refusal.empty());
+        done.Key("messages");
+        WriteMessages(done, session.Platform.Log, step.FirstMessage, step.LastMessage);
+        done.Key("refusal");
+        if (refusal.empty())
+            done.Null();
+        else
+            done.String(refusal);
+        if (steps) {
+            done.Key("state");
+            WriteWizard(done, *form, session.App);
+        }
+        done.End();
     }
-    nlohmann::json state = WizardJson(*form, session.App);
-    state["messages"] = session.Messages();
+    done.End();
+    JsonWriter out;
+    out.Object().Key("state");
+    WriteWizard(out, *form, session.App, {nullptr, &session.Platform.Log});
+    out.Key("steps").Written(done.Json()).End();
+    reply.Json = out.Take();
     const std::vector<std::string> shown = WizardLines(*form, session.App);
     reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
-    reply.Document = {{"steps", std::move(done)}, {"state", std::move(state)}};
     return reply;
 }
 

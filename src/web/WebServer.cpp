@@ -30,9 +30,9 @@ struct BadRequest {
     std::string Message;
 };
 
-// As the command line prints it.
-void SendJson(httplib::Response& response, const json& document) {
-    response.set_content(document.dump(2) + "\n", "application/json; charset=utf-8");
+// As `pelmora-cli --json --compact` prints it, or indented as without --compact.
+void SendJson(httplib::Response& response, const service::Reply& reply, bool pretty) {
+    response.set_content(reply.DocumentText(pretty) + "\n", "application/json; charset=utf-8");
 }
 
 // The message may quote the request, which need not be UTF-8.
@@ -82,6 +82,11 @@ std::string Value(const httplib::Request& request, const char* name) {
     if (!value)
         throw BadRequest{400, std::string("give one ") + name};
     return *value;
+}
+
+// The page needs no indentation; a person reading the answer may ask for it.
+bool Pretty(const httplib::Request& request) {
+    return OptionalValue(request, "pretty").value_or("0") != "0";
 }
 
 const char* BookType(service::BookFormat format) {
@@ -199,10 +204,10 @@ void WebServer::Route() {
 
     // Every answer of the API is a command of the service, run on a wizard of its
     // own: the same document the command line prints with --json.
-    auto answer = [this](httplib::Response& response,
+    auto answer = [this](const httplib::Request& request, httplib::Response& response,
                          const std::function<service::Reply(service::Session&)>& command) {
         service::Session session(programFolder_, appDir_, nullptr, &cache_);
-        SendJson(response, command(session).Document);
+        SendJson(response, command(session), Pretty(request));
     };
     auto guarded = [](const httplib::Server::Handler& handler) {
         return [handler](const httplib::Request& request, httplib::Response& response) {
@@ -227,7 +232,7 @@ void WebServer::Route() {
                    if (actions.size() > MaxActions)
                        throw BadRequest{400, "at most " + std::to_string(MaxActions) + " actions"};
                    const bool steps = !Values(request, "steps").empty();
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        // No action at all is the wizard as it starts.
                        return service::Walk(
                            session, actions.empty() ? std::vector<std::string>{"back"} : actions,
@@ -237,7 +242,7 @@ void WebServer::Route() {
     server.Get("/api/describe",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string part = Value(request, "part");
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        return service::Describe(session, part);
                    });
                }));
@@ -248,7 +253,7 @@ void WebServer::Route() {
             if (parts.empty() || parts.size() > MaxActions)
                 throw BadRequest{400, "give 1 to " + std::to_string(MaxActions) + " part numbers"};
             const std::optional<std::string> quantity = OptionalValue(request, "qty");
-            answer(response, [&](service::Session& session) {
+            answer(request, response, [&](service::Session& session) {
                 return service::Quote(session, parts, quantity);
             });
         }));
@@ -293,7 +298,7 @@ void WebServer::Route() {
     server.Get("/api/convert",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string old = Value(request, "old");
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        return service::Convert(session, old);
                    });
                }));
@@ -325,7 +330,7 @@ void WebServer::Route() {
             service::Session session(programFolder_, appDir_, nullptr, &cache_);
             const service::Order order = service::MakeOrder(session, body, "order");
             if (format == "json")
-                return SendJson(response, service::OrderReply(session, order).Document);
+                return SendJson(response, service::OrderReply(session, order), Pretty(request));
             // A file holds no messages: they go with it, for a client that shows them.
             service::TellLostCharacters(session, order, format);
             if (!session.Platform.Log.empty())
