@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <poll.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -61,7 +62,13 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int idleMs = std::atoi(argv[1]);
+    // A server busy with the last run's client going away may refuse a moment.
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    for (int attempt = 0; attempt < 40 && xcb_connection_has_error(x); ++attempt) {
+        xcb_disconnect(x);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        x = xcb_connect(nullptr, nullptr);
+    }
     if (xcb_connection_has_error(x)) {
         std::fprintf(stderr, "pelmora_window_start: no X display\n");
         return 2;
@@ -79,15 +86,24 @@ int main(int argc, char* argv[]) {
     }
     double mappedMs = -1;
     double cpuMs = 0;
-    while (xcb_generic_event_t* event = xcb_wait_for_event(x)) {
-        const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY &&
-                            !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
-        std::free(event);
-        if (mapped) {
-            mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-            cpuMs = ProcessorMs(pid);
-            break;
+    // Until the first window is mapped, or the program ends without one.
+    pollfd server{xcb_get_file_descriptor(x), POLLIN, 0};
+    while (mappedMs < 0 && !xcb_connection_has_error(x)) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
+            const bool mapped =
+                (event->response_type & 0x7F) == XCB_MAP_NOTIFY &&
+                !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
+            std::free(event);
+            if (mapped && mappedMs < 0) {
+                mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                cpuMs = ProcessorMs(pid);
+            }
         }
+        if (mappedMs < 0 && ::waitpid(pid, nullptr, WNOHANG) == pid) {
+            std::fprintf(stderr, "pelmora_window_start: %s ended without a window\n", argv[2]);
+            return 1;
+        }
+        ::poll(&server, 1, 10);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(idleMs));
     const long rss = ResidentKb(pid);
