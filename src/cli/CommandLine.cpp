@@ -32,10 +32,10 @@ struct Line {
                        "The folder holding Data/ and Images/ (and Pelmora.ini for the units); "
                        "default: the program's own catalogue")
             ->type_name("DIR");
-        App.add_flag("--json", Json, "Answers as one JSON document");
-        App.add_flag(
-            "--compact", Compact,
-            "With --json, the document on one line, byte for byte as pelmora-web sends it");
+        auto* json = App.add_flag("--json", Json, "Answers as one JSON document");
+        App.add_flag("--compact", Compact,
+                     "With --json, the document on one line, byte for byte as pelmora-web sends it")
+            ->needs(json);
         App.require_subcommand(1);
         App.fallthrough();
         AddQuote();
