@@ -10,7 +10,14 @@
 // fifty client threads of their own would take the cores from the server and
 // measure their own scheduling.
 //
-//   pelmora_web_load [--clients N] [--requests N] [--seconds N]
+// With --walk8, every request is the state after the same walk of eight actions,
+// the page's most frequent question; with --nginx-port, the same picture served
+// by nginx on that port is a second anchor: what a static file server costs. Each
+// run also prints the processor time of this whole process (server and clients)
+// per request, the cost that holds on a loaded machine.
+//
+//   pelmora_web_load [--clients N] [--requests N] [--seconds N] [--walk8]
+//                    [--nginx-port N]
 #include "WebServer.h"
 
 #include <algorithm>
@@ -27,6 +34,7 @@
 #include <optional>
 #include <poll.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -160,7 +168,27 @@ struct Run {
     std::vector<std::vector<double>> Latencies = std::vector<std::vector<double>>(Kinds);
     size_t Errors = 0;
     double Seconds = 0;
+    double ProcessorSeconds = 0;
 };
+
+double ProcessorSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The state after one walk of eight actions, asked again and again.
+std::vector<Request> WalkOfEight() {
+    std::string path = "/api/state?";
+    for (const char* action : {"family=Straight Section", "waveguide=WR90", "flangeA=U",
+                               "flangeB=C", "type:length=12.3", "next", "band=S", "finish=G"})
+        path += std::string(path.back() == '?' ? "a=" : "&a=") +
+                httplib::detail::encode_query_param(action);
+    return {{State, path, ""}};
+}
 
 // The requests of the mix in turn, until the count or the deadline, each client
 // sending its next as soon as its answer is in.
@@ -173,6 +201,7 @@ Run Load(int port, const std::vector<Request>& mix, size_t clients, size_t reque
             std::fprintf(stderr, "wrong answer to %s: %s\n", request.Path.c_str(), why.c_str());
     };
     const auto start = Clock::now();
+    const double processorStart = ProcessorSeconds();
     std::vector<Connection> connections(clients);
     std::vector<pollfd> ready;
     size_t open = 0;
@@ -222,6 +251,7 @@ Run Load(int port, const std::vector<Request>& mix, size_t clients, size_t reque
         }
     }
     run.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.ProcessorSeconds = ProcessorSeconds() - processorStart;
     return run;
 }
 
@@ -240,6 +270,8 @@ void Report(Run& run, size_t requests, size_t seconds) {
     }
     std::printf("%zu requests in %.2f s: %.0f requests/s, %zu errors\n", all.size(), run.Seconds,
                 static_cast<double>(all.size()) / run.Seconds, run.Errors);
+    std::printf("processor time per request: %.1f us\n",
+                run.ProcessorSeconds * 1e6 / static_cast<double>(std::max<size_t>(all.size(), 1)));
     if (all.size() < requests)
         std::printf("stopped at the time limit of %zu s\n", seconds);
 }
@@ -250,17 +282,26 @@ int main(int argc, char* argv[]) {
     size_t clients = 50;
     size_t requests = 20000;
     size_t seconds = 600;
+    size_t nginxPort = 0;
+    bool walk8 = false;
     for (int i = 1; i < argc; i += 2) {
         const std::string option = argv[i];
-        size_t* value = option == "--clients"    ? &clients
-                        : option == "--requests" ? &requests
-                        : option == "--seconds"  ? &seconds
-                                                 : nullptr;
+        if (option == "--walk8") {
+            walk8 = true;
+            --i;
+            continue;
+        }
+        size_t* value = option == "--clients"      ? &clients
+                        : option == "--requests"   ? &requests
+                        : option == "--seconds"    ? &seconds
+                        : option == "--nginx-port" ? &nginxPort
+                                                   : nullptr;
         const char* text = i + 1 < argc ? argv[i + 1] : "";
         const char* end = text + std::strlen(text);
         if (!value || std::from_chars(text, end, *value).ptr != end || *value == 0) {
             std::fprintf(stderr,
-                         "usage: pelmora_web_load [--clients N] [--requests N] [--seconds N]\n");
+                         "usage: pelmora_web_load [--clients N] [--requests N] [--seconds N] "
+                         "[--walk8] [--nginx-port N]\n");
             return 2;
         }
     }
@@ -273,7 +314,7 @@ int main(int argc, char* argv[]) {
     }
     std::thread serving([&] { server.Serve(); });
 
-    std::vector<Request> mix = Mix();
+    std::vector<Request> mix = walk8 ? WalkOfEight() : Mix();
     for (Request& request : mix)
         request = Expect(port, request);
 
@@ -281,6 +322,12 @@ int main(int argc, char* argv[]) {
     Run mixed = Load(port, mix, clients, requests, deadline);
     Run anchor =
         Load(port, {Expect(port, {Picture, "/images/WG.gif", ""})}, clients, requests, deadline);
+    std::optional<Run> nginx;
+    if (nginxPort > 0) {
+        const int nginxAt = static_cast<int>(nginxPort);
+        nginx =
+            Load(nginxAt, {Expect(nginxAt, {Picture, "/WG.gif", ""})}, clients, requests, deadline);
+    }
     server.Stop();
     serving.join();
 
@@ -288,5 +335,9 @@ int main(int argc, char* argv[]) {
     Report(mixed, requests, seconds);
     std::printf("anchor: the same clients asking for a picture, a plain file\n");
     Report(anchor, requests, seconds);
-    return mixed.Errors + anchor.Errors == 0 ? 0 : 1;
+    if (nginx) {
+        std::printf("anchor: the same picture from nginx\n");
+        Report(*nginx, requests, seconds);
+    }
+    return mixed.Errors + anchor.Errors + (nginx ? nginx->Errors : 0) == 0 ? 0 : 1;
 }

@@ -73,9 +73,11 @@ void CheckForm(const MainForm& form, const AppState& app) {
 // break after the last line changes the length, not the walk, so the fuzzer meets
 // every state in an input whose state is built.
 void CheckState(const MainForm& form, const AppState& app) {
-    const json state = service::WizardJson(form, app);
+    service::JsonWriter out;
+    service::WriteWizard(out, form, app);
     // Throws on text that is not UTF-8.
-    state.dump();
+    const json state = json::parse(out.Json());
+    Require(state.dump() == out.Json(), "the state is written as its tree dumps it");
     const json& lists = state.at("lists");
     for (const char* name : {"productType", "waveguide", "flangeA", "flangeB", "coax", "finish"})
         CheckSelected(lists.at(name).at("selected").get<long long>(),

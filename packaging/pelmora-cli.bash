@@ -114,7 +114,7 @@ _pelmora_cli() {
         return
     fi
     case $command in
-    "") _pelmora_cli_offer "$current" --app-dir --json --help --version quote describe build walk convert order check parts diff help ;;
+    "") _pelmora_cli_offer "$current" --app-dir --json --compact --help --version quote describe build walk convert order check parts diff help ;;
     quote) _pelmora_cli_offer "$current" --qty --help ;;
     order) _pelmora_cli_offer "$current" --in --out --bom --help ;;
     check) _pelmora_cli_offer "$current" --parts --help ;;

@@ -17,7 +17,7 @@ Cli::Cli(const std::string& programFolder, const std::optional<std::string>& app
 
 int Cli::Print(const service::Reply& reply) {
     if (Json) {
-        Out << reply.Document.dump(2) << '\n';
+        Out << reply.DocumentText(!Compact) << '\n';
     } else {
         for (const std::string& line : reply.Lines)
             Out << line << '\n';
@@ -30,7 +30,7 @@ void Cli::Print(const std::string& bytes) {
 }
 
 void Cli::Print(const nlohmann::json& document) {
-    Out << document.dump(2) << '\n';
+    Out << document.dump(Compact ? -1 : 2) << '\n';
 }
 
 void Cli::TellLineMessages(const std::string& input) {

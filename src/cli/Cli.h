@@ -43,6 +43,8 @@ struct Cli {
 
     service::Session Session;
     bool Json;
+    // The document on one line rather than indented.
+    bool Compact = false;
     std::ostream& Out;
     std::ostream& Errors;
     std::istream& In;

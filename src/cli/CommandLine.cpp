@@ -49,6 +49,7 @@ struct Line {
                  "pelmora-cli"};
     std::optional<std::string> AppDir;
     bool Json = false;
+    bool Compact = false;
     std::function<int(Cli&)> Command;
     // Every command but diff answers from the catalogue of --app-dir.
     bool NeedsCatalogue = true;
@@ -62,7 +63,10 @@ struct Line {
                        "The folder holding Data/ and Images/ (and Pelmora.ini for the units); "
                        "default: the program's own catalogue")
             ->type_name("DIR");
-        App.add_flag("--json", Json, "Answers as one JSON document");
+        auto* json = App.add_flag("--json", Json, "Answers as one JSON document");
+        App.add_flag("--compact", Compact,
+                     "With --json, the document on one line, byte for byte as pelmora-web sends it")
+            ->needs(json);
         App.require_subcommand(1);
         App.fallthrough();
         AddQuote();
@@ -292,6 +296,7 @@ int Run(const Arguments& arguments, const std::string& programFolder, std::ostre
         if (line.AppDir && !std::filesystem::is_directory(*line.AppDir))
             throw UsageError("no such folder " + *line.AppDir);
         Cli cli(programFolder, line.AppDir, line.Json, out, errors, console.In);
+        cli.Compact = line.Compact;
         if (const auto missing = cli.Session.MissingCatalogue(); missing && line.NeedsCatalogue)
             throw UsageError(*missing);
         const int result = line.Command(cli);

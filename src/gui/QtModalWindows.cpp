@@ -11,22 +11,22 @@
 namespace pelmora {
 
 bool QtModalWindows::ShowAddToOrder() {
-    return addOrder_ && addOrder_->exec() == QDialog::Accepted;
+    return addOrder_ && addOrder_().exec() == QDialog::Accepted;
 }
 
 void QtModalWindows::ShowOrderForm() {
     if (order_)
-        order_->exec();
+        order_().exec();
 }
 
 void QtModalWindows::ShowQuickBuilder() {
     if (quickBuilder_)
-        quickBuilder_->exec();
+        quickBuilder_().exec();
 }
 
 void QtModalWindows::ShowConvert() {
     if (convert_)
-        convert_->exec();
+        convert_().exec();
 }
 
 } // namespace pelmora
@@ -35,7 +35,7 @@ namespace pelmora {
 
 void QtModalWindows::ShowPreview() {
     if (preview_)
-        preview_->exec();
+        preview_().exec();
 }
 
 } // namespace pelmora

@@ -2,6 +2,8 @@
 
 #include "platform/ModalWindows.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace pelmora {
@@ -19,13 +21,15 @@ class QtModalWindows : public ModalWindows {
 public:
     explicit QtModalWindows(MessageBoxes& messages) : messages_(messages) {}
 
-    void Use(TfrmAddOrder* addOrder, TfrmOrder* order, TfrmCreate* quickBuilder,
-             TfrmConvert* convert, TfrmPreview* preview) {
-        addOrder_ = addOrder;
-        order_ = order;
-        quickBuilder_ = quickBuilder;
-        convert_ = convert;
-        preview_ = preview;
+    // Each window is asked for when it is to be shown, so that it may be made then.
+    template <class Window> using Get = std::function<Window&()>;
+    void Use(Get<TfrmAddOrder> addOrder, Get<TfrmOrder> order, Get<TfrmCreate> quickBuilder,
+             Get<TfrmConvert> convert, Get<TfrmPreview> preview) {
+        addOrder_ = std::move(addOrder);
+        order_ = std::move(order);
+        quickBuilder_ = std::move(quickBuilder);
+        convert_ = std::move(convert);
+        preview_ = std::move(preview);
     }
     // The window the dialogs made for one showing stand over.
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -42,11 +46,11 @@ public:
 private:
     MessageBoxes& messages_;
     QWidget* parent_ = nullptr;
-    TfrmAddOrder* addOrder_ = nullptr;
-    TfrmOrder* order_ = nullptr;
-    TfrmCreate* quickBuilder_ = nullptr;
-    TfrmConvert* convert_ = nullptr;
-    TfrmPreview* preview_ = nullptr;
+    Get<TfrmAddOrder> addOrder_;
+    Get<TfrmOrder> order_;
+    Get<TfrmCreate> quickBuilder_;
+    Get<TfrmConvert> convert_;
+    Get<TfrmPreview> preview_;
 };
 
 } // namespace pelmora

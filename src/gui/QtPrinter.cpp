@@ -35,9 +35,7 @@ public:
 
 } // namespace
 
-QtPrinter::QtPrinter() {
-    Renew();
-}
+QtPrinter::QtPrinter() = default;
 
 QtPrinter::~QtPrinter() = default;
 
@@ -45,6 +43,12 @@ void QtPrinter::Renew() {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setPageSize(QPageSize(QPageSize::Letter));
     printer_->setPageOrientation(QPageLayout::Portrait);
+}
+
+QPrinter& QtPrinter::Current() {
+    if (!printer_)
+        Renew();
+    return *printer_;
 }
 
 void QtPrinter::PrintToPdf(const QString& path) {
@@ -81,16 +85,18 @@ bool QtPrinter::AskPrint(const std::string& documentName) {
 }
 
 int QtPrinter::PageWidth() {
-    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+    QPrinter& printer = Current();
+    return printer.pageLayout().paintRectPixels(printer.resolution()).width();
 }
 
 std::unique_ptr<Canvas> QtPrinter::OffscreenPage() {
-    const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+    QPrinter& printer = Current();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     return std::make_unique<ImageCanvas>(page.width(), page.height());
 }
 
 Canvas& QtPrinter::BeginJob(const std::string& title) {
-    printer_->setDocName(FromCore(title));
+    Current().setDocName(FromCore(title));
     painter_ = std::make_unique<QPainter>(printer_.get());
     canvas_ = std::make_unique<QtCanvas>(*painter_, [this] { printer_->newPage(); });
     return *canvas_;

@@ -14,6 +14,9 @@ class QtCanvas;
 
 // The printer chosen in Qt's print dialog; on a machine without printers the
 // dialog offers printing to a PDF file, which lays the pages out the same way.
+// The Qt printer is made at the first use: making one loads the print system's
+// libraries and asks its server for printers, which the window's start should
+// not wait for.
 class QtPrinter : public Printer {
 public:
     QtPrinter();
@@ -35,6 +38,7 @@ private:
     // A new printer for every job, so that no job inherits the file of the one
     // before.
     void Renew();
+    QPrinter& Current();
 
     std::unique_ptr<QPrinter> printer_;
     QString pdfPath_;

@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "JsonWriter.h"
 #include "WizardJson.h"
 #include "catalogue/FileSystem.h"
 
@@ -33,6 +34,12 @@ std::optional<std::string> Session::MissingCatalogue() const {
     if (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return "no catalogue (Data/) in " + folder;
+}
+
+std::string Reply::DocumentText(bool indented) const {
+    if (!Json.empty())
+        return indented ? Indented(Json) : Json;
+    return Document.dump(indented ? 2 : -1);
 }
 
 } // namespace pelmora::service

@@ -54,7 +54,14 @@ struct Session {
 struct Reply {
     int Status = Success;
     nlohmann::json Document;
+    // The document already written out (compact) by a command that writes it
+    // without building the tree; Document is then empty.
+    std::string Json;
     std::vector<std::string> Lines;
+
+    // The document's text: compact, as the server sends it, or indented by two
+    // spaces a level, as the command line prints it.
+    std::string DocumentText(bool indented) const;
 };
 
 } // namespace pelmora::service

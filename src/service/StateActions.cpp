@@ -124,7 +124,9 @@ bool BringsBack(const std::vector<std::string>& actions, const nlohmann::json& s
         if (!walk.Do(action).Refusal.empty())
             return false;
     }
-    return ShownState(WizardJson(form, fresh)) == ShownState(state);
+    JsonWriter shown;
+    WriteWizard(shown, form, fresh);
+    return ShownState(nlohmann::json::parse(shown.Json())) == ShownState(state);
 }
 
 } // namespace pelmora::service

@@ -8,8 +8,6 @@
 
 namespace pelmora::service {
 
-namespace {
-
 void AppendUtf8(char32_t point, std::string& out) {
     if (point < 0x80) {
         out += static_cast<char>(point);
@@ -27,8 +25,6 @@ void AppendUtf8(char32_t point, std::string& out) {
         out += static_cast<char>(0x80 | (point & 0x3F));
     }
 }
-
-} // namespace
 
 std::optional<std::u32string> Utf8Characters(const std::string& text) {
     std::u32string points;

@@ -27,8 +27,11 @@ std::vector<std::string> ScriptActions(const std::string& text, const std::strin
     return actions;
 }
 
-// User actions on one wizard, in the order given, as a user does them.
-Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps) {
+namespace {
+
+// The walk, with a message of the caller's added to the state's messages.
+Reply WalkWithNote(Session& session, const std::vector<std::string>& actions, bool steps,
+                   const std::string& note) {
     if (actions.empty())
         throw RequestError("walk needs actions, or --script FILE");
     // A mistyped action fails the walk before it starts, not as one refused step.
@@ -38,46 +41,63 @@ Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps
     const bool startsImperial = session.App.ImperialUnits;
     WizardWalk walk(*form, session.App, session.Platform);
     Reply reply;
-    nlohmann::json done = nlohmann::json::array();
+    JsonWriter done;
+    done.Array();
+    std::vector<std::string> taken;
     for (const std::string& asked : actions) {
         const Step step = walk.Do(asked);
         // The action and its refusal hold the user's own text, which need not be UTF-8.
-        const std::string action = AsUtf8(step.Action);
+        const std::string action = AsUtf8(asked);
         const std::string refusal = AsUtf8(step.Refusal);
-        if (!refusal.empty()) {
+        if (refusal.empty()) {
+            taken.push_back(action);
+        } else {
             reply.Status = Negative;
             reply.Lines.push_back(TabSeparatedLine({"refused", action, refusal}));
         }
-        nlohmann::json entry{
-            {"action", action},
-            {"done", refusal.empty()},
-            {"refusal", refusal.empty() ? nlohmann::json() : nlohmann::json(refusal)},
-            {"messages", MessagesJson(session.Platform.Log, step.FirstMessage)}};
-        entry["messages"].erase(
-            entry["messages"].begin() +
-                static_cast<std::ptrdiff_t>(step.LastMessage - step.FirstMessage),
-            entry["messages"].end());
-        if (steps)
-            entry["state"] = WizardJson(*form, session.App);
-        done.push_back(std::move(entry));
+        done.Object().Key("action").String(action).Key("done").Bool(refusal.empty());
+        done.Key("messages");
+        WriteMessages(done, session.Platform.Log, step.FirstMessage, step.LastMessage);
+        done.Key("refusal");
+        if (refusal.empty())
+            done.Null();
+        else
+            done.String(refusal);
+        if (steps) {
+            done.Key("state");
+            WriteWizard(done, *form, session.App);
+        }
+        done.End();
     }
-    nlohmann::json state = WizardJson(*form, session.App);
-    state["messages"] = session.Messages();
-    const std::vector<std::string> shown = WizardLines(*form, session.App);
-    reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
+    done.End();
+    if (!note.empty()) {
+        session.Platform.Log.push_back({"error", note});
+        reply.Status = Negative;
+    }
+    JsonWriter state;
+    WriteWizard(state, *form, session.App, {nullptr, &session.Platform.Log});
     // The way here, when no shorter one leads to the same place. Only a shorter list
     // is walked again to be sure of it: most requests keep their own.
-    std::vector<std::string> taken;
-    for (size_t i = 0; i < actions.size(); ++i) {
-        if (done[i]["done"].get<bool>())
-            taken.push_back(AsUtf8(actions[i]));
-    }
     std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
-    if (shortest.size() >= taken.size() || !BringsBack(shortest, state, session.App))
+    if (shortest.size() >= taken.size() ||
+        !BringsBack(shortest, nlohmann::json::parse(state.Json()), session.App))
         shortest = std::move(taken);
-    reply.Document = {
-        {"steps", std::move(done)}, {"state", std::move(state)}, {"actions", shortest}};
+    JsonWriter out;
+    out.Object().Key("actions").Array();
+    for (const std::string& action : shortest)
+        out.String(action);
+    out.End().Key("state").Written(state.Json()).Key("steps").Written(done.Json()).End();
+    reply.Json = out.Take();
+    const std::vector<std::string> shown = WizardLines(*form, session.App);
+    reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
     return reply;
+}
+
+} // namespace
+
+// User actions on one wizard, in the order given, as a user does them.
+Reply Walk(Session& session, const std::vector<std::string>& actions, bool steps) {
+    return WalkWithNote(session, actions, steps, {});
 }
 
 Reply WalkAtMost(Session& session, const std::vector<std::string>& actions, bool steps,
@@ -86,14 +106,11 @@ Reply WalkAtMost(Session& session, const std::vector<std::string>& actions, bool
         return Walk(session, actions, steps);
     const std::vector<std::string> taken(actions.begin(),
                                          actions.begin() + static_cast<std::ptrdiff_t>(most));
-    Reply reply = Walk(session, taken, steps);
-    reply.Status = Negative;
-    reply.Document["state"]["messages"].push_back(
-        {{"kind", "error"},
-         {"text", "The link holds " + std::to_string(actions.size()) + " actions, more than the " +
-                      std::to_string(most) + " taken: this is the configuration after the first " +
-                      std::to_string(most) + "."}});
-    return reply;
+    return WalkWithNote(session, taken, steps,
+                        "The link holds " + std::to_string(actions.size()) +
+                            " actions, more than the " + std::to_string(most) +
+                            " taken: this is the configuration after the first " +
+                            std::to_string(most) + ".");
 }
 
 } // namespace pelmora::service

@@ -40,9 +40,9 @@ std::vector<std::string> WizardLines(const MainForm& form, const AppState& app) 
 
 Reply WizardReply(Session& session, const MainForm& form, const std::string& input) {
     Reply reply;
-    reply.Document = WizardJson(form, session.App);
-    reply.Document["input"] = Text(input);
-    reply.Document["messages"] = session.Messages();
+    JsonWriter out;
+    WriteWizard(out, form, session.App, {&input, &session.Platform.Log});
+    reply.Json = out.Take();
     reply.Lines = WizardLines(form, session.App);
     return reply;
 }

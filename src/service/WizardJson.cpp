@@ -4,8 +4,10 @@
 #include "catalogue/AppState.h"
 #include "wizard/MainForm.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <utility>
+#include <optional>
+#include <string_view>
 
 namespace pelmora::service {
 
@@ -13,47 +15,71 @@ namespace {
 
 using nlohmann::json;
 
-// An array with room for its entries, made once: the state holds hundreds of rows.
-json ArrayFor(size_t entries) {
-    json array = json::array();
-    array.get_ref<json::array_t&>().reserve(entries);
-    return array;
+// Every member below is written in its sorted place: see JsonWriter.
+
+void Texts(JsonWriter& out, const std::vector<std::string>& texts) {
+    out.Array();
+    for (const std::string& text : texts)
+        out.Text(text);
+    out.End();
 }
 
-json Texts(const std::vector<std::string>& texts) {
-    json list = ArrayFor(texts.size());
-    for (const std::string& text : texts)
-        list.push_back(Text(text));
-    return list;
-}
+// What some drop-down lists show beyond their rows.
+struct ListExtras {
+    const std::string* Caption = nullptr;
+    std::optional<bool> Visible;
+    // The waveguide list's column layout.
+    const MainForm* Widths = nullptr;
+};
 
 // A drop-down list: its column headings, its rows as shown, the selected index.
-// Named parts are moved into the documents that hold them: a braced initializer
-// would copy them whole.
-json List(const ComboState& list, const std::vector<std::string>& columns) {
-    json rows = ArrayFor(list.Items.size());
+void List(JsonWriter& out, const ComboState& list, const std::vector<std::string>& columns,
+          const ListExtras& extras = {}) {
+    out.Object();
+    if (extras.Caption)
+        out.Key("caption").Text(*extras.Caption);
+    if (extras.Widths) {
+        out.Key("columnWidths").Array();
+        for (const int width : extras.Widths->WaveguideColumnWidths)
+            out.Number(width);
+        out.End();
+    }
+    out.Key("columns");
+    Texts(out, columns);
+    if (extras.Widths)
+        out.Key("dropDownWidth").Number(extras.Widths->WaveguideDropDownWidth);
+    out.Key("enabled").Bool(list.Enabled);
+    out.Key("rows").Array();
     for (const auto& row : list.Items)
-        rows.push_back(Texts(row));
-    return {{"columns", Texts(columns)},
-            {"rows", std::move(rows)},
-            {"selected", list.ItemIndex},
-            {"enabled", list.Enabled}};
+        Texts(out, row);
+    out.End();
+    out.Key("selected").Number(list.ItemIndex);
+    if (extras.Visible)
+        out.Key("visible").Bool(*extras.Visible);
+    if (extras.Widths)
+        out.Key("wrColumn").Number(1);
+    out.End();
 }
 
-json LengthBox(const TPelmoraComboBox& box) {
-    return {{"entries", Texts(box.Items)},
-            {"selected", box.ItemIndex},
-            {"text", Text(box.Text)},
-            {"enabled", box.Enabled},
-            {"editable", box.Editable}};
+void LengthBox(JsonWriter& out, const TPelmoraComboBox& box) {
+    out.Object().Key("editable").Bool(box.Editable).Key("enabled").Bool(box.Enabled);
+    out.Key("entries");
+    Texts(out, box.Items);
+    out.Key("selected").Number(box.ItemIndex).Key("text").Text(box.Text).End();
 }
 
 // A picture by its file name in Images/ (null when the control is empty).
-json Picture(const PictureState& picture) {
-    if (picture.File.empty())
-        return nullptr;
-    return {{"file", Text(std::filesystem::path(picture.File).filename().string())},
-            {"stretched", picture.Stretched}};
+void Picture(JsonWriter& out, const PictureState& picture) {
+    if (picture.File.empty()) {
+        out.Null();
+        return;
+    }
+    out.Object()
+        .Key("file")
+        .Text(std::filesystem::path(picture.File).filename().string())
+        .Key("stretched")
+        .Bool(picture.Stretched)
+        .End();
 }
 
 const char* PageName(MainForm::LengthPage page) {
@@ -68,68 +94,93 @@ const char* PageName(MainForm::LengthPage page) {
     return "";
 }
 
-json Bands(const FrequencyGroup& group) {
-    json headings = json::array();
-    for (const BandHeading& heading : group.Headings)
-        headings.push_back({{"text", Text(heading.Text)}, {"top", heading.Top}});
-    json buttons = json::array();
+void Bands(JsonWriter& out, const FrequencyGroup& group) {
+    out.Object().Key("buttons").Array();
     for (const TPelmoraRadioButton& band : group.BandButtons)
-        buttons.push_back({{"code", Text(band.BandCode)},
-                           {"caption", Text(band.Caption())},
-                           {"top", band.Top},
-                           {"checked", band.Checked}});
-    return {{"headings", std::move(headings)},
-            {"buttons", std::move(buttons)},
-            {"selected", group.SelectedBandIndex()}};
+        out.Object()
+            .Key("caption")
+            .Text(band.Caption())
+            .Key("checked")
+            .Bool(band.Checked)
+            .Key("code")
+            .Text(band.BandCode)
+            .Key("top")
+            .Number(band.Top)
+            .End();
+    out.End().Key("headings").Array();
+    for (const BandHeading& heading : group.Headings)
+        out.Object().Key("text").Text(heading.Text).Key("top").Number(heading.Top).End();
+    out.End().Key("selected").Number(group.SelectedBandIndex()).End();
 }
 
-json Lists(const MainForm& form) {
+void Lists(JsonWriter& out, const MainForm& form) {
     const bool coax = form.CoaxInFront;
-    json waveguide = List(form.cbxWaveguide, {" Code", " WR", " US Military", " British", " IEC"});
-    waveguide["wrColumn"] = 1;
-    waveguide["columnWidths"] = form.WaveguideColumnWidths;
-    waveguide["dropDownWidth"] = form.WaveguideDropDownWidth;
-    json flangeA = List(form.cbxFlangeA, {" Code", " Flange Type", " Model"});
-    flangeA["caption"] = Text(form.rgFlangeACaption);
-    json flangeB = List(form.cbxFlangeB, {" Code", " Flange Type", " Model"});
-    flangeB["caption"] = Text(form.rgFlangeBCaption);
-    flangeB["visible"] = !coax;
-    json coaxList = List(form.cbxCoax, {" Code", " Type"});
-    coaxList["caption"] = Text(form.rgFlangeBCaption);
-    coaxList["visible"] = coax;
-    return {
-        {"screen", form.ActivePage == MainForm::ScreenOne ? 1 : 2},
-        {"screenCaption", Text(form.ScreenCaption)},
-        {"productType", List(form.cbxProductType, {" Family", " Family Type"})},
-        {"waveguide", std::move(waveguide)},
-        {"flangeA", std::move(flangeA)},
-        {"flangeB", std::move(flangeB)},
-        {"coax", std::move(coaxList)},
-        {"lengthPage", PageName(form.ActiveLengthPage)},
-        {"lengthUnit", Text(form.LengthUnitLabel)},
-        {"length", LengthBox(form.cbxLength)},
-        {"legA", LengthBox(form.cbxLegALength)},
-        {"legB", LengthBox(form.cbxLegBLength)},
-        {"preset",
-         {{"text", Text(form.txtPresetLength)}, {"unit", Text(form.PresetLengthUnitLabel())}}},
-        {"adaptor",
-         {{"visible", form.chkFlangeAdaptorVisible}, {"checked", form.chkFlangeAdaptorChecked}}},
-        {"pictures",
-         {{"product", Picture(form.imgProduct)},
-          {"length", Picture(form.imgLength)},
-          {"flangeA", Picture(form.imgFlangeA)},
-          {"flangeB", Picture(form.imgFlangeB)}}},
-        {"bands", Bands(form.rgFrequency)},
-        {"finish", List(form.cbxFinish, {" Code", " Color"})},
-        {"addToOrderEnabled", form.btnAddOrderEnabled},
-        {"viewSpecsEnabled", form.btnViewSpecsEnabled},
-    };
+    const std::vector<std::string> flangeColumns = {" Code", " Flange Type", " Model"};
+    out.Object();
+    out.Key("adaptor")
+        .Object()
+        .Key("checked")
+        .Bool(form.chkFlangeAdaptorChecked)
+        .Key("visible")
+        .Bool(form.chkFlangeAdaptorVisible)
+        .End();
+    out.Key("addToOrderEnabled").Bool(form.btnAddOrderEnabled);
+    out.Key("bands");
+    Bands(out, form.rgFrequency);
+    out.Key("coax");
+    List(out, form.cbxCoax, {" Code", " Type"}, {&form.rgFlangeBCaption, coax, nullptr});
+    out.Key("finish");
+    List(out, form.cbxFinish, {" Code", " Color"});
+    out.Key("flangeA");
+    List(out, form.cbxFlangeA, flangeColumns, {&form.rgFlangeACaption, std::nullopt, nullptr});
+    out.Key("flangeB");
+    List(out, form.cbxFlangeB, flangeColumns, {&form.rgFlangeBCaption, !coax, nullptr});
+    out.Key("legA");
+    LengthBox(out, form.cbxLegALength);
+    out.Key("legB");
+    LengthBox(out, form.cbxLegBLength);
+    out.Key("length");
+    LengthBox(out, form.cbxLength);
+    out.Key("lengthPage").String(PageName(form.ActiveLengthPage));
+    out.Key("lengthUnit").Text(form.LengthUnitLabel);
+    out.Key("pictures").Object().Key("flangeA");
+    Picture(out, form.imgFlangeA);
+    out.Key("flangeB");
+    Picture(out, form.imgFlangeB);
+    out.Key("length");
+    Picture(out, form.imgLength);
+    out.Key("product");
+    Picture(out, form.imgProduct);
+    out.End();
+    out.Key("preset")
+        .Object()
+        .Key("text")
+        .Text(form.txtPresetLength)
+        .Key("unit")
+        .Text(form.PresetLengthUnitLabel())
+        .End();
+    out.Key("productType");
+    List(out, form.cbxProductType, {" Family", " Family Type"});
+    out.Key("screen").Number(form.ActivePage == MainForm::ScreenOne ? 1 : 2);
+    out.Key("screenCaption").Text(form.ScreenCaption);
+    out.Key("viewSpecsEnabled").Bool(form.btnViewSpecsEnabled);
+    out.Key("waveguide");
+    List(out, form.cbxWaveguide, {" Code", " WR", " US Military", " British", " IEC"},
+         {nullptr, std::nullopt, &form});
+    out.End();
 }
 
 } // namespace
 
 json Text(const std::string& bytes) {
     return ToUtf8(bytes);
+}
+
+void WriteMessages(JsonWriter& out, const std::vector<Shown>& log, size_t first, size_t last) {
+    out.Array();
+    for (size_t i = first; i < last && i < log.size(); ++i)
+        out.Object().Key("kind").String(log[i].Kind).Key("text").Text(log[i].Text).End();
+    out.End();
 }
 
 json MessagesJson(const std::vector<Shown>& log, size_t from) {
@@ -179,22 +230,40 @@ std::vector<Selection> Selections(const MainForm& form, const AppState& app) {
     return selections;
 }
 
-json WizardJson(const MainForm& form, const AppState& app) {
-    json selected = json::object();
-    for (const Selection& s : Selections(form, app))
-        selected[s.Key] = {{"code", Text(s.Code)}, {"name", Text(s.Name)}};
-    json grid = json::array();
+void WriteWizard(JsonWriter& out, const MainForm& form, const AppState& app,
+                 const WizardExtras& extras) {
+    out.Object().Key("description").Text(form.BuildOrderDescription());
+    out.Key("grid").Array();
     for (const auto& row : form.grdSpecs) {
         if (!row[1].empty() || !row[2].empty() || !row[3].empty())
-            grid.push_back(
-                {{"code", Text(row[1])}, {"item", Text(row[2])}, {"value", Text(row[3])}});
+            out.Object()
+                .Key("code")
+                .Text(row[1])
+                .Key("item")
+                .Text(row[2])
+                .Key("value")
+                .Text(row[3])
+                .End();
     }
-    return {{"selections", std::move(selected)},
-            {"grid", std::move(grid)},
-            {"screenOneComplete", form.ScreenOneComplete()},
-            {"description", Text(form.BuildOrderDescription())},
-            {"partNumber", Text(form.txtPartNumber)},
-            {"lists", Lists(form)}};
+    out.End();
+    if (extras.Input)
+        out.Key("input").Text(*extras.Input);
+    out.Key("lists");
+    Lists(out, form);
+    if (extras.Messages) {
+        out.Key("messages");
+        WriteMessages(out, *extras.Messages, 0, extras.Messages->size());
+    }
+    out.Key("partNumber").Text(form.txtPartNumber);
+    out.Key("screenOneComplete").Bool(form.ScreenOneComplete());
+    std::vector<Selection> selections = Selections(form, app);
+    std::sort(selections.begin(), selections.end(), [](const Selection& a, const Selection& b) {
+        return std::string_view(a.Key) < std::string_view(b.Key);
+    });
+    out.Key("selections").Object();
+    for (const Selection& s : selections)
+        out.Key(s.Key).Object().Key("code").Text(s.Code).Key("name").Text(s.Name).End();
+    out.End().End();
 }
 
 } // namespace pelmora::service

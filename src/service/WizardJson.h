@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JsonWriter.h"
 #include "ViewPlatform.h"
 
 #include <nlohmann/json.hpp>
@@ -20,6 +21,8 @@ nlohmann::json Text(const std::string& bytes);
 
 // The messages recorded from the given one on.
 nlohmann::json MessagesJson(const std::vector<Shown>& log, size_t from = 0);
+// The same written out, those from the first up to (not including) the last.
+void WriteMessages(JsonWriter& out, const std::vector<Shown>& log, size_t first, size_t last);
 
 // One selection of the wizard: its key, the code and the name it shows.
 struct Selection {
@@ -29,9 +32,17 @@ struct Selection {
 };
 std::vector<Selection> Selections(const MainForm& form, const AppState& app);
 
+// What a command adds to the wizard's own members: the input it was given
+// (Windows-1252), the messages shown.
+struct WizardExtras {
+    const std::string* Input = nullptr;
+    const std::vector<Shown>* Messages = nullptr;
+};
+
 // The selections, the description grid, whether screen 1 is complete, the order
 // description, the part number, and "lists": every list, box, picture and command
-// of both screens as the window shows it.
-nlohmann::json WizardJson(const MainForm& form, const AppState& app);
+// of both screens as the window shows it; one object, written out.
+void WriteWizard(JsonWriter& out, const MainForm& form, const AppState& app,
+                 const WizardExtras& extras = {});
 
 } // namespace pelmora::service

@@ -32,9 +32,9 @@ struct BadRequest {
     std::string Message;
 };
 
-// As the command line prints it.
-void SendJson(httplib::Response& response, const json& document) {
-    response.set_content(document.dump(2) + "\n", "application/json; charset=utf-8");
+// As `pelmora-cli --json --compact` prints it, or indented as without --compact.
+void SendJson(httplib::Response& response, const service::Reply& reply, bool pretty) {
+    response.set_content(reply.DocumentText(pretty) + "\n", "application/json; charset=utf-8");
 }
 
 // The message may quote the request, which need not be UTF-8.
@@ -99,6 +99,11 @@ std::vector<std::string> Actions(const httplib::Request& request) {
     if (actions.size() > WebServer::MaxActions)
         throw BadRequest{400, "at most " + std::to_string(WebServer::MaxActions) + " actions"};
     return actions;
+}
+
+// The page needs no indentation; a person reading the answer may ask for it.
+bool Pretty(const httplib::Request& request) {
+    return OptionalValue(request, "pretty").value_or("0") != "0";
 }
 
 const char* BookType(service::BookFormat format) {
@@ -216,10 +221,10 @@ void WebServer::Route() {
 
     // Every answer of the API is a command of the service, run on a wizard of its
     // own: the same document the command line prints with --json.
-    auto answer = [this](httplib::Response& response,
+    auto answer = [this](const httplib::Request& request, httplib::Response& response,
                          const std::function<service::Reply(service::Session&)>& command) {
         WebSession session(programFolder_, appDir_, cache_);
-        SendJson(response, command(session).Document);
+        SendJson(response, command(session), Pretty(request));
     };
     auto guarded = [](const httplib::Server::Handler& handler) {
         return [handler](const httplib::Request& request, httplib::Response& response) {
@@ -242,7 +247,7 @@ void WebServer::Route() {
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::vector<std::string> actions = Values(request, "a");
                    const bool steps = !Values(request, "steps").empty();
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        // No action at all is the wizard as it starts.
                        return service::WalkAtMost(
                            session, actions.empty() ? std::vector<std::string>{"back"} : actions,
@@ -252,7 +257,7 @@ void WebServer::Route() {
     server.Get("/api/describe",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string part = Value(request, "part");
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        return service::Describe(session, part);
                    });
                }));
@@ -263,7 +268,7 @@ void WebServer::Route() {
             if (parts.empty() || parts.size() > MaxActions)
                 throw BadRequest{400, "give 1 to " + std::to_string(MaxActions) + " part numbers"};
             const std::optional<std::string> quantity = OptionalValue(request, "qty");
-            answer(response, [&](service::Session& session) {
+            answer(request, response, [&](service::Session& session) {
                 return service::Quote(session, parts, quantity);
             });
         }));
@@ -308,7 +313,7 @@ void WebServer::Route() {
     server.Get("/api/convert",
                guarded([answer](const httplib::Request& request, httplib::Response& response) {
                    const std::string old = Value(request, "old");
-                   answer(response, [&](service::Session& session) {
+                   answer(request, response, [&](service::Session& session) {
                        return service::Convert(session, old);
                    });
                }));
@@ -340,7 +345,7 @@ void WebServer::Route() {
             WebSession session(programFolder_, appDir_, cache_);
             const service::Order order = service::MakeOrder(session, body, "order");
             if (format == "json")
-                return SendJson(response, service::OrderReply(session, order).Document);
+                return SendJson(response, service::OrderReply(session, order), Pretty(request));
             // A file holds no messages: they go with it, for a client that shows them.
             service::TellLostCharacters(session, order, format);
             if (!session.Platform.Log.empty())

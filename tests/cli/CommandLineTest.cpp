@@ -96,6 +96,35 @@ TEST_F(CommandLine, QuoteShowsAnUnreadablePriceOnce) {
     EXPECT_EQ(errors.str(), "error: 'abc' is not a valid floating point value\n");
 }
 
+// --compact prints the very document --json prints, on one line; it says how a
+// document is printed, so it needs --json.
+class CompactDocuments : public CommandLine,
+                         public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(CompactDocuments, AreTheIndentedDocumentOnOneLine) {
+    std::vector<std::string> arguments = GetParam();
+    arguments.insert(arguments.begin(), "--json");
+    const int indentedExit = Run(arguments);
+    const std::string indented = out.str();
+    arguments.insert(arguments.begin(), "--compact");
+    EXPECT_EQ(Run(arguments), indentedExit);
+    const std::string compact = out.str();
+    EXPECT_EQ(compact, json::parse(indented).dump() + "\n");
+    EXPECT_EQ(std::count(compact.begin(), compact.end(), '\n'), 1);
+
+    arguments.erase(std::find(arguments.begin(), arguments.end(), "--json"));
+    EXPECT_EQ(Run(arguments), cli::UsageFailure);
+    EXPECT_NE(errors.str().find("--json"), std::string::npos) << errors.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, CompactDocuments,
+    ::testing::Values(std::vector<std::string>{"walk", "family=C", "waveguide=WR90", "coax=#1"},
+                      std::vector<std::string>{"walk", "--steps", "family=X", "units=M"},
+                      std::vector<std::string>{"describe", "R090PC0120USN"},
+                      std::vector<std::string>{"quote", "C090CNSG", "--qty", "3"},
+                      std::vector<std::string>{"convert", "OLD-1"}));
+
 // Every command that shows an error exits 1, also where it went on to an answer.
 struct CatalogueFault {
     const char* name;

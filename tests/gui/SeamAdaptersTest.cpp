@@ -172,6 +172,15 @@ private slots:
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Welcome")));
     }
 
+    // The Qt printer is made at its first use, whichever use comes first.
+    void printerPagesAreMeasuredBeforeAnyJob() {
+        QtPrinter measured;
+        QVERIFY(measured.PageWidth() > 0);
+        QtPrinter drawn;
+        QVERIFY(drawn.OffscreenPage() != nullptr);
+        QCOMPARE(drawn.PageWidth(), measured.PageWidth());
+    }
+
     // Each job printed to a file is offered a name of its own in the documents
     // folder, never the file of the job before.
     void everyPrintJobOffersAFreshFileName() {

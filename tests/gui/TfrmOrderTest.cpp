@@ -18,6 +18,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <functional>
+#include <vector>
 
 using namespace pelmora;
 using testing::WhenShown;
@@ -77,8 +78,32 @@ private slots:
             dialog->findChild<QPushButton*>("btnReturn")->click();
         });
         window.findChild<QPushButton*>("btnViewOrder")->click();
-        QVERIFY(!program.OrderWindow.isVisible());
+        QVERIFY(!program.OrderWindow().isVisible());
         QVERIFY(messages.Log.empty());
+    }
+
+    // The dialogs are made when first shown, and once: the first screen waits for
+    // none of them, and each keeps its window between showings.
+    void dialogsAreMadeWhenFirstShownAndKept() {
+        testing::TempFolder folder;
+        testing::WriteTestCatalogue(folder);
+        AppState app;
+        app.SetFolders(folder.Path());
+        testing::GuiPlatform platform;
+        Program program(app, platform.Seams, platform.Windows);
+        QVERIFY(program.MainWindow.findChildren<QDialog*>().isEmpty());
+        std::vector<QWidget*> shown;
+        for (int showing = 0; showing < 2; ++showing) {
+            WhenShown([&shown](QWidget* dialog) {
+                shown.push_back(dialog);
+                qobject_cast<QDialog*>(dialog)->reject();
+            });
+            program.Main.mnuConvertClick();
+        }
+        QCOMPARE(shown.size(), size_t{2});
+        QCOMPARE(shown[0], shown[1]);
+        QCOMPARE(shown[0], static_cast<QWidget*>(&program.ConvertWindow()));
+        QCOMPARE(program.MainWindow.findChildren<QDialog*>().size(), 1);
     }
 
     // Undo and redo from the keyboard and the buttons, in the real window.
@@ -178,7 +203,7 @@ private slots:
         });
         QTest::mouseClick(program.MainWindow.findChild<QPushButton*>("btnViewOrder"),
                           Qt::LeftButton);
-        QVERIFY(!program.OrderWindow.isVisible());
+        QVERIFY(!program.OrderWindow().isVisible());
     }
 
     void xmlOrderFileIsReadByAnXmlParser() {

@@ -82,6 +82,40 @@ TEST_F(Api, StateIsTheWalkCommandsAnswerAtEveryStep) {
     EXPECT_EQ(Get("/api/state"), CommandLineJson(Shipped, {"walk", "back"}));
 }
 
+struct PrettyCase {
+    const char* Name;
+    std::string Path;
+    std::vector<std::string> Arguments;
+};
+
+class PrettyAnswers : public Api, public ::testing::WithParamInterface<PrettyCase> {};
+
+// The page gets one line; a person who asks for indentation gets the command
+// line's own indented document, and both are the same document.
+TEST_P(PrettyAnswers, AreTheCommandLinesIndentedDocument) {
+    const std::string compact = Get(GetParam().Path);
+    const std::string pretty =
+        Get(GetParam().Path + (GetParam().Path.find('?') == std::string::npos ? "?" : "&") +
+            "pretty=1");
+    EXPECT_EQ(compact.find('\n'), compact.size() - 1) << "one line";
+    EXPECT_EQ(pretty, CommandLineJson(Shipped, GetParam().Arguments, false));
+    EXPECT_EQ(json::parse(pretty), json::parse(compact));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Api, PrettyAnswers,
+    ::testing::Values(
+        PrettyCase{"StateAtStart", "/api/state", {"walk", "back"}},
+        PrettyCase{"StateWithSteps",
+                   StatePath({"family=C", "waveguide=090", "flangeA=#1", "coax=#1"}, true),
+                   {"walk", "--steps", "family=C", "waveguide=090", "flangeA=#1", "coax=#1"}},
+        PrettyCase{"Describe", "/api/describe?part=D090CC060USG", {"describe", "D090CC060USG"}},
+        PrettyCase{"Quote",
+                   "/api/quote?part=R090PC0120USG&qty=3",
+                   {"quote", "R090PC0120USG", "--qty", "3"}},
+        PrettyCase{"Convert", "/api/convert?old=WS-90-12-C40", {"convert", "WS-90-12-C40"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 TEST_F(Api, StateFieldsArePinned) {
     const json walked = json::parse(Get(StatePath(Walks[0], true)));
     EXPECT_EQ(Keys(walked), (std::set<std::string>{"steps", "state", "actions"}));

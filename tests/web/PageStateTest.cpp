@@ -23,7 +23,7 @@ const std::string Shipped = PELMORA_SHIPPED_DIR;
 
 json WalkDocument(const std::vector<std::string>& actions) {
     service::Session session("/nowhere", Shipped, nullptr);
-    return service::Walk(session, actions, false).Document;
+    return json::parse(service::Walk(session, actions, false).DocumentText(false));
 }
 
 std::vector<std::string> Repeated(std::vector<std::string> actions, const std::string& action,
@@ -148,7 +148,7 @@ TEST(SharedFlangeCode, KeepsTheRowChosenOnTheSheetAndInTheShortList) {
         "next",      "create"};
 
     service::Session session("/nowhere", folder.Path(), nullptr);
-    const json walked = service::Walk(session, actions, false).Document;
+    const json walked = json::parse(service::Walk(session, actions, false).DocumentText(false));
     EXPECT_EQ(walked["actions"],
               json({"family=R", "waveguide=090", "flangeA=#5", "flangeB=U", "pick:length=12.0",
                     "next", "band=S", "finish=G", "create"}));

@@ -37,8 +37,11 @@ std::string StatePath(const std::vector<std::string>& actions, bool steps) {
     return "/api/state?" + query;
 }
 
-std::string CommandLineJson(const std::string& appDir, std::vector<std::string> arguments) {
+std::string CommandLineJson(const std::string& appDir, std::vector<std::string> arguments,
+                            bool compact) {
     arguments.insert(arguments.begin(), {"--app-dir", appDir, "--json"});
+    if (compact)
+        arguments.insert(arguments.begin() + 3, "--compact");
     std::ostringstream out;
     std::ostringstream errors;
     cli::RunCommandLine(arguments, "/nowhere", out, errors);

@@ -32,7 +32,9 @@ private:
 // "/api/state?a=..&a=.." for the actions, in order.
 std::string StatePath(const std::vector<std::string>& actions, bool steps = false);
 
-// What `pelmora-cli --app-dir DIR --json ARGUMENTS...` prints on standard output.
-std::string CommandLineJson(const std::string& appDir, std::vector<std::string> arguments);
+// What `pelmora-cli --app-dir DIR --json --compact ARGUMENTS...` prints on standard
+// output, the bytes the server sends; without compact, the indented document.
+std::string CommandLineJson(const std::string& appDir, std::vector<std::string> arguments,
+                            bool compact = true);
 
 } // namespace pelmora::testing

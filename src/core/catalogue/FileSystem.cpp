@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include "Errors.h"
+#include "TableBlock.h"
 #include "Text1252.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ FileBytes ReadGrown(int fd, const char* start, size_t size, const std::string& p
             throw TooLarge(path);
         rest.append(chunk, more);
     }
-    auto grown = std::make_shared_for_overwrite<char[]>(rest.size());
+    auto grown = TableBlock(rest.size());
     std::memcpy(grown.get(), rest.data(), rest.size());
     return {std::move(grown), rest.size(), {}, true};
 }
@@ -186,7 +187,7 @@ FileBytes ReadOnce(const std::string& resolved, const std::string& path, bool re
         throw TooLarge(path);
     const size_t expected = before.st_size > 0 ? static_cast<size_t>(before.st_size) : 0;
     // One byte more than the size the file had, to see whether it grew meanwhile.
-    auto data = std::make_shared_for_overwrite<char[]>(expected + 1);
+    auto data = TableBlock(expected + 1);
     const size_t got = ReadInto(fd, data.get(), expected + 1, path);
     FileBytes bytes = got <= expected ? FileBytes{std::move(data), got, {}, true}
                                       : ReadGrown(fd, data.get(), got, path);

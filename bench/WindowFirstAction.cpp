@@ -1,0 +1,95 @@
+// The window's first action after start beside the same action later: the program
+// built as it starts, shown, left idle as long as a user takes to reach for the
+// first list (the time start-up work deferred past the first paint has), then the
+// family picked in turn, each pick and its repaint timed in this thread's
+// processor time. Prints one line of JSON: {"firstMs", "laterMs"}, the first pick
+// and the median of the later picks of the same family.
+//
+//   pelmora_window_first_action [IDLE_MS]       (under Xvfb or offscreen)
+#include "Program.h"
+#include "QtBusyCursor.h"
+#include "QtClock.h"
+#include "QtConfirmDialogs.h"
+#include "QtFileDialogs.h"
+#include "QtHelpViewer.h"
+#include "QtInternet.h"
+#include "QtMessageBoxes.h"
+#include "QtModalWindows.h"
+#include "QtPrinter.h"
+#include "Text1252Qt.h"
+#include "catalogue/AppState.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+using namespace pelmora;
+
+namespace {
+
+double ThreadMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+void IdleFor(int milliseconds) {
+    QElapsedTimer idle;
+    idle.start();
+    while (idle.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int idleMs = argc > 1 ? std::atoi(argv[1]) : 300;
+    QApplication application(argc, argv);
+    AppState app;
+    app.Locate(ToCore(QCoreApplication::applicationDirPath()), UserFolders::FromEnvironment());
+    TableCache tables;
+    app.Cache = &tables;
+    QtMessageBoxes messages;
+    QtHelpViewer help;
+    QtConfirmDialogs confirm;
+    QtModalWindows windows(messages);
+    QtFileDialogs files;
+    QtBusyCursor busy;
+    QtPrinter printer;
+    QtClock clock;
+    QtInternet internet;
+    Platform platform{messages, help, confirm, windows, files, busy, printer, clock, internet};
+    Program program(app, platform, windows);
+    TfrmMain& window = program.MainWindow;
+    window.show();
+    IdleFor(idleMs);
+
+    auto* families = window.findChild<QComboBox*>(QStringLiteral("cbxProductType"));
+    const int count = families ? families->count() : 0;
+    if (count < 2) {
+        std::fprintf(stderr, "pelmora_window_first_action: no families to pick\n");
+        return 1;
+    }
+    auto pick = [&](int index) {
+        const double start = ThreadMs();
+        emit families->activated(index);
+        window.repaint();
+        return ThreadMs() - start;
+    };
+    const double first = pick(0);
+    std::vector<double> later;
+    for (int round = 0; round < 15; ++round) {
+        for (int index = 1; index < count; ++index)
+            pick(index);
+        later.push_back(pick(0));
+    }
+    std::nth_element(later.begin(), later.begin() + static_cast<std::ptrdiff_t>(later.size() / 2),
+                     later.end());
+    std::printf("{\"firstMs\": %.3f, \"laterMs\": %.3f}\n", first, later[later.size() / 2]);
+    return 0;
+}
