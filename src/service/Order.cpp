@@ -123,6 +123,7 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     // same part number updates that item's line, which keeps its description: only
     // whether the part is the catalogue's is kept, a bit for each item.
     std::vector<bool> inCatalogue(list.Items.size());
+    order.Lines.Lines.reserve(list.Items.size());
     for (size_t index = 0; index < list.Items.size(); ++index) {
         const OrderListItem& item = list.Items[index];
         CataloguePart part;
