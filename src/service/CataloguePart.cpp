@@ -42,6 +42,7 @@ CataloguePartReader::CataloguePartReader(const AppState& app, Platform& platform
                                              platform.Windows,  platform.Files, *seams_,
                                              platform.Print,    platform.Time,  platform.Net} {
     app_.BuildingFromPartNumber = false;
+    app_.ShowsPictures = false;
     started_ = std::make_unique<MainForm>(app_, platform_);
     started_->FormCreate();
     startUnits_ = app_.ImperialUnits;

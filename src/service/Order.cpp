@@ -12,7 +12,7 @@
 #include "order/SavedOrder.h"
 
 #include <algorithm>
-#include <map>
+#include <vector>
 
 namespace pelmora::service {
 
@@ -51,6 +51,14 @@ bool ReadSavedOrder(const std::string& text, const std::string& name, Order& ord
         throw RequestError(error.File + ":" + std::to_string(error.Line) + ": " + error.Reason);
     }
     return true;
+}
+
+// The index of the item read from the line; items keep the order of their lines.
+size_t ItemOfLine(const std::vector<OrderListItem>& items, size_t line) {
+    const auto found = std::lower_bound(
+        items.begin(), items.end(), line,
+        [](const OrderListItem& item, size_t number) { return item.Line < number; });
+    return static_cast<size_t>(found - items.begin());
 }
 
 // The line as printed, in UTF-8, with the description as given.
@@ -118,8 +126,11 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     Order order;
     if (ReadSavedOrder(text, name, order))
         return order;
-    const ListText given = ListLines(text);
-    const OrderList list = ReadOrderList(given.Lines, given.Unicode);
+    // The lines as given are let go once read: only the items are needed after.
+    const OrderList list = [&text] {
+        const ListText given = ListLines(text);
+        return ReadOrderList(given.Lines, given.Unicode);
+    }();
     for (const OrderListProblem& problem : list.Skipped) {
         session.Platform.ShowAt("error", problem.Line, problem.Reason);
         order.Skipped.push_back({{"line", problem.Line}, {"reason", Text(problem.Reason)}});
@@ -135,12 +146,19 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
         dialog.btnAddClick();
         return true;
     };
-    std::map<std::string, CataloguePart> examined;
-    for (const OrderListItem& item : list.Items) {
-        auto [known, added] = examined.try_emplace(item.PartNumber);
-        if (added)
-            known->second = catalogue.Examine(item.PartNumber);
-        const CataloguePart& part = known->second;
+    // Each part number is examined once, at its first item. A later item with the
+    // same part number updates that item's line, which keeps its description: only
+    // whether the part is the catalogue's is kept, a bit for each item.
+    std::vector<bool> inCatalogue(list.Items.size());
+    order.Lines.Lines.reserve(list.Items.size());
+    for (size_t index = 0; index < list.Items.size(); ++index) {
+        const OrderListItem& item = list.Items[index];
+        CataloguePart part;
+        if (item.Update)
+            part.Known = inCatalogue[ItemOfLine(list.Items, item.Update->FirstLine)];
+        else
+            part = catalogue.Examine(item.PartNumber);
+        inCatalogue[index] = part.Known;
         if (!part.Known) {
             session.Platform.ShowAt("error", item.Line,
                                     CataloguePartReader::NotInCatalogueMessage(item.PartNumber));

@@ -779,6 +779,52 @@ TEST_F(CommandLine, OrderTellsEachLineThatUpdatesAnother) {
     EXPECT_EQ(out.str(), "3\t$420.00\tStock\tR090PC0120USG\tsite A\n");
 }
 
+// A part number is examined once, at its first line; every later line with it is
+// priced and told as the first one was, whatever lines were skipped between them.
+struct RepeatRow {
+    const char* Name;
+    std::string Rfq;
+    std::vector<int> ToldNotInCatalogue;
+    std::vector<std::pair<std::string, std::string>> QuantityAndPrice;
+};
+
+void PrintTo(const RepeatRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class RepeatedParts : public CommandLine, public ::testing::WithParamInterface<RepeatRow> {};
+
+TEST_P(RepeatedParts, AreTakenAsTheirFirstLine) {
+    const RepeatRow& row = GetParam();
+    folder.Write("rfq.txt", row.Rfq);
+    const json order = Json({"order", "--in", folder.Path() + "rfq.txt"});
+    std::vector<int> told;
+    for (const auto& message : order["messages"]) {
+        const std::string text = message["text"];
+        if (text.find("is not a part number of the catalogue") != std::string::npos)
+            told.push_back(std::stoi(text.substr(std::string("line ").size())));
+    }
+    EXPECT_EQ(told, row.ToldNotInCatalogue);
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const auto& line : order["lines"])
+        lines.emplace_back(line["quantity"], line["price"]);
+    EXPECT_EQ(lines, row.QuantityAndPrice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, RepeatedParts,
+    ::testing::Values(
+        RepeatRow{"UnknownToldAtEveryLine", "1 XYZ1\n# note\n2 XYZ1\n", {1, 3}, {{"2", "N/A"}}},
+        RepeatRow{"KnownAfterSkippedLines",
+                  "x\n\n1 R090PC0120USG\nbad line here\n2 R090PC0120USG\n",
+                  {},
+                  {{"2", "$280.00"}}},
+        RepeatRow{"KnownAndUnknownInterleaved",
+                  "1 XYZ1\n1 R090PC0120USG\n2 XYZ1\n3 R090PC0120USG\n",
+                  {1, 3},
+                  {{"2", "N/A"}, {"3", "$420.00"}}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 // What Windows-1252 lacks stays where the output can carry it (the XML, UTF-8 text and
 // JSON); each file that cannot is told for each line that lost characters.
 struct WideRow {

@@ -37,6 +37,9 @@ struct AppState {
     bool Portable = true;
     bool ImperialUnits = true;
     bool BuildingFromPartNumber = false;
+    // False for a wizard whose pictures nobody sees (one that only reads part
+    // numbers): it then looks no picture file up.
+    bool ShowsPictures = true;
     // Where the installer is downloaded from.
     std::string UpdateUrl = InstallerUrl();
     // Set for a short-lived run that may keep tables once read.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <sys/file.h>
@@ -174,7 +175,11 @@ void SweepLeftovers(const fs::path& folder) {
 
 } // namespace
 
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
+namespace {
+
+// The bytes that write puts into a new temporary file take the file's place whole,
+// or not at all.
+void WriteReplacing(const std::string& path, const std::function<bool(int fd)>& write) {
     const fs::path target = WriteTarget(path);
     const fs::path folder = FolderOf(target);
     SweepLeftovers(folder);
@@ -185,20 +190,36 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && ::fchmod(temporary.Fd(), old.st_mode & 07777) != 0)
         fail(errno);
-    if (!WriteAll(temporary.Fd(), bytes) || ::fsync(temporary.Fd()) != 0 || !temporary.Close())
+    if (!write(temporary.Fd()) || ::fsync(temporary.Fd()) != 0 || !temporary.Close())
         fail(errno);
     if (!temporary.Name() || !temporary.RenameTo(target))
         fail(errno);
     SyncFolder(folder);
 }
 
+} // namespace
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    WriteReplacing(path, [&bytes](int fd) { return WriteAll(fd, bytes); });
+}
+
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    WriteWholeFile(path, bytes);
+    // Written in pieces: a file of a million lines is never held a second time whole.
+    constexpr size_t Piece = 1 << 20;
+    WriteReplacing(path, [&lines](int fd) {
+        std::string piece;
+        piece.reserve(Piece);
+        for (const auto& line : lines) {
+            piece += line;
+            piece += "\r\n";
+            if (piece.size() >= Piece) {
+                if (!WriteAll(fd, piece))
+                    return false;
+                piece.clear();
+            }
+        }
+        return WriteAll(fd, piece);
+    });
 }
 
 } // namespace pelmora

@@ -4,6 +4,8 @@
 #include "FileSystem.h"
 #include "platform/MessageBoxes.h"
 
+#include <algorithm>
+
 namespace pelmora {
 
 namespace {
@@ -58,12 +60,49 @@ std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
 
 void TableCache::Keep(const Key& key, Entry entry) {
     const std::lock_guard lock(mutex_);
-    tables_[key] = std::move(entry);
+    Entry& kept = tables_[key];
+    if (kept.Table && kept.Table != entry.Table)
+        DropDerivedFrom(kept.Table.get());
+    kept = std::move(entry);
 }
 
 void TableCache::Forget(const Key& key) {
     const std::lock_guard lock(mutex_);
-    tables_.erase(key);
+    if (const auto found = tables_.find(key); found != tables_.end()) {
+        DropDerivedFrom(found->second.Table.get());
+        tables_.erase(found);
+    }
+}
+
+void TableCache::DropDerivedFrom(const TTxtTable* table) {
+    std::erase_if(derived_, [table](const auto& named) {
+        const auto& from = named.second.From;
+        return std::any_of(from.begin(), from.end(), [table](const auto& source) {
+            const TableRef alive = source.lock();
+            return !alive || alive.get() == table;
+        });
+    });
+}
+
+TableCache::Derived TableCache::Remember(const std::string& name, const std::vector<TableRef>& from,
+                                         const std::function<Derived()>& make) {
+    auto sameTables = [&from](const Remembered& kept) {
+        return std::equal(from.begin(), from.end(), kept.From.begin(), kept.From.end(),
+                          [](const TableRef& table, const std::weak_ptr<const TTxtTable>& source) {
+                              return table && table == source.lock();
+                          });
+    };
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto found = derived_.find(name);
+            found != derived_.end() && sameTables(found->second))
+            return found->second.Value;
+    }
+    // Made outside the lock: other threads go on using the cache meanwhile.
+    Derived value = make();
+    const std::lock_guard lock(mutex_);
+    derived_[name] = {{from.begin(), from.end()}, value};
+    return value;
 }
 
 TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {

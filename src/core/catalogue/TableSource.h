@@ -3,12 +3,14 @@
 #include "FileSystem.h"
 #include "TxtTable.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace pelmora {
 
@@ -41,6 +43,14 @@ public:
     // Throws FileError, and keeps nothing, when the file cannot be read.
     TableRef GetOrThrow(const std::string& path);
 
+    // What is worked out from tables (the sizes a family offers, say), kept under
+    // its name while each table it came from is still the one in use: made again
+    // from other copies of them, and dropped when the cache replaces one. A name
+    // always stands for the same kind of value.
+    using Derived = std::shared_ptr<const void>;
+    Derived Remember(const std::string& name, const std::vector<TableRef>& from,
+                     const std::function<Derived()>& make);
+
 private:
     struct Entry {
         FileStamp File;
@@ -56,9 +66,16 @@ private:
     void Keep(const Key& key, Entry entry);
     void Forget(const Key& key);
 
+    struct Remembered {
+        std::vector<std::weak_ptr<const TTxtTable>> From;
+        Derived Value;
+    };
+    void DropDerivedFrom(const TTxtTable* table);
+
     const Mode mode_;
     std::mutex mutex_;
     std::map<Key, Entry> tables_;
+    std::map<std::string, Remembered> derived_;
 };
 
 // One action of the window, or one request of the server, sees one version of
@@ -95,6 +112,17 @@ struct TableSource {
     TableRef LoadWithHeader(const std::string& name) const;
     // Without its header row; throws FileError when the file cannot be read.
     TableRef LoadOrThrow(const std::string& name) const;
+
+    // TableCache::Remember through the cache (the name taken as this folder's), or
+    // made afresh without one.
+    template <class T>
+    std::shared_ptr<const T> Derive(const std::string& name, const std::vector<TableRef>& from,
+                                    const std::function<T()>& make) const {
+        auto made = [&make] { return std::make_shared<const T>(make()); };
+        if (!Cache)
+            return made();
+        return std::static_pointer_cast<const T>(Cache->Remember(DataDir + name, from, made));
+    }
 };
 
 } // namespace pelmora

@@ -87,10 +87,13 @@ namespace {
 
 std::vector<std::string> XlsLines(const TTxtTable& orderLines) {
     std::vector<std::string> lines{"QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION"};
+    lines.reserve(static_cast<size_t>(orderLines.RowCount()) + 1);
     for (int row = 0; row < orderLines.RowCount(); ++row) {
         // Fields as stored, untrimmed, like the line itself.
-        std::string line;
         std::string_view rest = orderLines.Lines[static_cast<size_t>(row)];
+        std::string line;
+        // A few bytes spare for the apostrophes that keep texts from being formulas.
+        line.reserve(rest.size() + 8);
         for (int field = olQuantity;; ++field) {
             const size_t bar = rest.find('|');
             const std::string text(rest.substr(0, bar));

@@ -110,6 +110,8 @@ std::optional<int> ParseQuantity(const std::string& text) {
 OrderList ReadOrderList(const std::vector<std::string>& lines,
                         const std::vector<std::u32string>& unicode) {
     OrderList list;
+    // At most one item a line: a list of a million lines never grows by copying.
+    list.Items.reserve(lines.size());
     for (size_t number = 1; number <= lines.size(); ++number) {
         const std::string& line = lines[number - 1];
         const std::u32string_view given =

@@ -129,6 +129,42 @@ std::string ExtractPartNumberField(const std::string& partNumber, TProductFamily
     return Cut(partNumber, SpanOf(layout, field));
 }
 
+namespace {
+
+size_t LengthWidth(TProductFamily family) {
+    return family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
+}
+
+std::string ZeroFilled(std::string digits, size_t width) {
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
+} // namespace
+
+std::optional<std::string> EncodePlainLength(std::string_view lengthText, TProductFamily family) {
+    // Past this many digits the number may not fit: EncodeLength decides.
+    constexpr size_t MostDigits = 18;
+    std::string digits;
+    bool point = false;
+    bool anyDigit = false;
+    for (const char c : lengthText) {
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        anyDigit = true;
+        if (c != '0' || !digits.empty())
+            digits += c;
+    }
+    if (!anyDigit || digits.size() > MostDigits)
+        return std::nullopt;
+    return ZeroFilled(digits.empty() ? "0" : digits, LengthWidth(family));
+}
+
 std::string EncodeLength(const std::string& lengthText, TProductFamily family,
                          MessageBoxes& messages) {
     std::string digits = lengthText;
@@ -140,12 +176,9 @@ std::string EncodeLength(const std::string& lengthText, TProductFamily family,
         return {};
     }
     // Zero-filled to the width, as "%.4d" or "%.3d" writes it.
-    const size_t width = family == pfFlexTwist || family == pfStraightSection ? 4 : 3;
     const unsigned long long magnitude = *value < 0 ? 0ULL - static_cast<unsigned long long>(*value)
                                                     : static_cast<unsigned long long>(*value);
-    std::string text = std::to_string(magnitude);
-    if (text.size() < width)
-        text.insert(0, width - text.size(), '0');
+    const std::string text = ZeroFilled(std::to_string(magnitude), LengthWidth(family));
     return *value < 0 ? "-" + text : text;
 }
 

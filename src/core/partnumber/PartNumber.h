@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The part-number grammar: the fields cut out of a part number and the length
 // digits written into one.
@@ -34,6 +35,9 @@ std::string ExtractPartNumberField(const std::string& partNumber, TProductFamily
 // is then no integer shows "Please enter a valid Length value." and gives "".
 std::string EncodeLength(const std::string& lengthText, TProductFamily family,
                          MessageBoxes& messages);
+// EncodeLength of a text of decimal digits with at most one ".", which needs no
+// message; nothing for any other text. Cheap enough to run over whole lists.
+std::optional<std::string> EncodePlainLength(std::string_view lengthText, TProductFamily family);
 
 // Length digits back to a number, with a "." set before the last digit when the
 // digits hold tenths. A length field is decimal digits and nothing else (no sign,

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pelmora {
 
@@ -61,11 +62,11 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
     for (const int row : DimensionsTable.RowsWhere(2, waveguide)) {
         if (DimensionsTable.FieldView(row, 1) != letter)
             continue;
-        const LengthEntries entries =
+        LengthEntries entries =
             RangeLengths(imperialStep, metricStep, DimensionsTable.GetField(row, 3),
                          DimensionsTable.GetField(row, 4), DimensionsTable.GetField(row, 5));
-        box.ImperialItems = entries.Imperial;
-        box.MetricItems = entries.Metric;
+        box.ImperialItems = std::move(entries.Imperial);
+        box.MetricItems = std::move(entries.Metric);
         ShowUnitsList(box);
         std::string preferred = DefaultEntry(
             DimensionsTable.GetField(row, app_.ImperialUnits ? 6 : 7), app_.ImperialUnits);

@@ -8,8 +8,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
-#include <unordered_set>
-
 namespace pelmora {
 
 namespace {
@@ -59,35 +57,30 @@ void MainForm::BuildWaveguideList(TProductFamily family) {
     WaveguideColumnWidths =
         tapered ? std::vector<int>{30, 105, 120, 100, 105} : std::vector<int>{30, 60, 60, 60, 60};
     WaveguideDropDownWidth = tapered ? 440 : 260;
+    const int wrColumn = tapered ? 3 : 2;
 
     // Loaded into a working table first: when the file cannot be read, the error
     // goes to the caller and the list keeps its previous rows.
     const TableRef source = Tables().LoadOrThrow(tapered ? "Taper.tbl" : "WGSize.tbl");
+    const char* letter = VswrLetter(family);
+    const char* membershipName = letter ? nullptr : MembershipTable(family);
+    std::vector<TableRef> from{source};
+    if (letter)
+        from.push_back(Tables().Load("WGVSWR.tbl"));
+    else if (membershipName)
+        from.push_back(Tables().Load(membershipName));
 
-    // The codes a size must be among: exactly as written, for the WGVSWR letter
-    // of the family, or letter case ignored, for the membership tables.
-    // One pass over each table: the codes go into a hash set (folded to upper case
-    // where letter case does not count), and each size is then one lookup.
-    std::unordered_set<std::string_view> exactCodes;
-    std::vector<std::string> memberCodes;
-    TableRef vswr;
-    if (const char* letter = VswrLetter(family)) {
-        vswr = Tables().Load("WGVSWR.tbl");
-        for (const int v : vswr->RowsWhere(1, letter))
-            exactCodes.insert(vswr->FieldView(v, 2));
-    } else if (const char* tableName = MembershipTable(family)) {
-        Tables().Load(tableName)->GetColumn(1, memberCodes);
-    }
-    const CaseInsensitiveSet members(memberCodes);
-    std::vector<int> offered;
-    for (int row = 0; row < source->RowCount(); ++row) {
-        const std::string_view code = source->FieldView(row, 1);
-        if (exactCodes.count(code) || members.Contains(code))
-            offered.push_back(row);
-    }
-    WaveguideList.Assign(source->Rows(offered));
-    WRColumn = tapered ? 3 : 2;
-    Refill(cbxWaveguide, WaveguideList, {1, WRColumn, 4, 5, 6});
+    // Worked out once for the tables as they are, then shared by every action and
+    // every copy of the form until one of the files changes.
+    const auto offered = Tables().Derive<OfferedSizes>(
+        "offered sizes of family " + std::to_string(family), from, [&] {
+            return OfferSizes(*source, letter, from.size() > 1 ? from[1].get() : nullptr,
+                              {1, wrColumn, 4, 5, 6});
+        });
+    WaveguideList.Assign(offered->Rows);
+    WRColumn = wrColumn;
+    cbxWaveguide.Items = offered->Entries;
+    cbxWaveguide.ItemIndex = -1;
 }
 
 void MainForm::ApplyFinishRule(TProductFamily family) {

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace pelmora {
 namespace {
@@ -44,6 +45,38 @@ TEST(FileSystem, WritesEveryLineWithCrLfAndReplacesTheWholeFile) {
     WriteLines(path, {});
     EXPECT_EQ(folder.Read("out.txt"), "");
 }
+
+// Lines are written in pieces of about a megabyte; no line is split or lost where
+// one piece ends and the next begins.
+struct ManyLinesRow {
+    const char* Name;
+    size_t Lines;
+    size_t Width;
+};
+
+class WriteManyLines : public ::testing::TestWithParam<ManyLinesRow> {};
+
+TEST_P(WriteManyLines, HoldsEveryLineOnceInItsPlace) {
+    TempFolder folder;
+    std::vector<std::string> lines;
+    std::string expected;
+    for (size_t i = 0; i < GetParam().Lines; ++i) {
+        std::string line = std::to_string(i);
+        line.resize(GetParam().Width, static_cast<char>('a' + i % 26));
+        expected += line + "\r\n";
+        lines.push_back(std::move(line));
+    }
+    WriteLines(folder.Path() + "big.xls", lines);
+    EXPECT_TRUE(folder.Read("big.xls") == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WriteManyLines,
+                         ::testing::Values(ManyLinesRow{"JustUnderAPiece", 1, (1 << 20) - 3},
+                                           ManyLinesRow{"ExactlyAPiece", 1, (1 << 20) - 2},
+                                           ManyLinesRow{"OneLineLargerThanAPiece", 2,
+                                                        (3 << 20) / 2},
+                                           ManyLinesRow{"ManyPieces", 100000, 24}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(FileSystem, FailedWriteThrowsAndLeavesNoHalfWrittenFile) {
     TempFolder folder;

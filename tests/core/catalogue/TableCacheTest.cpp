@@ -111,5 +111,69 @@ TEST(TableCache, AScopeSeesEachTableAsItWasAtItsFirstUse) {
     EXPECT_EQ(tables.Load("T.tbl")->GetField(0, 1), "second");
 }
 
+// What is worked out from tables lives as long as the tables it came from.
+TEST(TableCache, AValueWorkedOutFromTablesIsKeptUntilOneOfThemChanges) {
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    const std::string sizes = folder.Write("Data/Sizes.tbl", "Head\r\n090\r\n062\r\n");
+    const std::string bands = folder.Write("Data/Bands.tbl", "Head\r\n090|X\r\n");
+    Age(sizes);
+    Age(bands);
+    TableCache cache;
+    const TableSource tables{folder.Path() + "Data/", messages, &cache};
+    int made = 0;
+    auto rows = [&] {
+        return tables.Derive<int>(
+            "rows", {tables.Load("Sizes.tbl"), tables.Load("Bands.tbl")}, [&] {
+                ++made;
+                return tables.Load("Sizes.tbl")->RowCount() + tables.Load("Bands.tbl")->RowCount();
+            });
+    };
+    const std::weak_ptr<const int> first = rows();
+    EXPECT_EQ(*rows(), 3);
+    EXPECT_EQ(made, 1);
+
+    folder.Write("Data/Bands.tbl", "Head\r\n090|X\r\n090|Y\r\n");
+    Age(bands);
+    EXPECT_EQ(*rows(), 4);
+    EXPECT_EQ(made, 2);
+    EXPECT_TRUE(first.expired()) << "the value of the old table is let go";
+    EXPECT_EQ(*rows(), 4);
+    EXPECT_EQ(made, 2);
+}
+
+struct DeriveRow {
+    const char* Name;
+    // Whether the value is asked for with a copy of the table read outside the cache.
+    bool OtherCopy;
+    bool Cached;
+    int Made;
+};
+
+class TableCacheDerive : public ::testing::TestWithParam<DeriveRow> {};
+
+TEST_P(TableCacheDerive, IsMadeAgainUnlessFromTheSameTables) {
+    const DeriveRow& row = GetParam();
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    Age(folder.Write("Data/Sizes.tbl", "Head\r\n090\r\n"));
+    TableCache cache;
+    const TableSource tables{folder.Path() + "Data/", messages, row.Cached ? &cache : nullptr};
+    const TableSource uncached{folder.Path() + "Data/", messages, nullptr};
+    int made = 0;
+    for (int use = 0; use < 3; ++use) {
+        const TableRef sizes =
+            row.OtherCopy && use > 0 ? uncached.Load("Sizes.tbl") : tables.Load("Sizes.tbl");
+        tables.Derive<int>("count", {sizes}, [&] { return ++made; });
+    }
+    EXPECT_EQ(made, row.Made);
+}
+
+INSTANTIATE_TEST_SUITE_P(Uses, TableCacheDerive,
+                         ::testing::Values(DeriveRow{"SameTablesInTheCache", false, true, 1},
+                                           DeriveRow{"OtherCopiesOfTheSameFile", true, true, 3},
+                                           DeriveRow{"NoCache", false, false, 3}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 } // namespace
 } // namespace pelmora

@@ -7,6 +7,7 @@
 #include "support/TestCatalogue.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace pelmora {
 namespace {
@@ -73,6 +74,49 @@ TEST(EncodeLength, WritesTenthsOrMillimetresZeroFilled) {
     EXPECT_EQ(EncodeLength("100.0", pfMiterE, messages), "1000");
     EXPECT_TRUE(messages.Log.empty());
 }
+
+struct PlainLengthCase {
+    const char* name;
+    const char* text;
+    TProductFamily family;
+    // Empty: left to EncodeLength.
+    std::optional<std::string> digits;
+};
+
+class EncodePlainLengthTest : public ::testing::TestWithParam<PlainLengthCase> {};
+
+// Wherever the plain encoding answers, it answers as EncodeLength does.
+TEST_P(EncodePlainLengthTest, AgreesWithEncodeLength) {
+    const PlainLengthCase& c = GetParam();
+    const std::optional<std::string> plain = EncodePlainLength(c.text, c.family);
+    EXPECT_EQ(plain, c.digits);
+    if (plain) {
+        FakeMessageBoxes messages;
+        EXPECT_EQ(*plain, EncodeLength(c.text, c.family, messages));
+        EXPECT_TRUE(messages.Log.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EncodePlainLengthTest,
+    ::testing::Values(
+        PlainLengthCase{"Tenths", "12.5", pfEBend, "125"},
+        PlainLengthCase{"TenthsZeroFilledToFour", "12.5", pfStraightSection, "0125"},
+        PlainLengthCase{"Millimetres", "305", pfFlexTwist, "0305"},
+        PlainLengthCase{"LeadingZeros", "0.05", pfMiterH, "005"},
+        PlainLengthCase{"Zero", "0", pfEBend, "000"},
+        PlainLengthCase{"PointAtEnd", "5.", pfEBend, "005"},
+        PlainLengthCase{"PointFirst", ".5", pfEBend, "005"},
+        PlainLengthCase{"WiderThanTheWidth", "100.0", pfMiterE, "1000"},
+        PlainLengthCase{"EighteenDigits", "123456789012345678", pfEBend, "123456789012345678"},
+        PlainLengthCase{"TooManyDigits", "1234567890123456789", pfEBend, std::nullopt},
+        PlainLengthCase{"TwoPoints", "12.5.0", pfEBend, std::nullopt},
+        PlainLengthCase{"OnlyAPoint", ".", pfEBend, std::nullopt},
+        PlainLengthCase{"Empty", "", pfEBend, std::nullopt},
+        PlainLengthCase{"Blank", " 12", pfEBend, std::nullopt},
+        PlainLengthCase{"Signed", "-5", pfEBend, std::nullopt},
+        PlainLengthCase{"Exponent", "1e3", pfEBend, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EncodeLength, TextThatIsNoIntegerWithoutItsPointIsRefused) {
     for (const char* text : {"1e3", "12.5.0", "abc", ""}) {
