@@ -9,6 +9,8 @@
 namespace pelmora::service {
 
 std::string ToUtf8(const std::string& bytes);
+// The same, appended to out.
+void AppendAsUtf8(std::string_view bytes, std::string& out);
 std::string ToUtf8(std::u32string_view text);
 // The characters of valid UTF-8 (by the rule of FromUtf8); nothing for other input.
 std::optional<std::u32string> Utf8Characters(const std::string& text);

@@ -16,12 +16,12 @@ namespace {
 
 // A negative, tiny or huge cell would price silently wrong, or as no price at all.
 Money MoneyCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const PriceCell cell = ReadPriceCell(text);
     if (cell.Kind == PriceCellKind::NotANumber)
-        throw ConversionError::NotANumber(text);
+        throw ConversionError::NotANumber(std::string(text));
     if (cell.Kind != PriceCellKind::Amount)
-        throw ConversionError::OutOfRange(text);
+        throw ConversionError::OutOfRange(std::string(text));
     return cell.Amount;
 }
 
@@ -38,18 +38,18 @@ Money Total(std::initializer_list<Money> parts) {
 }
 
 int IntegerCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const auto value = ParseInteger(text);
     if (!value || *value < INT32_MIN || *value > INT32_MAX)
-        throw ConversionError::NotAnInteger(text);
+        throw ConversionError::NotAnInteger(std::string(text));
     return static_cast<int>(*value);
 }
 
 double NumberCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const auto value = ParseNumber(text);
     if (!value)
-        throw ConversionError::NotANumber(text);
+        throw ConversionError::NotANumber(std::string(text));
     return *value;
 }
 
