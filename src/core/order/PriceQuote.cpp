@@ -212,10 +212,11 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
 
     const TableRef rows = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
     const TTxtTable& table = *rows;
+    const std::vector<std::string_view>& models = table.Column(2);
     for (const int row : table.RowsWhere(1, waveguide)) {
         // The model is a complete bend part number; a shorter text matches nothing.
         constexpr size_t ModelLength = 15;
-        const std::string_view model = table.FieldView(row, 2);
+        const std::string_view model = models[static_cast<size_t>(row)];
         if (model.size() < ModelLength)
             continue;
         if (model.substr(model.size() - 1) == finish && model.substr(model.size() - 2, 1) == band &&
