@@ -22,8 +22,6 @@ public:
     RowRuns() = default;
     RowRuns(const RowRuns&) = delete;
     RowRuns& operator=(const RowRuns&) = delete;
-    RowRuns(RowRuns&&) = default;
-    RowRuns& operator=(RowRuns&&) = default;
 
     // Sorts the rows and writes them as one more run; throws std::runtime_error
     // with the system's reason when the file cannot be written.
