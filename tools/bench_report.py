@@ -39,6 +39,23 @@ def best_cpu_of(command, runs):
     return min(times)
 
 
+def rounds(command, runs, **kwargs):
+    """Median wall time, median processor time (user and system, all threads) and the
+    largest resident size in KB over the runs: on a machine others load, the
+    processor time is the steadier figure, and their ratio tells the threads used."""
+    walls, cpus, memory = [], [], 0
+    for _ in range(runs):
+        start = time.perf_counter()
+        child = subprocess.Popen(command, stdout=subprocess.DEVNULL, **kwargs)
+        _, status, usage = os.wait4(child.pid, 0)
+        walls.append(time.perf_counter() - start)
+        if os.waitstatus_to_exitcode(status) not in (0, 1):
+            raise subprocess.CalledProcessError(status, command)
+        cpus.append(usage.ru_utime + usage.ru_stime)
+        memory = max(memory, usage.ru_maxrss)
+    return statistics.median(walls), statistics.median(cpus), memory
+
+
 def peak_memory(command):
     """The largest resident size of one run, in KB, measured in a process of its own
     so that no earlier child counts."""
@@ -156,33 +173,48 @@ def rfq():
 
 def price_book():
     """The price book against cat writing the same bytes: one family's size, then (not
-    with --quick) the whole shipped catalogue on one thread and on two."""
+    with --quick) the whole shipped catalogue with one and two jobs, its check and
+    its diff with itself against one enumeration. Medians of rounds; processor time
+    beside wall time, as the machine may be loaded by others."""
     data = os.path.join(ROOT, "data")
     book = os.path.join(WORK, "book.tsv")
     subset = [CLI, "--app-dir", data, "parts", "--family", "M", "--waveguide", "090"]
     with open(book, "wb") as out:
         subprocess.run(subset, check=True, stdout=out)
     lines = sum(1 for _ in open(book, "rb")) - 1
-    runs = 1 if QUICK else 3
-    ours = best_of(subset, runs)
-    cat = best_of(["cat", book], runs)
+    runs = 1 if QUICK else 5
+    wall, cpu, _ = rounds(subset, runs)
+    cat_wall, cat_cpu, _ = rounds(["cat", book], runs)
     print(f"\nPrice book (pelmora-cli parts), {lines:,} parts of WR90 miter H bends,"
-          f" {os.path.getsize(book) / 1e6:.0f} MB:")
-    print(f"  parts {ours:6.2f} s  {lines / ours / 1e6:5.2f} M parts/s;"
-          f"  cat of the same bytes {cat:6.3f} s; ours / cat = {ours / cat:.0f}x")
-    os.remove(book)
+          f" {os.path.getsize(book) / 1e6:.0f} MB, median of {runs}:")
+    print(f"  parts {wall:6.2f} s wall {cpu:6.2f} s processor"
+          f"  {lines / cpu / 1e6:5.2f} M parts/s of processor time;"
+          f"  cat of the same bytes {cat_wall:6.3f} s wall {cat_cpu:6.3f} s processor;"
+          f" ours / cat (wall) = {wall / cat_wall:.0f}x")
     if QUICK:
+        os.remove(book)
         return
     whole = [CLI, "--app-dir", data, "parts"]
     count = json.loads(subprocess.run([CLI, "--app-dir", data, "--json", "parts", "--count"],
                                       check=True, capture_output=True, text=True).stdout)["total"]
+    figures = {}
     for jobs in (1, 2):
-        command = whole + ["--jobs", str(jobs)]
-        seconds = best_of(command, 1)
-        memory = peak_memory(command) / 1024 if jobs == 1 else 0
-        print(f"  shipped catalogue, {count:,} parts, --jobs {jobs}: {seconds:6.1f} s"
-              f"  {count / seconds / 1e6:5.2f} M parts/s" +
-              (f"  {memory:.0f} MB max" if memory else ""))
+        wall, cpu, memory = rounds(whole + ["--jobs", str(jobs)], 3)
+        figures[jobs] = (wall, cpu)
+        print(f"  shipped catalogue, {count:,} parts, --jobs {jobs}: {wall:6.1f} s wall"
+              f" {cpu:6.1f} s processor  {count / cpu / 1e6:5.2f} M parts/s of processor"
+              f" time  {memory / 1024:.0f} MB max")
+    print(f"  --jobs 2: processor time {figures[2][1] / figures[1][1]:.2f}x that of --jobs 1"
+          f" (1.00 is a linear gain); wall time {figures[1][0] / figures[2][0]:.2f}x faster"
+          f" (at most 2 on two free cores)")
+    wall, cpu, memory = rounds([CLI, "--app-dir", data, "check", "--parts"], 1,
+                               stderr=subprocess.DEVNULL)
+    print(f"  check --parts: {wall:6.1f} s wall {cpu:6.1f} s processor  {memory / 1024:.0f} MB max")
+    wall, cpu, memory = rounds([CLI, "diff", data, data], 1)
+    print(f"  diff of the shipped catalogue with itself: {wall:6.1f} s wall {cpu:6.1f} s"
+          f" processor  {memory / 1024:.0f} MB max;"
+          f" {wall / figures[1][0]:.2f}x the wall time of one enumeration")
+    os.remove(book)
 
 
 def start_xvfb():
@@ -200,7 +232,7 @@ def window_start():
     """Exec to the first mapped window, its processor time, and the idle resident
     size, of the window (splash skipped) beside an empty Qt 6 window, rounds
     interleaved, medians of the rounds."""
-    rounds = 5 if QUICK else 15
+    repeats = 5 if QUICK else 15
     display, xvfb = start_xvfb()
     env = {**os.environ, "DISPLAY": display}
     env.pop("QT_QPA_PLATFORM", None)
@@ -210,7 +242,7 @@ def window_start():
                 "pelmora38": [os.path.join(BIN, "pelmora38"), "-nosplash"]}
     figures = {name: [] for name in programs}
     try:
-        for _ in range(rounds):
+        for _ in range(repeats):
             for name, command in programs.items():
                 out = subprocess.run([os.path.join(BIN, "pelmora_window_start"), "1500"] + command,
                                      check=True, capture_output=True, text=True, env=env).stdout
@@ -218,7 +250,7 @@ def window_start():
     finally:
         xvfb.terminate()
         xvfb.wait()
-    print(f"\nWindow start under Xvfb, median of {rounds} interleaved rounds:")
+    print(f"\nWindow start under Xvfb, median of {repeats} interleaved rounds:")
     print(f"  {'':20} {'to mapped':>10} {'cpu':>9} {'idle RSS':>10}")
     medians = {name: {key: statistics.median(run[key] for run in runs) for key in runs[0]}
                for name, runs in figures.items()}
@@ -228,7 +260,7 @@ def window_start():
     print(f"  pelmora38 / empty: {ours['mappedMs'] / empty['mappedMs']:.2f}x to mapped,"
           f" {ours['cpuMs'] / empty['cpuMs']:.2f}x processor time,"
           f" {ours['idleRssKb'] / empty['idleRssKb']:.2f}x idle RSS")
-    first_action(env, rounds)
+    first_action(env, repeats)
     shutil.rmtree(home, ignore_errors=True)
 
 

@@ -3,7 +3,9 @@
 #include "Utf8.h"
 #include "WizardJson.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <stdexcept>
 
 namespace pelmora::cli {
@@ -63,17 +65,45 @@ std::string Extreme(const char* what, const std::optional<service::PartChange>& 
                   : std::string();
 }
 
+// The document as dump(2) writes it, each line indented by the depth it is put at.
+std::string Indented(const nlohmann::json& document, const std::string& indent) {
+    std::string text = indent + document.dump(2);
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, indent);
+    return text;
+}
+
+// The list of changes of the JSON answer written as each change is found, so that
+// it is never held whole: the answer reads as if written in one piece.
+class ChangeList {
+public:
+    explicit ChangeList(std::ostream& out) : out_(out) {}
+
+    void Add(const service::PartChange& change) {
+        out_ << (count_++ == 0 ? "{\n  \"changes\": [\n" : ",\n")
+             << Indented(ChangeJson(change), "    ");
+    }
+    void Close(const nlohmann::json& families) {
+        out_ << (count_ == 0 ? "{\n  \"changes\": [],\n" : "\n  ],\n")
+             << "  \"families\": " << Indented(families, "  ").substr(2) << "\n}\n";
+    }
+
+private:
+    std::ostream& out_;
+    std::uint64_t count_ = 0;
+};
+
 } // namespace
 
 // The parts added, removed and repriced between two catalogues or price books.
 int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide) {
-    nlohmann::json changes = nlohmann::json::array();
+    ChangeList changes(cli.Out);
     service::DiffSummary summary;
     try {
         summary = service::DiffPriceBooks(cli.Session.App, oldSide, newSide,
                                           [&](const service::PartChange& change) {
                                               if (cli.Json)
-                                                  changes.push_back(ChangeJson(change));
+                                                  changes.Add(change);
                                               else
                                                   cli.Print(ChangeLine(change));
                                           });
@@ -98,7 +128,7 @@ int Diff(Cli& cli, const std::string& oldSide, const std::string& newSide) {
                       Extreme("rise", family.LargestRise) + Extreme("fall", family.LargestFall));
     }
     if (cli.Json)
-        cli.Print(nlohmann::json{{"changes", changes}, {"families", families}});
+        changes.Close(families);
     return summary.Differs() || failed ? Negative : Success;
 }
 

@@ -1,5 +1,6 @@
 #include "CatalogueDiff.h"
 
+#include "RowRuns.h"
 #include "catalogue/FileSystem.h"
 #include "order/Money.h"
 
@@ -184,16 +185,50 @@ std::optional<Money> AmountOf(const std::string& text) {
 
 class Merge {
 public:
-    explicit Merge(const std::function<void(const PartChange&)>& visit) : visit_(visit) {}
+    // Parts left unmatched are held until the other side shows them, up to
+    // heldParts; beyond it they are set aside on disk and matched at the end.
+    Merge(const std::function<void(const PartChange&)>& visit, size_t heldParts)
+        : visit_(visit), heldParts_(heldParts) {}
 
-    void Old(PriceRow row) { Match(std::move(row), pendingNew_, pendingOld_, true); }
-    void New(PriceRow row) { Match(std::move(row), pendingOld_, pendingNew_, false); }
+    // The next row of each side; both sides list their parts in the same order,
+    // so most rows meet their counterpart here.
+    void Both(PriceRow old, PriceRow next) {
+        std::string oldKey = KeyOf(old);
+        std::string newKey = KeyOf(next);
+        if (oldKey == newKey) {
+            Compare(std::move(old), std::move(next));
+            return;
+        }
+        Old(std::move(oldKey), std::move(old));
+        New(std::move(newKey), std::move(next));
+    }
+    void Old(PriceRow row) {
+        std::string key = KeyOf(row);
+        Old(std::move(key), std::move(row));
+    }
+    void New(PriceRow row) {
+        std::string key = KeyOf(row);
+        New(std::move(key), std::move(row));
+    }
 
+    // The parts still unmatched, in key order.
     std::vector<FamilyDiff> Finish() {
-        for (auto& [key, row] : pendingNew_)
-            Report({PartChange::Added, {}, std::move(row), std::nullopt});
-        for (auto& [key, row] : pendingOld_)
-            Report({PartChange::Removed, std::move(row), {}, std::nullopt});
+        SetAside();
+        std::optional<KeyedRow> old = spilledOld_.Next();
+        std::optional<KeyedRow> next = spilledNew_.Next();
+        while (old || next) {
+            if (old && next && old->first == next->first) {
+                Compare(std::move(old->second), std::move(next->second));
+                old = spilledOld_.Next();
+                next = spilledNew_.Next();
+            } else if (old && (!next || old->first < next->first)) {
+                Report({PartChange::Removed, std::move(old->second), {}, std::nullopt});
+                old = spilledOld_.Next();
+            } else {
+                Report({PartChange::Added, {}, std::move(next->second), std::nullopt});
+                next = spilledNew_.Next();
+            }
+        }
         std::vector<FamilyDiff> families;
         for (auto& [name, family] : families_)
             families.push_back(std::move(family));
@@ -203,11 +238,19 @@ public:
 private:
     using Pending = std::unordered_multimap<std::string, PriceRow>;
 
-    void Match(PriceRow row, Pending& other, Pending& own, bool isOld) {
-        std::string key = KeyOf(row);
+    void Old(std::string key, PriceRow row) {
+        Match(std::move(key), std::move(row), pendingNew_, pendingOld_, true);
+    }
+    void New(std::string key, PriceRow row) {
+        Match(std::move(key), std::move(row), pendingOld_, pendingNew_, false);
+    }
+
+    void Match(std::string key, PriceRow row, Pending& other, Pending& own, bool isOld) {
         const auto found = other.find(key);
         if (found == other.end()) {
             own.emplace(std::move(key), std::move(row));
+            if (own.size() + other.size() > heldParts_)
+                SetAside();
             return;
         }
         PriceRow counterpart = std::move(found->second);
@@ -216,6 +259,18 @@ private:
             Compare(std::move(row), std::move(counterpart));
         else
             Compare(std::move(counterpart), std::move(row));
+    }
+
+    void SetAside() {
+        for (auto [pending, runs] :
+             {std::pair{&pendingOld_, &spilledOld_}, std::pair{&pendingNew_, &spilledNew_}}) {
+            std::vector<KeyedRow> rows;
+            rows.reserve(pending->size());
+            for (auto& [key, row] : *pending)
+                rows.emplace_back(key, std::move(row));
+            pending->clear();
+            runs->Spill(std::move(rows));
+        }
     }
 
     void Compare(PriceRow before, PriceRow after) {
@@ -256,8 +311,11 @@ private:
     }
 
     const std::function<void(const PartChange&)>& visit_;
+    const size_t heldParts_;
     Pending pendingOld_;
     Pending pendingNew_;
+    RowRuns spilledOld_;
+    RowRuns spilledNew_;
     std::map<std::string, FamilyDiff> families_;
 };
 
@@ -265,21 +323,23 @@ private:
 
 DiffSummary DiffPriceBooks(const AppState& app, const std::string& oldSide,
                            const std::string& newSide,
-                           const std::function<void(const PartChange&)>& visit) {
+                           const std::function<void(const PartChange&)>& visit, size_t heldParts) {
     Side before(app, oldSide);
     Side after(app, newSide);
-    Merge merge(visit);
+    Merge merge(visit, heldParts);
     std::optional<PriceRow> old = before.Next();
     std::optional<PriceRow> next = after.Next();
     while (old || next) {
-        if (old) {
+        if (old && next)
+            merge.Both(std::move(*old), std::move(*next));
+        else if (old)
             merge.Old(std::move(*old));
-            old = before.Next();
-        }
-        if (next) {
+        else
             merge.New(std::move(*next));
+        if (old)
+            old = before.Next();
+        if (next)
             next = after.Next();
-        }
     }
     DiffSummary summary{merge.Finish(), before.Shown()};
     summary.Shown.insert(summary.Shown.end(), after.Shown().begin(), after.Shown().end());

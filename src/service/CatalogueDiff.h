@@ -41,12 +41,17 @@ struct DiffSummary {
 // is neither throws std::invalid_argument.
 //
 // Both sides are read at once, each on a thread of its own, and matched by part
-// number in a streaming merge: parts are held only until the other side shows
-// them, so memory follows the parts added, removed or moved, not the catalogue's
-// size. Changes are handed to the visitor as they are found, added and removed
-// parts at the end.
+// number in a streaming merge: a part is held only until the other side shows it,
+// and past a fixed number of such parts they are set aside in sorted runs on disk
+// and matched at the end, so that memory stays bounded however many parts are
+// added, removed or moved. Changes are handed to the visitor as they are found;
+// the parts matched at the end (added, removed, moved) follow in part-number order.
+//
+// heldParts is how many unmatched parts are held in memory before they are set
+// aside.
 DiffSummary DiffPriceBooks(const AppState& app, const std::string& oldSide,
                            const std::string& newSide,
-                           const std::function<void(const PartChange&)>& visit);
+                           const std::function<void(const PartChange&)>& visit,
+                           size_t heldParts = size_t{1} << 16);
 
 } // namespace pelmora::service

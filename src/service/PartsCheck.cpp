@@ -1,11 +1,15 @@
 #include "PartsCheck.h"
 
-#include "PriceBook.h"
 #include "CataloguePart.h"
+#include "PriceBook.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <unordered_set>
 
 namespace pelmora::service {
@@ -55,14 +59,22 @@ const char* PriceTable(TProductFamily family) {
     }
 }
 
-// Parts applied back through the wizard: every part of a family without lengths;
-// of the others, every band and finish at the first lengths, and every entry of
-// each length box with the first entry of the other, so that every field value
-// the part numbers hold is read back at least once.
+// Parts applied back through the wizard: every part of a family without lengths
+// and of flexible twists, whose bands follow the length; of the others, every band
+// and finish at the first lengths, and every entry of each length box with the
+// first entry of the other. Each length field is composed and read by one code
+// path whatever the band, the finish and the other leg, so every field value the
+// part numbers of a configuration hold is read back at least once.
 bool ReadBack(const OfferedPart& part) {
+    if (part.Family == pfFlexTwist)
+        return true;
     const bool firstLengths = part.LengthA <= 0 && part.LengthB <= 0;
     const bool firstLeaf = part.Band == 0 && part.Finish == 0;
     return firstLengths || (firstLeaf && (part.LengthA == 0 || part.LengthB <= 0));
+}
+
+bool SameGroup(const PartBranch& a, const PartBranch& b) {
+    return a.Family == b.Family && a.Size == b.Size;
 }
 
 class PartsChecker {
@@ -70,30 +82,70 @@ public:
     explicit PartsChecker(const AppState& app) : walker_(app, 1), reader_(app, walker_.Seams()) {}
 
     std::vector<CatalogueFinding> Run() {
-        PartSpace& space = walker_.Space();
-        for (const PartBranch& branch : space.Branches({})) {
-            if (branch.Family != family_ || branch.Size != size_)
-                CloseGroup();
-            family_ = branch.Family;
-            size_ = branch.Size;
-            lastPrices_.clear();
-            space.Enumerate(branch, 0, branch.PartsPerLength.size(),
-                            [&](const OfferedPart& part) { Check(part); });
+        const std::vector<PartBranch> branches = walker_.Space().Branches({});
+        for (auto first = branches.begin(); first != branches.end();) {
+            const auto last = std::find_if(
+                first, branches.end(), [&](const PartBranch& b) { return !SameGroup(b, *first); });
+            CheckGroup({first, last});
+            first = last;
         }
-        CloseGroup();
         return std::move(findings_);
     }
 
 private:
+    using Group = std::span<const PartBranch>;
+
+    // One family and size: part numbers are told apart by their hashes alone, and
+    // only the few whose hashes meet are walked again to be compared whole, so that
+    // memory holds eight bytes a part.
+    void CheckGroup(Group group) {
+        family_ = group.front().Family;
+        size_ = group.front().Size;
+        hashes_.clear();
+        for (const PartBranch& branch : group) {
+            lastPrices_.clear();
+            Walk(branch, [&](const OfferedPart& part) { Check(part); });
+        }
+        FindDuplicates(group);
+        CloseGroup();
+    }
+
+    void Walk(const PartBranch& branch, const std::function<void(const OfferedPart&)>& visit) {
+        walker_.Space().Enumerate(branch, 0, branch.PartsPerLength.size(), visit);
+    }
+
+    void FindDuplicates(Group group) {
+        std::sort(hashes_.begin(), hashes_.end());
+        std::unordered_set<std::uint64_t> shared;
+        for (size_t i = 1; i < hashes_.size(); ++i) {
+            if (hashes_[i] == hashes_[i - 1])
+                shared.insert(hashes_[i]);
+        }
+        if (shared.empty())
+            return;
+        std::unordered_set<std::string> seen;
+        for (const PartBranch& branch : group) {
+            Walk(branch, [&](const OfferedPart& part) {
+                if (part.SpecialQuote || !shared.contains(Hash(part.PartNumber)) ||
+                    seen.insert(part.PartNumber).second)
+                    return;
+                Open(duplicates_, CatalogueFinding::Error, "",
+                     "part numbers composed by more than one configuration")
+                    .Add(part.PartNumber + " (" + part.Description + ")");
+            });
+        }
+    }
+
+    static std::uint64_t Hash(const std::string& partNumber) {
+        return std::hash<std::string>{}(partNumber);
+    }
+
     void Check(const OfferedPart& part) {
         if (part.SpecialQuote)
             return;
-        const PriceRow row = walker_.Row(part);
+        const PriceRow& row = walker_.Row(part);
         const std::string example = part.PartNumber + " (" + part.Description + ")";
-        if (!partNumbers_.insert(part.PartNumber).second)
-            Open(duplicates_, CatalogueFinding::Error, "",
-                 "part numbers composed by more than one configuration")
-                .Add(example);
+        hashes_.push_back(Hash(part.PartNumber));
         if (ReadBack(part)) {
             const CataloguePart applied = reader_.Examine(part.PartNumber);
             if (!applied.Known || applied.Description != part.Description)
@@ -148,7 +200,6 @@ private:
                 Report(**tally);
             tally->reset();
         }
-        partNumbers_.clear();
     }
 
     void Report(const Tally& tally) {
@@ -164,7 +215,7 @@ private:
     CataloguePartReader reader_;
     int family_ = -1;
     int size_ = -1;
-    std::unordered_set<std::string> partNumbers_;
+    std::vector<std::uint64_t> hashes_;
     std::map<std::array<int, 4>, std::pair<Money, std::string>> lastPrices_;
     std::optional<Tally> duplicates_, roundTrips_, noPrice_, noDelivery_, falling_;
     std::vector<CatalogueFinding> findings_;

@@ -194,14 +194,22 @@ PartWalker::PartWalker(const AppState& app, int quantity)
     : space_(app, platform_.Seams()), dialog_(space_.App(), platform_.Seams()),
       quantity_(std::to_string(quantity)) {}
 
-PriceRow PartWalker::Row(const OfferedPart& part) {
+const PriceRow& PartWalker::Row(const OfferedPart& part) {
     dialog_.OpenAddToOrder({1, part.PartNumber, part.Description, !part.SpecialQuote}, none_);
     dialog_.txtQuantity = quantity_;
     dialog_.txtQuantityChange();
-    return {
-        part.PartNumber,  space_.FamilyName(part.Family),
-        part.Description, dialog_.UnitPrice == 0 ? dialog_.txtPrice : MoneyText(dialog_.UnitPrice),
-        dialog_.txtPrice, dialog_.txtDelivery};
+    // The row's strings keep their room from one part to the next.
+    row_.PartNumber = part.PartNumber;
+    row_.Family = space_.FamilyName(part.Family);
+    row_.Description = part.Description;
+    // For one piece the line total is the unit price, already written.
+    if (dialog_.UnitPrice == 0 || quantity_ == "1")
+        row_.UnitPrice = dialog_.txtPrice;
+    else
+        row_.UnitPrice = MoneyText(dialog_.UnitPrice);
+    row_.Total = dialog_.txtPrice;
+    row_.Delivery = dialog_.txtDelivery;
+    return row_;
 }
 
 std::vector<FamilyCount> CountParts(const AppState& app, const PartFilter& filter) {

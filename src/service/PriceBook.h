@@ -4,6 +4,7 @@
 #include "PriceRow.h"
 #include "ViewPlatform.h"
 #include "catalogue/AppState.h"
+#include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
 #include "wizard/PartSpace.h"
@@ -30,7 +31,8 @@ struct PriceBookRequest {
 // The messages the forms showed while the parts were walked, each once.
 using Messages = std::vector<service::Shown>;
 
-// One wizard and one Add to Order dialog with seams of their own, for one thread.
+// One wizard and one Add to Order dialog with seams of their own, for the thread
+// that makes it.
 class PartWalker {
 public:
     PartWalker(const AppState& app, int quantity);
@@ -42,17 +44,21 @@ public:
     Platform& Seams() { return platform_.Seams(); }
 
     // The price and delivery Add to Order shows for the part; a special-quote
-    // size, without a part number, has none.
-    PriceRow Row(const OfferedPart& part);
+    // size, without a part number, has none. Valid until the next call.
+    const PriceRow& Row(const OfferedPart& part);
     // The unit price of the last row, 0 where it has none.
     Money UnitPrice() const { return dialog_.UnitPrice; }
 
 private:
+    // Each table is looked up once for the walk, without the lock of the cache
+    // shared with other threads, and the walk sees one version of it.
+    TableScope tables_;
     PartsPlatform platform_;
     PartSpace space_;
     AddOrderForm dialog_;
     TTxtTable none_;
     std::string quantity_;
+    PriceRow row_;
 };
 
 struct FamilyCount {

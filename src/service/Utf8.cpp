@@ -58,17 +58,21 @@ std::optional<std::u32string> Utf8Characters(const std::string& text) {
 std::string ToUtf8(const std::string& bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 8);
+    AppendAsUtf8(bytes, text);
+    return text;
+}
+
+void AppendAsUtf8(std::string_view bytes, std::string& out) {
     // Runs of ASCII are the same bytes in UTF-8 and go over whole.
     auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
     for (auto at = bytes.begin(); at != bytes.end();) {
         const auto run = std::find_if_not(at, bytes.end(), isAscii);
-        text.append(at, run);
+        out.append(at, run);
         if (run == bytes.end())
             break;
-        AppendUtf8(CodePoint1252(static_cast<unsigned char>(*run)), text);
+        AppendUtf8(CodePoint1252(static_cast<unsigned char>(*run)), out);
         at = run + 1;
     }
-    return text;
 }
 
 std::string ToUtf8(std::u32string_view text) {

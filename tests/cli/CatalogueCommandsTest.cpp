@@ -4,7 +4,9 @@
 #include "service/PartCatalogue.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 
 namespace pelmora::testing {
 namespace {
@@ -17,9 +19,9 @@ struct Call {
     const char* Starts;
 };
 
-class CatalogueCommands : public ::testing::TestWithParam<Call> {
+class CommandLine : public ::testing::Test {
 protected:
-    CatalogueCommands() { WritePartCatalogue(folder); }
+    CommandLine() { WritePartCatalogue(folder); }
 
     int Run(std::vector<std::string> arguments) {
         for (std::string& argument : arguments) {
@@ -36,6 +38,8 @@ protected:
     std::ostringstream out;
     std::ostringstream errors;
 };
+
+class CatalogueCommands : public CommandLine, public ::testing::WithParamInterface<Call> {};
 
 TEST_P(CatalogueCommands, AnswerWithTheirExitCode) {
     const Call& call = GetParam();
@@ -96,6 +100,44 @@ TEST_F(CatalogueCommands, DiffOfABookWithARepricedPartExitsWithOne) {
                              "D090CCSG +10.0%\n"),
               std::string::npos);
 }
+
+// The changes of a JSON diff are written as they are found, yet make the document
+// a one-piece write would.
+struct JsonDiff {
+    const char* Name;
+    // Prices replaced in the old book, each with the one after it.
+    std::vector<std::pair<std::string, std::string>> Edits;
+    size_t Changes;
+};
+
+class JsonDiffs : public CommandLine, public ::testing::WithParamInterface<JsonDiff> {};
+
+TEST_P(JsonDiffs, ReadAsOneDocument) {
+    ASSERT_EQ(Run({"parts"}), cli::Success);
+    std::string book = out.str();
+    for (const auto& [from, to] : GetParam().Edits) {
+        const size_t at = book.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        book.replace(at, from.size(), to);
+    }
+    folder.Write("old.tsv", book);
+    Run({"--json", "diff", "@old.tsv", "@"});
+    const auto document = nlohmann::json::parse(out.str());
+    EXPECT_EQ(out.str(), document.dump(2) + "\n");
+    EXPECT_EQ(document["changes"].size(), GetParam().Changes);
+    EXPECT_EQ(document["families"].size(), GetParam().Changes ? 1u : 0u);
+}
+
+const JsonDiff JsonDiffCases[] = {
+    {"NothingChanged", {}, 0},
+    {"OneRepriced", {{"$220.00\t$220.00", "$200.00\t$200.00"}}, 1},
+    {"TwoRepriced",
+     {{"$220.00\t$220.00", "$200.00\t$200.00"}, {"$220.00\t$220.00", "$210.00\t$210.00"}},
+     2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Books, JsonDiffs, ::testing::ValuesIn(JsonDiffCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace pelmora::testing

@@ -17,6 +17,9 @@ struct Fault {
     const char* Family;
     const char* Finding;
     const char* File;
+    // A second table the fault needs, if any.
+    const char* OtherTable = nullptr;
+    const char* OtherRows = nullptr;
 };
 
 std::vector<CatalogueFinding> Check(const std::function<void(const TempFolder&)>& change) {
@@ -42,8 +45,11 @@ class PartsCheck : public ::testing::TestWithParam<Fault> {};
 TEST_P(PartsCheck, FindsTheFaultOnlyWhereItIs) {
     static const auto before = Check([](const TempFolder&) {});
     const Fault& fault = GetParam();
-    const auto after =
-        Check([&](const TempFolder& folder) { WriteTable(folder, fault.Table, fault.Rows); });
+    const auto after = Check([&](const TempFolder& folder) {
+        WriteTable(folder, fault.Table, fault.Rows);
+        if (fault.OtherTable)
+            WriteTable(folder, fault.OtherTable, fault.OtherRows);
+    });
     std::vector<CatalogueFinding> added;
     for (const CatalogueFinding& finding : after) {
         if (!Has(before, finding))
@@ -85,6 +91,24 @@ U|051|UG Cover|UG-1665/U|cover.gif
 U|028|UG Cover|UG-599/U|cover.gif
 U|042|UG Cover|UG-595/U|cover.gif)",
           Error, "Straight Section", "do not come back to their configuration", ""},
+    // A band of two letters that only the longest flexible twists offer: its
+    // parts are read back although they are not those of the first length.
+    Fault{"BandOfTwoLettersOnLongFlexibleTwists", "Frequency.tbl", R"(Waveguide|Band|Range
+090|S|8.20 - 12.40 GHz
+090|X|8.50 - 9.60 GHz
+090|XX|9.00 - 9.50 GHz
+090|Y|9.00 - 10.00 GHz
+062|S|12.40 - 18.00 GHz
+051|S|15.00 - 22.00 GHz
+028|S|26.50 - 40.00 GHz
+042|S|18.00 - 26.50 GHz)",
+          Error, "Flexible Twist", "do not come back to their configuration", "", "FlexVSWR.tbl",
+          R"(Waveguide|Band|Class|VSWR
+090|S|12|1.10:1
+090|S|24|1.15:1
+090|XX|24|1.12:1
+090|S|6|1.05:1
+090|S|18|1.13:1)"},
     Fault{"PriceRowForgotten", "RigidTwistPrice.tbl", R"(W|Band|D|Price|Delivery|Limit|Paint
 090|X|twist|210.00|2 weeks|0|20.00)",
           Error, "90 Rigid Twist", "without a price", "RigidTwistPrice.tbl"},

@@ -94,7 +94,25 @@ void TTxtTable::ThrowIndexError(int row) {
 struct TTxtTable::ColumnIndexes {
     std::mutex Mutex;
     std::map<int, std::unordered_map<std::string_view, std::vector<int>>> Columns;
+    std::map<int, std::vector<std::string_view>> Fields;
 };
+
+const std::vector<std::string_view>& TTxtTable::Column(int column) const {
+    auto split = [&](std::vector<std::string_view>& fields) {
+        fields.clear();
+        for (int row = 0; row < RowCount(); ++row)
+            fields.push_back(FieldView(row, column));
+    };
+    if (!indexes_) {
+        split(split_);
+        return split_;
+    }
+    const std::lock_guard lock(indexes_->Mutex);
+    auto [found, added] = indexes_->Fields.try_emplace(column);
+    if (added)
+        split(found->second);
+    return found->second;
+}
 
 const std::vector<int>& TTxtTable::RowsWhere(int column, std::string_view key) const {
     if (!indexes_) {

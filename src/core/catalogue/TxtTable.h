@@ -60,6 +60,11 @@ public:
     std::vector<std::string_view> Fields(int row) const;
     // The same field as GetField, as a view into the row.
     std::string_view FieldView(int row, int column) const;
+    // FieldView of every row in the column, so that a scan over many rows does not
+    // split each row again. A table for lookups keeps it with its indexes (safe to
+    // share between threads); any other table splits its rows at each call, and
+    // the result is valid until the next call.
+    const std::vector<std::string_view>& Column(int column) const;
     void GetColumn(int column, std::vector<std::string>& target) const;
     int RowCount() const {
         return static_cast<int>(buffer_ ? views_.size() - firstView_ : Lines.size());
@@ -82,6 +87,7 @@ private:
     size_t firstView_ = 0;
     std::shared_ptr<ColumnIndexes> indexes_;
     mutable std::vector<int> scanned_;
+    mutable std::vector<std::string_view> split_;
 };
 
 // True when the list holds the text, letter case ignored.

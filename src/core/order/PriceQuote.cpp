@@ -16,12 +16,12 @@ namespace {
 
 // A negative, tiny or huge cell would price silently wrong, or as no price at all.
 Money MoneyCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const PriceCell cell = ReadPriceCell(text);
     if (cell.Kind == PriceCellKind::NotANumber)
-        throw ConversionError::NotANumber(text);
+        throw ConversionError::NotANumber(std::string(text));
     if (cell.Kind != PriceCellKind::Amount)
-        throw ConversionError::OutOfRange(text);
+        throw ConversionError::OutOfRange(std::string(text));
     return cell.Amount;
 }
 
@@ -38,18 +38,18 @@ Money Total(std::initializer_list<Money> parts) {
 }
 
 int IntegerCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const auto value = ParseInteger(text);
     if (!value || *value < INT32_MIN || *value > INT32_MAX)
-        throw ConversionError::NotAnInteger(text);
+        throw ConversionError::NotAnInteger(std::string(text));
     return static_cast<int>(*value);
 }
 
 double NumberCell(const TTxtTable& table, int row, int column) {
-    const std::string text = table.GetField(row, column);
+    const std::string_view text = table.FieldView(row, column);
     const auto value = ParseNumber(text);
     if (!value)
-        throw ConversionError::NotANumber(text);
+        throw ConversionError::NotANumber(std::string(text));
     return *value;
 }
 
@@ -212,10 +212,11 @@ PriceQuote QuoteBend(const TableSource& tables, const std::string& partNumber,
 
     const TableRef rows = tables.Load(family == pfEBend ? "EBendPrice.tbl" : "HBendPrice.tbl");
     const TTxtTable& table = *rows;
+    const std::vector<std::string_view>& models = table.Column(2);
     for (const int row : table.RowsWhere(1, waveguide)) {
         // The model is a complete bend part number; a shorter text matches nothing.
         constexpr size_t ModelLength = 15;
-        const std::string_view model = table.FieldView(row, 2);
+        const std::string_view model = models[static_cast<size_t>(row)];
         if (model.size() < ModelLength)
             continue;
         if (model.substr(model.size() - 1) == finish && model.substr(model.size() - 2, 1) == band &&

@@ -216,11 +216,17 @@ TEST(TxtTable, LookupTablesReadLikeLoadedOnes) {
     ASSERT_EQ(lookup.RowCount(), loaded.RowCount());
     for (int row = 0; row < loaded.RowCount(); ++row) {
         EXPECT_EQ(lookup.Line(row), loaded.Lines[static_cast<size_t>(row)]);
-        for (int column = 1; column <= 3; ++column)
+        for (int column = 1; column <= 3; ++column) {
             EXPECT_EQ(lookup.GetField(row, column), loaded.GetField(row, column));
+            EXPECT_EQ(lookup.Column(column).at(static_cast<size_t>(row)),
+                      loaded.GetField(row, column));
+            EXPECT_EQ(loaded.Column(column).at(static_cast<size_t>(row)),
+                      loaded.GetField(row, column));
+        }
     }
     lookup.DeleteHeader();
     EXPECT_EQ(lookup.GetField(0, 2), "b");
+    EXPECT_EQ(lookup.Column(2), (std::vector<std::string_view>{"b", "c", "", ""}));
     lookup.SetField(0, 2, "z");
     EXPECT_EQ(lookup.Lines, (std::vector<std::string>{" a |z", "c", "", "last|"}));
     EXPECT_THROW(lookup.Line(4), ListIndexError);
