@@ -9,10 +9,10 @@
 namespace pelmora::service {
 
 std::string ToUtf8(const std::string& bytes);
-// One character appended in UTF-8.
-void AppendUtf8(char32_t point, std::string& out);
 // The same, appended to out.
 void AppendAsUtf8(std::string_view bytes, std::string& out);
+// One character appended in UTF-8.
+void AppendUtf8(char32_t point, std::string& out);
 std::string ToUtf8(std::u32string_view text);
 // The characters of valid UTF-8 (by the rule of FromUtf8); nothing for other input.
 std::optional<std::u32string> Utf8Characters(const std::string& text);
