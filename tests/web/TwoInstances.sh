@@ -111,7 +111,7 @@ for action in "${actions[@]}"; do
     walk+=(--data-urlencode "a=$action")
     ask /api/state -G "${walk[@]}"
 done
-grep -q '"partNumber": "R090PC0125USG"' "$work/through" || fail "the walk made no part"
+grep -Eq '"partNumber": ?"R090PC0125USG"' "$work/through" || fail "the walk made no part"
 ask /api/describe -G --data-urlencode part=R090PC0125USG
 ask /api/quote -G --data-urlencode part=R090PC0125USG --data-urlencode qty=3
 printf '3 R090PC0125USG\n1 C090CNSG\n' >"$work/rfq.txt"
