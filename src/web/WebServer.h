@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Routes.h"
 #include "catalogue/TableSource.h"
 
 #include <atomic>
@@ -21,9 +22,9 @@ namespace pelmora {
 class WebServer {
 public:
     // Request bodies and the actions of one request are bounded.
-    static constexpr size_t MaxBody = 4 * 1024 * 1024;
-    static constexpr size_t MaxActions = 200;
-    static constexpr size_t MaxText = 200;
+    static constexpr size_t MaxBody = web::MaxBody;
+    static constexpr size_t MaxActions = web::MaxActions;
+    static constexpr size_t MaxText = web::MaxText;
     static constexpr size_t WorkerThreads = 64;
 
     // The catalogue as the command line finds it: from the program's folder, or
@@ -42,11 +43,9 @@ public:
 private:
     void Route();
 
-    std::string programFolder_;
-    std::optional<std::string> appDir_;
-    std::string pageFolder_;
-    std::string imagesFolder_;
     TableCache cache_;
+    web::Served folders_;
+    std::vector<web::Route> routes_;
     std::unique_ptr<httplib::Server> server_;
     // httplib's own stop is lost before its accept loop runs and may be called
     // only once.
