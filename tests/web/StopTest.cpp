@@ -106,7 +106,7 @@ bool ExitedWith(const std::optional<int>& status, int code) {
 
 TEST(Stop, TermEndsTheProgramWithConnectionsOpen) {
     for (const int signal : {SIGTERM, SIGINT}) {
-        Program program({"--app-dir", Shipped, "--listen", "127.0.0.1:0"});
+        Program program({"--app-dir", Shipped, "--listen", "127.0.0.1:0", "--instance-header"});
         const int port = program.Port();
         ASSERT_GT(port, 0);
         httplib::Client client("127.0.0.1", port);

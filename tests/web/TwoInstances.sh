@@ -40,9 +40,9 @@ port_of() {
     fail "no instance serving"
 }
 
-"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 >/dev/null 2>"$work/a.log" &
+"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 --instance-header >/dev/null 2>"$work/a.log" &
 instance_a=$!
-"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 >/dev/null 2>"$work/b.log" &
+"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 --instance-header >/dev/null 2>"$work/b.log" &
 instance_b=$!
 pids+=("$instance_a" "$instance_b")
 port_a=$(port_of "$work/a.log")
