@@ -87,6 +87,23 @@ Response Dispatch(const std::vector<Route>& routes, Request request) {
     }
 }
 
+std::string Disposition(std::string_view kind, std::string_view name) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string plain;
+    std::string encoded;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool printable = byte >= 0x20 && byte < 0x7F;
+        plain += printable && c != '"' && c != '\\' ? c : '_';
+        if (std::isalnum(byte) ||
+            std::string_view("!#$&+-.^_`|~").find(c) != std::string_view::npos)
+            encoded += c;
+        else
+            encoded += {'%', Hex[byte >> 4], Hex[byte & 15]};
+    }
+    return std::string(kind) + "; filename=\"" + plain + "\"; filename*=UTF-8''" + encoded;
+}
+
 std::string PercentDecoded(std::string_view text, bool plus) {
     std::string decoded;
     decoded.reserve(text.size());

@@ -66,6 +66,11 @@ Response Dispatch(const std::vector<Route>& routes, Request request);
 // not be UTF-8.
 Response ErrorResponse(int status, const std::string& message);
 
+// A Content-Disposition value ("attachment" or "inline") for the file name given
+// in UTF-8: a quoted ASCII name for any client, and the name itself for those
+// that read RFC 6266's filename*.
+std::string Disposition(std::string_view kind, std::string_view name);
+
 // %XX decoded; '+' as a space when plus is true, as in a query.
 std::string PercentDecoded(std::string_view text, bool plus);
 

@@ -147,7 +147,7 @@ void Parts(const Served& served, const Request& request, Response& response) {
     const service::Session session(served.ProgramFolder, served.AppDir, nullptr, served.Cache);
     const AppState app = session.App;
     response.ContentType = BookType(book.Format);
-    response.SetHeader("Content-Disposition", "attachment; filename=\"price-list." + format + "\"");
+    response.SetHeader("Content-Disposition", Disposition("attachment", "price-list." + format));
     response.Stream = [app, book](const Sink& sink) {
         try {
             service::WritePriceBook(app, book, [&](std::string_view bytes) {
@@ -167,7 +167,21 @@ void Convert(const Served& served, const Request& request, Response& response) {
            [&](service::Session& session) { return service::Convert(session, old); });
 }
 
+// A page of another site can make a browser post text and form bodies without
+// asking the server first; an order must come with another type.
+void RefuseCrossSiteTypes(const Request& request) {
+    std::string type = request.Header("Content-Type").value_or("");
+    type = type.substr(0, type.find(';'));
+    std::erase_if(type, [](char c) { return c == ' ' || c == '\t'; });
+    std::ranges::transform(type, type.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (type.empty() || type == "text/plain" || type == "application/x-www-form-urlencoded" ||
+        type == "multipart/form-data")
+        throw HttpError{415, "send the order as Content-Type: application/octet-stream"};
+}
+
 void Order(const Served& served, const Request& request, Response& response) {
+    RefuseCrossSiteTypes(request);
     const std::string format = OptionalValue(request, "format").value_or("json");
     const std::map<std::string, OrderFileKind> files = {
         {"xls", SpreadsheetFile}, {"txt", TextFile}, {"xml", XmlFile}};
@@ -186,7 +200,7 @@ void Order(const Served& served, const Request& request, Response& response) {
             ? Joined(BillOfMaterialsLines(order.Lines, session.App.Tables(session.Platform)))
             : Joined(OrderFileLines(order.Lines, files.at(format), order.Wide));
     const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
-    response.SetHeader("Content-Disposition", "attachment; filename=\"" + name + "\"");
+    response.SetHeader("Content-Disposition", Disposition("attachment", name));
     response.ContentType = "application/octet-stream";
 }
 
@@ -206,7 +220,7 @@ void Sheet(const Served& served, const Request& request, Response& response) {
     const QByteArray pdf =
         SpecificationSheetPdf(session.App.ImagesDir, form->CollectSpecHeader(), rows);
     response.SetHeader("Content-Disposition",
-                       "inline; filename=\"" + form->txtPartNumber + ".pdf\"");
+                       Disposition("inline", service::ToUtf8(form->txtPartNumber) + ".pdf"));
     response.ContentType = "application/pdf";
     response.Body = pdf.toStdString();
 }

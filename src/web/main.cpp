@@ -44,6 +44,40 @@ void RaiseDescriptorLimit() {
     }
 }
 
+// Qt looks for a sandbox's marker in the user's runtime folder as it starts, and
+// without XDG_RUNTIME_DIR it makes one under the temporary folder and warns. The
+// server has no use for it: while Qt starts it is pointed at a temporary folder
+// that cannot exist, and its complaints about that are not shown.
+class NoRuntimeFolder {
+public:
+    NoRuntimeFolder() : active_(qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        if (!active_)
+            return;
+        if (qEnvironmentVariableIsSet("TMPDIR"))
+            temporary_ = qgetenv("TMPDIR");
+        qputenv("TMPDIR", "/proc/nonexistent");
+        previous_ = qInstallMessageHandler(&Filter);
+    }
+    ~NoRuntimeFolder() {
+        if (!active_)
+            return;
+        qInstallMessageHandler(previous_);
+        temporary_ ? qputenv("TMPDIR", *temporary_) : qunsetenv("TMPDIR");
+    }
+    NoRuntimeFolder(const NoRuntimeFolder&) = delete;
+    NoRuntimeFolder& operator=(const NoRuntimeFolder&) = delete;
+
+private:
+    static void Filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.startsWith("QStandardPaths:"))
+            previous_(type, context, text);
+    }
+
+    bool active_;
+    std::optional<QByteArray> temporary_;
+    static inline QtMessageHandler previous_ = nullptr;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -110,11 +144,11 @@ int main(int argc, char* argv[]) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     RaiseDescriptorLimit();
 
-    // The specification sheets are drawn with Qt's fonts, without any display; the
-    // offscreen platform needs no runtime folder, and is told so rather than make
-    // one under /tmp.
+    // The specification sheets are drawn with Qt's fonts, without any display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::optional<NoRuntimeFolder> noRuntimeFolder(std::in_place);
     QGuiApplication application(argc, argv);
+    noRuntimeFolder.reset();
     Q_INIT_RESOURCE(pelmora);
 
     pelmora::WebServer server(ProgramFolder(), appDir, options);

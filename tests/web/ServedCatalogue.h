@@ -29,6 +29,9 @@ private:
     std::thread serving_;
 };
 
+// The type POST /api/order takes: one a cross-site form cannot send.
+inline constexpr const char* OrderType = "application/octet-stream";
+
 // "/api/state?a=..&a=.." for the actions, in order.
 std::string StatePath(const std::vector<std::string>& actions, bool steps = false);
 
