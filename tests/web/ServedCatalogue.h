@@ -14,7 +14,8 @@ namespace pelmora::testing {
 // thread of its own until the object goes.
 class RunningServer {
 public:
-    RunningServer(const std::string& programFolder, const std::optional<std::string>& appDir);
+    RunningServer(const std::string& programFolder, const std::optional<std::string>& appDir,
+                  WebOptions options = {});
     ~RunningServer();
     RunningServer(const RunningServer&) = delete;
     RunningServer& operator=(const RunningServer&) = delete;
