@@ -25,6 +25,7 @@ public:
 private:
     int socket_ = -1;
     bool connected_ = false;
+    bool closed_ = false;
 };
 
 // The status of each answer in the bytes, in order.
