@@ -130,7 +130,7 @@ std::string Exchange(int port, const std::string& request) {
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    // The server waits up to 10 s for a body it cannot size; a busy machine adds.
+    // The server answers at once; a busy machine may take its time.
     timeval timeout{30, 0};
     ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     std::string answer;
