@@ -26,10 +26,12 @@ struct ServerLimits {
     size_t HeadBytes = 16 * 1024;
     size_t TargetBytes = 8192;
     size_t HeaderCount = 100;
-    size_t BodyBytes = 4 * 1024 * 1024;
-    // All request bodies being read or answered at once, and all answers waiting
-    // to be written: past these a request is asked to come back.
-    size_t BodyBudget = 12 * 1024 * 1024;
+    size_t BodyBytes = 1024 * 1024;
+    // All request bodies being read or answered at once (one of the largest size
+    // beside many small ones: the answer to a large body takes the most memory),
+    // and all answers waiting to be written: past these a request is asked to
+    // come back.
+    size_t BodyBudget = 1280 * 1024;
     size_t AnswerBudget = 64 * 1024 * 1024;
     size_t Workers = 8;
     // Streamed answers hold a worker while the client reads them.

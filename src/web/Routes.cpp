@@ -236,14 +236,18 @@ void Image(const Served& served, const Request& request, Response& response) {
 }
 
 // The page's own files: lower-case names of HTML, script and style sheets.
+bool IsPageName(const std::string& name) {
+    const size_t dot = name.find('.');
+    const std::string stem = name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+    return !stem.empty() &&
+           std::ranges::all_of(stem, [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           (extension == ".html" || extension == ".js" || extension == ".css");
+}
+
 void Page(const Served& served, const Request& request, Response& response) {
     const std::string name = request.Rest.empty() ? "index.html" : request.Rest;
-    const bool pageName =
-        std::ranges::all_of(name.substr(0, name.find('.')),
-                            [](char c) { return c >= 'a' && c <= 'z'; }) &&
-        (name.ends_with(".html") || name.ends_with(".js") || name.ends_with(".css")) &&
-        name.find('.') == name.rfind('.') && name.find('.') > 0;
-    const auto file = pageName ? FileInFolder(served.PageFolder, name) : std::nullopt;
+    const auto file = IsPageName(name) ? FileInFolder(served.PageFolder, name) : std::nullopt;
     if (!file)
         throw HttpError{404, "no page " + name};
     response.SetHeader("Cache-Control", "no-cache");

@@ -18,8 +18,10 @@ struct Served {
     TableCache* Cache = nullptr;
 };
 
-// Request bodies and the values of one request are bounded.
-inline constexpr size_t MaxBody = 4 * 1024 * 1024;
+// Request bodies and the values of one request are bounded. An order's answer
+// may be some fifteen times its body (a message for every line of junk), and
+// the making of it several times more.
+inline constexpr size_t MaxBody = 1024 * 1024;
 inline constexpr size_t MaxActions = 200;
 inline constexpr size_t MaxText = 200;
 

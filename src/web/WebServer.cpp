@@ -26,6 +26,7 @@ WebServer::WebServer(std::string programFolder, std::optional<std::string> appDi
     folders_.PageFolder = program.AppDir + "web/";
     routes_ = web::Routes(folders_);
     policy_.Hosts = options_.Hosts;
+    options_.Limits.BodyBytes = web::MaxBody;
     server_ = std::make_unique<web::HttpServer>(
         [this](web::Request request) {
             return web::Answered(routes_, policy_, std::move(request));

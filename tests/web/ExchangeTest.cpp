@@ -6,6 +6,7 @@
 #include "Policy.h"
 #include "Routes.h"
 #include "ServedCatalogue.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,42 @@ INSTANTIATE_TEST_SUITE_P(
                       OrderTypeCase{"Multipart", "multipart/form-data; boundary=x", 415},
                       OrderTypeCase{"Octets", "application/octet-stream", 200},
                       OrderTypeCase{"Json", "application/json", 200}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct ImageCase {
+    const char* Name;
+    const char* File;
+    int Status;
+    const char* Type;
+};
+
+class ImageTypes : public ::testing::TestWithParam<ImageCase> {};
+
+// Whatever else lies in the pictures' folder, a browser gets only pictures from it.
+TEST_P(ImageTypes, OnlyPicturesAreServed) {
+    const ImageCase& row = GetParam();
+    testing::TempFolder images;
+    images.Write(row.File, "<script>alert(1)</script>");
+    TableCache cache;
+    Served served{"/nowhere", PELMORA_SHIPPED_DIR, "", images.Path(), &cache};
+    const Response response = Dispatch(Routes(served), Get(std::string("/images/") + row.File));
+    EXPECT_EQ(response.Status, row.Status);
+    EXPECT_EQ(response.ContentType, row.Type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ImageTypes,
+    ::testing::Values(ImageCase{"Gif", "a.gif", 200, "image/gif"},
+                      ImageCase{"UpperCase", "b.PNG", 200, "image/png"},
+                      ImageCase{"Bitmap", "c.bmp", 200, "image/bmp"},
+                      ImageCase{"Jpeg", "d.jpeg", 200, "image/jpeg"},
+                      ImageCase{"Text", "notes.txt", 404, "application/json; charset=utf-8"},
+                      ImageCase{"Html", "page.html", 404, "application/json; charset=utf-8"},
+                      ImageCase{"Svg", "e.svg", 404, "application/json; charset=utf-8"},
+                      ImageCase{"Script", "f.js", 404, "application/json; charset=utf-8"},
+                      ImageCase{"NoExtension", "gif", 404, "application/json; charset=utf-8"},
+                      ImageCase{"DoubleExtension", "g.gif.html", 404,
+                                "application/json; charset=utf-8"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

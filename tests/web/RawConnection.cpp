@@ -58,8 +58,7 @@ bool RawConnection::ClosedWithin(std::chrono::milliseconds wait) {
 std::vector<int> Statuses(const std::string& answers) {
     const std::string line = "HTTP/1.1 ";
     std::vector<int> statuses;
-    for (size_t at = answers.find(line); at != std::string::npos;
-         at = answers.find(line, at + 1)) {
+    for (size_t at = answers.find(line); at != std::string::npos; at = answers.find(line, at + 1)) {
         if (answers.size() >= at + line.size() + 3)
             statuses.push_back(std::stoi(answers.substr(at + line.size(), 3)));
     }
