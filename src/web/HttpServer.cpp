@@ -10,6 +10,7 @@
 #include <boost/beast/http.hpp>
 #include <ctime>
 #include <future>
+#include <iostream>
 #include <malloc.h>
 #include <map>
 #include <mutex>
@@ -64,14 +65,12 @@ std::string HttpDate(std::chrono::system_clock::time_point time) {
 
 // The client's address as written in logs and counted against its share: an
 // IPv4 client of a dual-stack socket as IPv4.
-std::string AddressOf(const tcp::socket& socket) {
+asio::ip::address AddressOf(const tcp::socket& socket) {
     beast::error_code ec;
     asio::ip::address address = socket.remote_endpoint(ec).address();
-    if (ec)
-        return "-";
     if (address.is_v6() && address.to_v6().is_v4_mapped())
         address = asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
-    return address.to_string();
+    return address;
 }
 
 std::string Lower(std::string_view text) {
@@ -470,12 +469,14 @@ void HttpServer::Impl::Accepted(beast::error_code ec, tcp::socket socket) {
         return;
     }
     socket.set_option(tcp::no_delay(true), ec);
-    std::string address = AddressOf(socket);
+    const asio::ip::address peer = AddressOf(socket);
+    const std::string address = peer.to_string();
+    const bool shared = peer.is_loopback() && !limits.LimitLoopback;
     bool admitted = false;
     {
         const std::lock_guard lock(mutex);
         size_t& count = perAddress[address];
-        admitted = sessions.size() < limits.Connections && count < limits.PerAddress;
+        admitted = sessions.size() < limits.Connections && (shared || count < limits.PerAddress);
         if (admitted)
             ++count;
         else if (count == 0)
@@ -537,7 +538,15 @@ bool HttpServer::Serve() {
     if (!impl_->acceptor.is_open())
         return false;
     impl_->Accept();
-    impl_->io.run();
+    // A failure in one connection's handler ends that connection, never the server.
+    for (bool running = true; running;) {
+        try {
+            impl_->io.run();
+            running = false;
+        } catch (const std::exception& error) {
+            std::cerr << "pelmora-web: a connection failed: " << error.what() << std::endl;
+        }
+    }
     impl_->workers.join();
     return true;
 }

@@ -15,6 +15,9 @@ namespace pelmora::web {
 struct ServerLimits {
     size_t Connections = 2048;
     size_t PerAddress = 64;
+    // Clients on loopback share only the total: a reverse proxy on the same
+    // machine brings every user from its one address, and limits them itself.
+    bool LimitLoopback = false;
     // A connection with no request begun: after an answer, or right after connecting.
     std::chrono::milliseconds Idle{5000};
     // From the first byte of a request to the end of its head.

@@ -36,8 +36,11 @@ std::vector<int> Asked(int port, const std::string& from) {
 }
 
 TEST(Limits, AnAddressPastItsShareIsToldToComeBackWhileOthersAreServed) {
-    RunningServer server("/nowhere", Shipped,
-                         Limited([](web::ServerLimits& limits) { limits.PerAddress = 4; }));
+    // Loopback addresses stand for clients of their own here.
+    RunningServer server("/nowhere", Shipped, Limited([](web::ServerLimits& limits) {
+                             limits.PerAddress = 4;
+                             limits.LimitLoopback = true;
+                         }));
     Connections held;
     for (int i = 0; i < 4; ++i) {
         held.push_back(std::make_unique<RawConnection>(server.Port(), "127.0.0.5"));
@@ -58,6 +61,20 @@ TEST(Limits, AnAddressPastItsShareIsToldToComeBackWhileOthersAreServed) {
         statuses = Asked(server.Port(), "127.0.0.5");
     }
     EXPECT_EQ(statuses, std::vector<int>{200});
+}
+
+TEST(Limits, LoopbackClientsShareOnlyTheTotal) {
+    RunningServer server("/nowhere", Shipped, Limited([](web::ServerLimits& limits) {
+                             limits.PerAddress = 4;
+                             limits.Connections = 8;
+                         }));
+    Connections held;
+    for (int i = 0; i < 7; ++i)
+        held.push_back(std::make_unique<RawConnection>(server.Port()));
+    EXPECT_EQ(Asked(server.Port(), "127.0.0.1"), std::vector<int>{200}) << "the eighth";
+    held.push_back(std::make_unique<RawConnection>(server.Port()));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(Asked(server.Port(), "127.0.0.1"), std::vector<int>{503}) << "past the total";
 }
 
 struct DeadlineCase {
