@@ -45,6 +45,7 @@ std::vector<Route> Named() {
 
 struct RouteCase {
     const char* Name;
+    friend void PrintTo(const RouteCase& row, std::ostream* out) { *out << row.Name; }
     const char* Method;
     const char* Path;
     int Status;
@@ -89,6 +90,7 @@ TEST(Query, ValuesAreDecodedInOrderAndBounded) {
 
 struct DispositionCase {
     const char* Name;
+    friend void PrintTo(const DispositionCase& row, std::ostream* out) { *out << row.Name; }
     const char* File;
     const char* Header;
 };
@@ -118,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct HostCase {
     const char* Name;
+    friend void PrintTo(const HostCase& row, std::ostream* out) { *out << row.Name; }
     const char* Header;
     const char* Host;
 };
@@ -141,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct PolicyCase {
     const char* Name;
+    friend void PrintTo(const PolicyCase& row, std::ostream* out) { *out << row.Name; }
     std::vector<std::string> Hosts;
     std::optional<std::string> Header;
     int Status;
@@ -209,6 +213,7 @@ TEST(Policy, EveryAnswerForbidsSniffingAndFramesAndThePageOtherSources) {
 
 struct AddressCase {
     const char* Name;
+    friend void PrintTo(const AddressCase& row, std::ostream* out) { *out << row.Name; }
     const char* Text;
     std::optional<std::string> Host;
     int Port;
@@ -261,6 +266,7 @@ TEST(Log, OneCommonFormatLineWithTheMilliseconds) {
 
 struct OrderTypeCase {
     const char* Name;
+    friend void PrintTo(const OrderTypeCase& row, std::ostream* out) { *out << row.Name; }
     std::optional<std::string> Type;
     int Status;
 };
@@ -294,6 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ImageCase {
     const char* Name;
+    friend void PrintTo(const ImageCase& row, std::ostream* out) { *out << row.Name; }
     const char* File;
     int Status;
     const char* Type;

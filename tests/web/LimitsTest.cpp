@@ -79,6 +79,7 @@ TEST(Limits, LoopbackClientsShareOnlyTheTotal) {
 
 struct DeadlineCase {
     const char* Name;
+    friend void PrintTo(const DeadlineCase& row, std::ostream* out) { *out << row.Name; }
     std::function<void(web::ServerLimits&)> Limits;
     std::string First;
     // Sent every 50 ms after the first bytes, as a slow client would.

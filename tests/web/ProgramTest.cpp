@@ -19,6 +19,7 @@ const std::string Shipped = PELMORA_SHIPPED_DIR;
 
 struct StartCase {
     const char* Name;
+    friend void PrintTo(const StartCase& row, std::ostream* out) { *out << row.Name; }
     std::vector<std::string> Arguments;
     int Code;
     std::string Line;

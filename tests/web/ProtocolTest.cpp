@@ -34,6 +34,7 @@ const std::string Head =
 
 struct ExchangeCase {
     const char* Name;
+    friend void PrintTo(const ExchangeCase& row, std::ostream* out) { *out << row.Name; }
     std::string Request;
     std::vector<int> Statuses;
 };
