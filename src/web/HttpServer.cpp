@@ -224,7 +224,10 @@ private:
             return Refuse(400, "the request is malformed");
         if (parser_->is_done())
             return Work();
-        const size_t share = parser_->content_length().value_or(server_.limits.BodyBytes);
+        const size_t length = parser_->content_length().value_or(server_.limits.BodyBytes);
+        // Small bodies go by the budget: clients holding large ones back keep out
+        // only other large ones.
+        const size_t share = length <= server_.limits.SmallBody ? 0 : length;
         if (!server_.bodies.Take(share)) {
             keepAlive_ = false;
             return Send(Busy());

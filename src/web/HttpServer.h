@@ -35,6 +35,8 @@ struct ServerLimits {
     // and all answers waiting to be written: past these a request is asked to
     // come back.
     size_t BodyBudget = 1280 * 1024;
+    // Bodies of a stated length up to this are not counted against the budget.
+    size_t SmallBody = 64 * 1024;
     size_t AnswerBudget = 64 * 1024 * 1024;
     size_t Workers = 8;
     // Streamed answers hold a worker while the client reads them.

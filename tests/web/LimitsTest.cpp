@@ -63,6 +63,25 @@ TEST(Limits, AnAddressPastItsShareIsToldToComeBackWhileOthersAreServed) {
     EXPECT_EQ(statuses, std::vector<int>{200});
 }
 
+// Clients that begin large bodies and send them slowly keep out other large
+// bodies, which are told to come back, never the small ones.
+TEST(Limits, LargeBodiesHeldBackLeaveRoomForSmallOnes) {
+    RunningServer server("/nowhere", Shipped);
+    const std::string large = "POST /api/order HTTP/1.1\r\nHost: p\r\nContent-Type: "
+                              "application/octet-stream\r\nContent-Length: 700000\r\n\r\n1";
+    RawConnection first(server.Port());
+    RawConnection second(server.Port());
+    ASSERT_TRUE(first.Send(large));
+    ASSERT_TRUE(second.Send(large));
+    const std::string refused = second.ReadToEnd(30s);
+    EXPECT_EQ(Statuses(refused), std::vector<int>{503}) << refused;
+    RawConnection small(server.Port());
+    ASSERT_TRUE(small.Send("POST /api/order HTTP/1.1\r\nHost: p\r\nContent-Type: "
+                           "application/octet-stream\r\nContent-Length: 16\r\nConnection: "
+                           "close\r\n\r\n1 R090PC0120USG\n"));
+    EXPECT_EQ(Statuses(small.ReadToEnd(30s)), std::vector<int>{200});
+}
+
 TEST(Limits, LoopbackClientsShareOnlyTheTotal) {
     RunningServer server("/nowhere", Shipped, Limited([](web::ServerLimits& limits) {
                              limits.PerAddress = 4;
