@@ -3,7 +3,7 @@
 
 PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools libxcb1-dev libgtest-dev nlohmann-json3-dev
     libxml2-dev libbenchmark-dev libcli11-dev
-    libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev fonts-dejavu-core)
+    libboost-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev fonts-dejavu-core)
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build: the
 # browser tests drive Debian's chromium with the machine's Node.js and npm and read
 # PDFs with poppler-utils; nginx and openssl front the web server; the desktop

@@ -1,61 +1,67 @@
 #pragma once
 
+#include "HttpServer.h"
+#include "Policy.h"
+#include "Routes.h"
 #include "catalogue/TableSource.h"
 
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
-
-namespace httplib {
-class Server;
-}
+#include <vector>
 
 namespace pelmora {
+
+// Which requests get a line on standard error.
+enum class RequestLog { Off, Failures, All };
+
+// How one pelmora-web instance answers, beyond its catalogue.
+struct WebOptions {
+    // Host names it answers for; empty: any.
+    std::vector<std::string> Hosts;
+    // Names the instance ("HOST:PORT") in X-Pelmora-Instance on every answer.
+    bool Instance = false;
+    // Failures: only answers the server failed to make (5xx).
+    RequestLog Log = RequestLog::Off;
+    web::ServerLimits Limits;
+};
 
 // What pelmora-web serves: the JSON API over the same forms as the command line
 // (each request carries the whole configuration and gets a wizard of its own), the
 // catalogue's pictures, the specification sheet as a PDF, and the page. It keeps
 // no state between requests and writes no file; tables are shared between the
-// request threads through one checked cache.
+// workers through one checked cache.
 class WebServer {
 public:
-    // Request bodies and the actions of one request are bounded.
-    static constexpr size_t MaxBody = 4 * 1024 * 1024;
-    static constexpr size_t MaxActions = 200;
-    static constexpr size_t MaxText = 200;
-    static constexpr size_t WorkerThreads = 64;
+    static constexpr size_t MaxBody = web::MaxBody;
+    static constexpr size_t MaxActions = web::MaxActions;
+    static constexpr size_t MaxText = web::MaxText;
 
     // The catalogue as the command line finds it: from the program's folder, or
     // all in appDir.
-    WebServer(std::string programFolder, std::optional<std::string> appDir);
+    WebServer(std::string programFolder, std::optional<std::string> appDir,
+              WebOptions options = {});
     ~WebServer();
 
-    // Binds the address (port 0: any free port); the port bound, or -1. Every
-    // answer then names the instance in X-Pelmora-Instance: "HOST:PORT".
+    // Listens on the address (port 0: any free port): the port, or -1 with the
+    // reason in BindError.
     int Bind(const std::string& host, int port);
+    const std::string& BindError() const { return bindError_; }
     // Serves on the bound address until Stop.
     bool Serve();
     // Ends Serve from any thread, also before Serve has begun and more than once.
     void Stop();
 
 private:
-    void Route();
+    void Log(const web::LogEntry& entry) const;
 
-    std::string programFolder_;
-    std::optional<std::string> appDir_;
-    std::string pageFolder_;
-    std::string imagesFolder_;
+    WebOptions options_;
     TableCache cache_;
-    std::unique_ptr<httplib::Server> server_;
-    // httplib's own stop is lost before its accept loop runs and may be called
-    // only once.
-    std::atomic<bool> serving_ = false;
-    std::atomic<bool> served_ = false;
-    std::atomic<bool> stopping_ = false;
-    std::atomic<bool> stopped_ = false;
-    // The socket httplib made last, which after Bind is the one it listens on.
-    int listening_ = -1;
+    web::Served folders_;
+    std::vector<web::Route> routes_;
+    web::Policy policy_;
+    std::string bindError_;
+    std::unique_ptr<web::HttpServer> server_;
 };
 
 } // namespace pelmora

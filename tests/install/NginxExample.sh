@@ -104,6 +104,7 @@ cmp -s "$work/through" "$work/alone" || fail "the state differs through nginx"
 # the unknown format with its JSON error.
 head -c 2000000 /dev/zero | tr '\0' x >"$work/large"
 status=$(curl -sS "${tls[@]}" -o "$work/answer" -w '%{http_code}' --data-binary "@$work/large" \
+    -H "Content-Type: application/octet-stream" \
     "$site/pelmora/api/order?format=none")
 grep -q '"error"' "$work/answer" || fail "a body of 2 MB answered $status by nginx"
 

@@ -219,16 +219,16 @@ TEST_F(Api, OrderFilesAreTheOrderCommandsFiles) {
 
     httplib::Client client = server->Client();
     for (const std::string format : {"xls", "txt", "xml", "bom"}) {
-        const auto answer = client.Post(("/api/order?format=" + format).c_str(), rfq, "text/plain");
+        const auto answer = client.Post(("/api/order?format=" + format).c_str(), rfq, OrderType);
         ASSERT_TRUE(answer) << format;
         EXPECT_EQ(answer->status, 200) << format;
         EXPECT_EQ(answer->body, folder.Read(format == "bom" ? "o.lom" : "o." + format)) << format;
         EXPECT_EQ(answer->get_header_value("Content-Type"), "application/octet-stream");
+        const std::string name = format == "bom" ? "pelmora38.lom" : "order." + format;
         EXPECT_EQ(answer->get_header_value("Content-Disposition"),
-                  "attachment; filename=\"" +
-                      (format == "bom" ? std::string("pelmora38.lom") : "order." + format) + "\"");
+                  "attachment; filename=\"" + name + "\"; filename*=UTF-8''" + name);
     }
-    const auto answer = client.Post("/api/order", rfq, "text/plain");
+    const auto answer = client.Post("/api/order", rfq, OrderType);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body, CommandLineJson(Shipped, {"order", "--in", list}));
     const json order = json::parse(answer->body);
@@ -257,13 +257,13 @@ TEST_F(Api, OrderFilesAreTheOrderCommandsFiles) {
 TEST_F(Api, OrderDownloadsKeepOrTellCharactersBeyondTheCodePage) {
     const std::string rfq = "1 C090CNSG\n2 R090PC0120USG\tsite \xCE\xB1\n";
     httplib::Client client = server->Client();
-    const auto xml = client.Post("/api/order?format=xml", rfq, "text/plain");
+    const auto xml = client.Post("/api/order?format=xml", rfq, OrderType);
     ASSERT_TRUE(xml);
     EXPECT_NE(xml->body.find("<description>site &#x3B1;</description>"), std::string::npos);
     EXPECT_FALSE(xml->has_header("X-Order-Messages"));
 
     for (const std::string format : {"xls", "txt", "bom"}) {
-        const auto answer = client.Post(("/api/order?format=" + format).c_str(), rfq, "text/plain");
+        const auto answer = client.Post(("/api/order?format=" + format).c_str(), rfq, OrderType);
         ASSERT_TRUE(answer) << format;
         EXPECT_EQ(answer->status, 200) << format;
         const json told = json::parse(answer->get_header_value("X-Order-Messages"));
@@ -275,7 +275,7 @@ TEST_F(Api, OrderDownloadsKeepOrTellCharactersBeyondTheCodePage) {
                                    "Windows-1252; " +
                                        file + " holds \"?\" for each");
     }
-    const json order = json::parse(client.Post("/api/order", rfq, "text/plain")->body);
+    const json order = json::parse(client.Post("/api/order", rfq, OrderType)->body);
     EXPECT_EQ(order["lines"][1]["description"], "site \xCE\xB1");
 }
 
@@ -333,7 +333,7 @@ TEST_F(Api, SheetIsAOnePagePdfOfAPartCreateMakes) {
     ASSERT_EQ(sheet->status, 200) << sheet->body;
     EXPECT_EQ(sheet->get_header_value("Content-Type"), "application/pdf");
     EXPECT_EQ(sheet->get_header_value("Content-Disposition"),
-              "inline; filename=\"E090PC030U030SG.pdf\"");
+              "inline; filename=\"E090PC030U030SG.pdf\"; filename*=UTF-8''E090PC030U030SG.pdf");
     const std::string& pdf = sheet->body;
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos);

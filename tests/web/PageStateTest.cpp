@@ -7,7 +7,6 @@
 #include "ServedCatalogue.h"
 #include "SpecSheet.h"
 #include "StateActions.h"
-#include "WebAnswer.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -271,30 +270,6 @@ TEST_P(SheetRequest, IsAnsweredAsTheCatalogueAndTheActionsSay) {
 INSTANTIATE_TEST_SUITE_P(Queries, SheetRequest, ::testing::ValuesIn(SheetsAsked),
                          [](const auto& info) { return info.param.Name; });
 
-struct FileName {
-    const char* Name;
-    std::string Given;
-    std::string Header;
-};
-
-const std::vector<FileName> FileNames = {
-    {"PartNumber", "T090UCG.pdf", "inline; filename=\"T090UCG.pdf\""},
-    {"QuoteAndLineBreak", "a\"b\r\nc.pdf", "inline; filename=\"a_b__c.pdf\""},
-    {"PathAndParameter", "../x;name=y.pdf", "inline; filename=\".._x_name_y.pdf\""},
-    {"NonAscii", "\xC3\x9C.pdf", "inline; filename=\"__.pdf\""},
-};
-
-class DispositionOf : public ::testing::TestWithParam<FileName> {};
-
-TEST_P(DispositionOf, KeepsTheFileNameInsideItsQuotes) {
-    const auto [name, value] = Disposition("inline", GetParam().Given);
-    EXPECT_EQ(name, "Content-Disposition");
-    EXPECT_EQ(value, GetParam().Header);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, DispositionOf, ::testing::ValuesIn(FileNames),
-                         [](const auto& info) { return info.param.Name; });
-
 struct OrderTotal {
     const char* Name;
     std::string List;
@@ -343,7 +318,7 @@ TEST(PrintedOrder, IsAPdfOfTenLinesAPage) {
         eleven += std::string("1 ") + part + "\n";
     for (const auto& [body, pages] : std::vector<std::pair<std::string, size_t>>{
              {list, 1u}, {eleven, 2u}, {"1 D137GGCG\n", 1u}}) {
-        const auto answer = client.Post("/api/order?format=pdf", body, "text/plain");
+        const auto answer = client.Post("/api/order?format=pdf", body, OrderType);
         ASSERT_TRUE(answer);
         EXPECT_EQ(answer->status, 200) << answer->body;
         EXPECT_EQ(answer->get_header_value("Content-Type"), "application/pdf");

@@ -8,8 +8,8 @@
 namespace pelmora::testing {
 
 RunningServer::RunningServer(const std::string& programFolder,
-                             const std::optional<std::string>& appDir)
-    : server_(programFolder, appDir), port_(server_.Bind("127.0.0.1", 0)) {
+                             const std::optional<std::string>& appDir, WebOptions options)
+    : server_(programFolder, appDir, std::move(options)), port_(server_.Bind("127.0.0.1", 0)) {
     if (port_ <= 0)
         throw std::runtime_error("no free loopback port");
     serving_ = std::thread([this] { server_.Serve(); });

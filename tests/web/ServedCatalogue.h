@@ -14,7 +14,8 @@ namespace pelmora::testing {
 // thread of its own until the object goes.
 class RunningServer {
 public:
-    RunningServer(const std::string& programFolder, const std::optional<std::string>& appDir);
+    RunningServer(const std::string& programFolder, const std::optional<std::string>& appDir,
+                  WebOptions options = {});
     ~RunningServer();
     RunningServer(const RunningServer&) = delete;
     RunningServer& operator=(const RunningServer&) = delete;
@@ -28,6 +29,9 @@ private:
     int port_;
     std::thread serving_;
 };
+
+// The type POST /api/order takes: one a cross-site form cannot send.
+inline constexpr const char* OrderType = "application/octet-stream";
 
 // "/api/state?a=..&a=.." for the actions, in order.
 std::string StatePath(const std::vector<std::string>& actions, bool steps = false);

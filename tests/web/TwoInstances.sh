@@ -40,9 +40,9 @@ port_of() {
     fail "no instance serving"
 }
 
-"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 >/dev/null 2>"$work/a.log" &
+"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 --instance-header >/dev/null 2>"$work/a.log" &
 instance_a=$!
-"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 >/dev/null 2>"$work/b.log" &
+"$web" --app-dir "$catalogue" --listen 127.0.0.1:0 --instance-header >/dev/null 2>"$work/b.log" &
 instance_b=$!
 pids+=("$instance_a" "$instance_b")
 port_a=$(port_of "$work/a.log")
@@ -116,7 +116,8 @@ ask /api/describe -G --data-urlencode part=R090PC0125USG
 ask /api/quote -G --data-urlencode part=R090PC0125USG --data-urlencode qty=3
 printf '3 R090PC0125USG\n1 C090CNSG\n' >"$work/rfq.txt"
 for format in json xls xml bom; do
-    ask "/api/order?format=$format" --data-binary "@$work/rfq.txt"
+    ask "/api/order?format=$format" -H "Content-Type: application/octet-stream" \
+        --data-binary "@$work/rfq.txt"
 done
 
 # Round-robin: both instances served, never one twice in a row.

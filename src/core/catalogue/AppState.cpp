@@ -37,6 +37,11 @@ UserFolders UserFolders::FromEnvironment() {
             XdgFolder("XDG_DATA_HOME", homeDir, ".local/share")};
 }
 
+bool AppState::HoldsCatalogue() const {
+    std::error_code error;
+    return std::filesystem::is_regular_file(DataDir + "Family.tbl", error);
+}
+
 void AppState::SetFolders(std::string appDir) {
     AppDir = WithSlash(std::move(appDir));
     ImagesDir = AppDir + "Images/";

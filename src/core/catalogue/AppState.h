@@ -50,6 +50,8 @@ struct AppState {
     // The folders of the program whose executable lies in the folder: portable or
     // installed, as described above.
     void Locate(const std::string& executableDir, const UserFolders& user);
+    // Whether DataDir holds a catalogue: the table of families every walk starts from.
+    bool HoldsCatalogue() const;
     // Creates the user's folders an installed program writes into.
     void CreateUserFolders() const;
 
