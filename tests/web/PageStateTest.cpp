@@ -241,8 +241,9 @@ const std::vector<SheetAsked> SheetsAsked = {
     {"Actions",
      "a=family%3DT&a=waveguide%3DWR90%2FWR112&a=flangeA%3DU&a=flangeB%3DC&a=next&a=band%3DB&a="
      "create",
-     200, "inline; filename=\"T090UCG.pdf\""},
-    {"CataloguePart", "part=T090UCG", 200, "inline; filename=\"T090UCG.pdf\""},
+     200, "inline; filename=\"T090UCG.pdf\"; filename*=UTF-8''T090UCG.pdf"},
+    {"CataloguePart", "part=T090UCG", 200,
+     "inline; filename=\"T090UCG.pdf\"; filename*=UTF-8''T090UCG.pdf"},
     {"PartWithJunkAfterIt", "part=T090UCGZZ", 404, nullptr},
     {"PartWithABlank", "part=T090UCG%20", 404, nullptr},
     {"ActionsBeforeCreate", "a=family%3DT&a=waveguide%3DWR90%2FWR112&a=flangeA%3DU", 404, nullptr},
@@ -323,7 +324,7 @@ TEST(PrintedOrder, IsAPdfOfTenLinesAPage) {
         EXPECT_EQ(answer->status, 200) << answer->body;
         EXPECT_EQ(answer->get_header_value("Content-Type"), "application/pdf");
         EXPECT_EQ(answer->get_header_value("Content-Disposition"),
-                  "attachment; filename=\"order.pdf\"");
+                  "attachment; filename=\"order.pdf\"; filename*=UTF-8''order.pdf");
         EXPECT_EQ(answer->body.substr(0, 5), "%PDF-");
         EXPECT_EQ(Count(answer->body, "/Type /Page") - Count(answer->body, "/Type /Pages"), pages)
             << body;
