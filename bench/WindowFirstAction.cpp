@@ -7,15 +7,7 @@
 //
 //   pelmora_window_first_action [IDLE_MS]       (under Xvfb or offscreen)
 #include "Program.h"
-#include "QtBusyCursor.h"
-#include "QtClock.h"
-#include "QtConfirmDialogs.h"
-#include "QtFileDialogs.h"
-#include "QtHelpViewer.h"
-#include "QtInternet.h"
-#include "QtMessageBoxes.h"
-#include "QtModalWindows.h"
-#include "QtPrinter.h"
+#include "QtPlatform.h"
 #include "Text1252Qt.h"
 #include "catalogue/AppState.h"
 
@@ -54,17 +46,8 @@ int main(int argc, char* argv[]) {
     app.Locate(ToCore(QCoreApplication::applicationDirPath()), UserFolders::FromEnvironment());
     TableCache tables;
     app.Cache = &tables;
-    QtMessageBoxes messages;
-    QtHelpViewer help;
-    QtConfirmDialogs confirm;
-    QtModalWindows windows(messages);
-    QtFileDialogs files;
-    QtBusyCursor busy;
-    QtPrinter printer;
-    QtClock clock;
-    QtInternet internet;
-    Platform platform{messages, help, confirm, windows, files, busy, printer, clock, internet};
-    Program program(app, platform, windows);
+    QtPlatform qt;
+    Program program(app, qt.Seams, qt.Windows);
     TfrmMain& window = program.MainWindow;
     window.show();
     IdleFor(idleMs);

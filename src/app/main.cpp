@@ -2,20 +2,11 @@
 #include "Look.h"
 #include "PlatformStart.h"
 #include "Program.h"
-#include "QtBusyCursor.h"
-#include "QtClock.h"
-#include "QtConfirmDialogs.h"
-#include "QtFileDialogs.h"
-#include "QtHelpViewer.h"
-#include "QtInternet.h"
-#include "QtMessageBoxes.h"
-#include "QtModalWindows.h"
-#include "QtPrinter.h"
+#include "QtPlatform.h"
 #include "Text1252Qt.h"
 #include "TfrmSplash.h"
 #include "catalogue/AppState.h"
 #include "catalogue/FileSystem.h"
-#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -130,23 +121,14 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
     }
 
-    QtMessageBoxes messages;
-    QtHelpViewer help;
-    QtConfirmDialogs confirm;
-    QtModalWindows windows(messages);
-    QtFileDialogs files;
-    QtBusyCursor busy;
-    QtPrinter printer;
-    QtClock clock;
-    QtInternet internet;
-    Platform platform{messages, help, confirm, windows, files, busy, printer, clock, internet};
-    Program program(app, platform, windows);
+    QtPlatform qt;
+    Program program(app, qt.Seams, qt.Windows);
     TfrmMain& window = program.MainWindow;
-    messages.SetParent(&window);
-    help.SetParent(&window);
-    confirm.SetParent(&window);
-    files.SetParent(&window);
-    printer.SetParent(&window);
+    qt.Messages.SetParent(&window);
+    qt.Help.SetParent(&window);
+    qt.Confirm.SetParent(&window);
+    qt.Files.SetParent(&window);
+    qt.Print.SetParent(&window);
 
     if (splash) {
         QEventLoop wait;
