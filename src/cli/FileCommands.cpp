@@ -46,23 +46,24 @@ std::string Indented(const std::string& text, const std::string& margin) {
 
 // Every argument is checked before anything is written.
 int Order(Cli& cli, const OrderFiles& files) {
-    const std::optional<OrderFileKind> kind =
-        files.Out ? std::optional(KindFor(*files.Out)) : std::nullopt;
+    // Without --out the kind is not used; a plain value, where an optional one
+    // draws a false warning from the optimiser.
+    const OrderFileKind kind = files.Out ? KindFor(*files.Out) : SpreadsheetFile;
     const service::Order order =
         service::MakeOrder(cli.Session, cli.ReadInput(files.In), InputName(files.In));
     int result = order.Status;
-    if (kind) {
-        const char* format = *kind == XmlFile ? "xml" : *kind == TextFile ? "txt" : "xls";
+    if (files.Out) {
+        const char* format = kind == XmlFile ? "xml" : kind == TextFile ? "txt" : "xls";
         result = std::max(result, service::TellLostCharacters(cli.Session, order, format));
     }
     if (files.Bom)
         result = std::max(result, service::TellLostCharacters(cli.Session, order, "bom"));
     cli.TellLineMessages(InputName(files.In));
-    if (kind)
-        WriteLines(*files.Out, OrderFileLines(order.Lines, *kind, order.Wide));
+    if (files.Out)
+        WriteLines(*files.Out, OrderFileLines(order.Lines, kind, order.Wide));
     if (files.Bom)
         WriteBillOfMaterials(order.Lines, *files.Bom, cli.Session.App.Tables(cli.Session.Platform));
-    if (!kind)
+    if (!files.Out)
         cli.Print(service::OrderReply(cli.Session, order));
     return result;
 }
