@@ -45,6 +45,8 @@ class Session:
             self.env.pop(name, None)
         self.server = None
         self.manager = None
+        self.manager_log = None
+        self.manager_started = 0.0
         self.program = None
         self.step = "start"
 
@@ -65,13 +67,25 @@ class Session:
         # gives it back to the window below when a dialog closes.
         config = os.path.join(self.root, "openbox")
         os.makedirs(config)
-        self.manager = subprocess.Popen(["openbox", "--sm-disable", "--config-file",
-                                         os.path.join(config, "rc.xml")], env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.manager_log = os.path.join(self.root, "openbox.log")
         # Ready once it answers for the desktops; a window mapped before is not focused.
-        self.wait("the window manager",
-                  lambda: subprocess.run(["xdotool", "get_desktop"], env=self.env,
-                                         capture_output=True).returncode == 0)
+        self.wait("the window manager", lambda: self.manager_ready(config))
+
+    def manager_ready(self, config):
+        # One that ended, or has not answered for 10 s, is started again.
+        if self.manager is not None and self.manager.poll() is None and \
+                time.monotonic() - self.manager_started > 10:
+            self.manager.kill()
+            self.manager.wait()
+        if self.manager is None or self.manager.poll() is not None:
+            with open(self.manager_log, "a") as log:
+                self.manager = subprocess.Popen(
+                    ["openbox", "--sm-disable", "--config-file", os.path.join(config, "rc.xml")],
+                    env=self.env, stdout=subprocess.DEVNULL, stderr=log)
+            self.manager_started = time.monotonic()
+            return False
+        return subprocess.run(["xdotool", "get_desktop"], env=self.env,
+                              capture_output=True).returncode == 0
 
     def start_program(self):
         self.log = open(os.path.join(self.root, "program.log"), "w")
@@ -131,7 +145,12 @@ class Session:
         shot = os.path.join(self.shots, f"failure-{int(time.time())}.png")
         subprocess.run(["import", "-window", "root", shot], env=self.env, capture_output=True,
                        timeout=60)
-        raise Failure(f"{self.step}: {message} (screenshot {shot})")
+        said = ""
+        if self.manager_log and os.path.exists(self.manager_log):
+            with open(self.manager_log) as log:
+                said = log.read()[-400:].strip()
+        raise Failure(f"{self.step}: {message} (screenshot {shot})" +
+                      (f"; the window manager said: {said}" if said else ""))
 
     def stop(self):
         if self.program and self.program.poll() is None:
