@@ -325,6 +325,8 @@ private:
     }
 
     void Send(Response response) {
+        if (head_ && response.Stream)
+            return SendStreamHead(std::move(response));
         const bool large = response.Body.size() >= LargeAnswer;
         if (large && !server_.answers.Take(response.Body.size()))
             response = Busy();
@@ -347,6 +349,21 @@ private:
                     asio::post(self->server_.workers, [] { malloc_trim(0); });
                 self->Written(!ec);
             });
+    }
+
+    // A HEAD of a streamed answer gets the head the GET would get: chunked, with no
+    // length, since the length is not known until the answer is made.
+    void SendStreamHead(Response response) {
+        auto header = std::make_shared<http::response<http::empty_body>>();
+        Describe(*header, response);
+        header->keep_alive(keepAlive_);
+        header->chunked(true);
+        auto serializer = std::make_shared<http::response_serializer<http::empty_body>>(*header);
+        phase_ = Phase::Writing;
+        stream_.expires_after(server_.limits.Write);
+        http::async_write_header(stream_, *serializer,
+                                 [self = shared_from_this(), header, serializer](
+                                     beast::error_code ec, size_t) { self->Written(!ec); });
     }
 
     // On the worker that made the answer: each piece is written by the event loop

@@ -124,5 +124,18 @@ TEST_F(Protocol, HeadAnswersTheLengthWithoutTheBody) {
     EXPECT_NE(answer.find("Content-Length: "), std::string::npos) << answer;
 }
 
+TEST_F(Protocol, HeadOfAStreamedAnswerIsChunkedWithoutABody) {
+    RawConnection connection(server->Port());
+    ASSERT_TRUE(
+        connection.Send("HEAD /api/parts?family=M&waveguide=090 HTTP/1.1\r\nHost: p\r\n\r\n" +
+                        Get("/api/describe?part=C090CNSG", "Connection: close\r\n")));
+    const std::string answers = connection.ReadToEnd();
+    EXPECT_EQ(Statuses(answers), (std::vector<int>{200, 200})) << answers;
+    const std::string head = answers.substr(0, answers.find("\r\n\r\n") + 4);
+    EXPECT_NE(head.find("Transfer-Encoding: chunked\r\n"), std::string::npos) << head;
+    EXPECT_EQ(head.find("Content-Length"), std::string::npos) << head;
+    EXPECT_TRUE(answers.substr(head.size()).starts_with("HTTP/1.1 200")) << answers;
+}
+
 } // namespace
 } // namespace pelmora::testing
