@@ -11,4 +11,4 @@ command -v pdftotext >/dev/null || { echo "pdftotext is missing (Debian package 
 export PELMORA_BIN=$1 PELMORA_CATALOGUE=$2 PELMORA_SCREENSHOTS=$3
 mkdir -p "$PELMORA_SCREENSHOTS"
 cd "$here"
-exec node --test --test-concurrency=1 --test-reporter=spec wizard.test.mjs order.test.mjs
+exec node --test --test-concurrency=1 --test-reporter=spec wizard.test.mjs order.test.mjs accessibility.test.mjs
