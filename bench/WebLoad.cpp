@@ -11,12 +11,15 @@
 // measure their own scheduling.
 //
 // With --walk8, every request is the state after the same walk of eight actions,
-// the page's most frequent question; with --nginx-port, the same picture served
-// by nginx on that port is a second anchor: what a static file server costs. Each
+// the page's most frequent question; with --walk8 --varied, each request is the
+// state after another walk of eight actions (every family, other sizes, flanges,
+// lengths, bands and finishes, some with a choice changed on the way), as a crowd
+// of users asks, so that no cache of answers could make the figure; with --nginx-port, the same
+// picture served by nginx on that port is a second anchor: what a static file server costs. Each
 // run also prints the processor time of this whole process (server and clients)
 // per request, the cost that holds on a loaded machine.
 //
-//   pelmora_web_load [--clients N] [--requests N] [--seconds N] [--walk8]
+//   pelmora_web_load [--clients N] [--requests N] [--seconds N] [--walk8 [--varied]]
 //                    [--nginx-port N]
 #include "WebServer.h"
 
@@ -31,8 +34,10 @@
 #include <httplib.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <poll.h>
+#include <set>
 #include <string>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -180,14 +185,92 @@ double ProcessorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+std::string Encoded(const std::vector<std::string>& walk) {
+    std::string path = "/api/state?";
+    for (const std::string& action : walk)
+        path += (path.back() == '?' ? "a=" : "&a=") + httplib::detail::encode_query_param(action);
+    return path;
+}
+
+// Walks of eight actions through every family, each done as asked: each of a
+// family's first four sizes with its first or second flanges, length, band and
+// finish, and one walk in four with the waveguide chosen twice, as a user who
+// changes their mind does. A walk the catalogue refuses a step of is left out.
+std::vector<Request> VariedWalks(int port) {
+    httplib::Client alone("127.0.0.1", port);
+    alone.set_read_timeout(60);
+    auto state = [&](const std::vector<std::string>& walk) {
+        const auto answer = alone.Get(Encoded(walk).c_str());
+        return answer && answer->status == 200 ? nlohmann::json::parse(answer->body)
+                                               : nlohmann::json();
+    };
+    std::vector<Request> walks;
+    std::set<std::string> seen;
+    size_t count = 0;
+    for (const char* family : {"C", "D", "E", "F", "H", "M", "N", "W", "R", "S", "T"}) {
+        const nlohmann::json start = state({std::string("family=") + family});
+        if (start.is_null())
+            continue;
+        const nlohmann::json& lists = start["state"]["lists"];
+        const std::string page = lists["lengthPage"];
+        const bool coax = lists["coax"]["visible"];
+        for (int size = 1; size <= 4; ++size) {
+            for (int flange = 1; flange <= 2; ++flange) {
+                for (int finish = 1; finish <= 2; ++finish) {
+                    const std::string at = "#" + std::to_string(flange);
+                    std::vector<std::string> walk = {"family=" + std::string(family)};
+                    if (++count % 4 == 0)
+                        walk.push_back("waveguide=#" + std::to_string(size % 4 + 1));
+                    walk.push_back("waveguide=#" + std::to_string(size));
+                    walk.push_back("flangeA=" + at);
+                    walk.push_back((coax ? "coax=" : "flangeB=") + at);
+                    if (page == "length")
+                        walk.push_back("pick:length=#" + std::to_string(size));
+                    if (page == "legs") {
+                        walk.push_back("pick:legA=#1");
+                        walk.push_back("pick:legB=#" + std::to_string(flange));
+                    }
+                    walk.push_back("next");
+                    walk.push_back("band=#" + std::to_string(flange));
+                    walk.push_back("finish=#" + std::to_string(finish));
+                    if (walk.size() < 8)
+                        walk.insert(walk.begin(), "units=M");
+                    walk.resize(8);
+                    // A second flange, band or finish is not offered everywhere: the
+                    // first then.
+                    for (const bool second : {true, false}) {
+                        if (!second)
+                            for (std::string& action : walk)
+                                if (!action.starts_with("waveguide=") && action.ends_with("#2"))
+                                    action.back() = '1';
+                        const nlohmann::json walked = state(walk);
+                        const bool done =
+                            !walked.is_null() &&
+                            std::all_of(walked["steps"].begin(), walked["steps"].end(),
+                                        [](const auto& step) { return step["done"]; });
+                        if (done && seen.insert(Encoded(walk)).second)
+                            walks.push_back({State, Encoded(walk), ""});
+                        if (done)
+                            break;
+                    }
+                }
+            }
+        }
+    }
+    // One family after another would be one family at a time under load.
+    std::vector<Request> mixed;
+    for (size_t stride = 0; stride < 7; ++stride)
+        for (size_t i = stride; i < walks.size(); i += 7)
+            mixed.push_back(walks[i]);
+    return mixed;
+}
+
 // The state after one walk of eight actions, asked again and again.
 std::vector<Request> WalkOfEight() {
-    std::string path = "/api/state?";
-    for (const char* action : {"family=Straight Section", "waveguide=WR90", "flangeA=U",
-                               "flangeB=C", "type:length=12.3", "next", "band=S", "finish=G"})
-        path += std::string(path.back() == '?' ? "a=" : "&a=") +
-                httplib::detail::encode_query_param(action);
-    return {{State, path, ""}};
+    return {{State,
+             Encoded({"family=Straight Section", "waveguide=WR90", "flangeA=U", "flangeB=C",
+                      "type:length=12.3", "next", "band=S", "finish=G"}),
+             ""}};
 }
 
 // The requests of the mix in turn, until the count or the deadline, each client
@@ -284,10 +367,11 @@ int main(int argc, char* argv[]) {
     size_t seconds = 600;
     size_t nginxPort = 0;
     bool walk8 = false;
+    bool varied = false;
     for (int i = 1; i < argc; i += 2) {
         const std::string option = argv[i];
-        if (option == "--walk8") {
-            walk8 = true;
+        if (option == "--walk8" || option == "--varied") {
+            (option == "--walk8" ? walk8 : varied) = true;
             --i;
             continue;
         }
@@ -301,7 +385,7 @@ int main(int argc, char* argv[]) {
         if (!value || std::from_chars(text, end, *value).ptr != end || *value == 0) {
             std::fprintf(stderr,
                          "usage: pelmora_web_load [--clients N] [--requests N] [--seconds N] "
-                         "[--walk8] [--nginx-port N]\n");
+                         "[--walk8 [--varied]] [--nginx-port N]\n");
             return 2;
         }
     }
@@ -314,7 +398,9 @@ int main(int argc, char* argv[]) {
     }
     std::thread serving([&] { server.Serve(); });
 
-    std::vector<Request> mix = walk8 ? WalkOfEight() : Mix();
+    std::vector<Request> mix = !walk8 && !varied ? Mix()
+                               : varied          ? VariedWalks(port)
+                                                 : WalkOfEight();
     for (Request& request : mix)
         request = Expect(port, request);
 

@@ -13,6 +13,8 @@ import time
 
 ROOT, WORK = sys.argv[1], sys.argv[2]
 QUICK = "--quick" in sys.argv[3:]
+# --only SECTION runs that section (a function below) alone.
+ONLY = sys.argv[sys.argv.index("--only") + 1] if "--only" in sys.argv else None
 BENCH = os.path.join(ROOT, "build-bench", "bin", "pelmora_bench")
 CLI = os.path.join(ROOT, "build-bench", "bin", "pelmora-cli")
 TABLE = os.path.join(WORK, "big.tbl")
@@ -305,29 +307,45 @@ server {{ listen 127.0.0.1:{port}; root {os.path.join(ROOT, "data", "Images")}; 
 
 def web_state():
     """The state after a walk of eight actions against a picture from the same server
-    and from nginx, at 1, 4 and 50 keep-alive clients."""
+    and from nginx, at 1, 4 and 50 keep-alive clients: one walk asked again and again,
+    and many walks of every family, as a crowd asks them. Medians of interleaved rounds."""
     load = os.path.join(BIN, "pelmora_web_load")
     requests = 2000 if QUICK else 10000
+    rounds = 1 if QUICK else 3
     folder = tempfile.mkdtemp()
     port, nginx = start_nginx(folder)
-    print("\npelmora-web, state after a walk of 8 actions (p50 / p99 ms; processor us a request):")
+    print("\npelmora-web, state after a walk of 8 actions (p50 / p99 ms; processor us a request;"
+          f" medians of {rounds}):")
+    walks = (("the same walk", ["--walk8"]), ("varied walks", ["--walk8", "--varied"]))
     try:
         for clients in (1, 4, 50):
-            out = subprocess.run([load, "--walk8", "--clients", str(clients), "--requests",
-                                  str(requests), "--nginx-port", str(port)], check=True,
-                                 capture_output=True, text=True,
-                                 env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
-            rows = [line.split() for line in out.splitlines()
-                    if line.startswith(("state ", "picture "))]
-            cpu = [float(line.split()[-2]) for line in out.splitlines()
-                   if line.startswith("processor time")]
-            state, picture, static = rows[0], rows[1], rows[2]
-            print(f"  {clients:2} clients: state {float(state[2]):6.2f} / {float(state[3]):6.2f},"
-                  f" {cpu[0]:6.0f} us;  picture {float(picture[2]):5.2f} / {float(picture[3]):5.2f},"
-                  f" {cpu[1]:5.0f} us;  nginx {float(static[2]):5.2f} / {float(static[3]):5.2f}")
-            print(f"             state / picture: {float(state[2]) / float(picture[2]):.1f}x p50,"
-                  f" {float(state[3]) / float(picture[3]):.1f}x p99, {cpu[0] / cpu[1]:.1f}x processor;"
-                  f" state / nginx {float(state[2]) / float(static[2]):.1f}x p50")
+            runs = {name: [] for name, _ in walks}
+            for _ in range(rounds):
+                for name, options in walks:
+                    out = subprocess.run([load, *options, "--clients", str(clients), "--requests",
+                                          str(requests), "--nginx-port", str(port)], check=True,
+                                         capture_output=True, text=True,
+                                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
+                    rows = [line.split() for line in out.splitlines()
+                            if line.startswith(("state ", "picture "))]
+                    cpu = [float(line.split()[-2]) for line in out.splitlines()
+                           if line.startswith("processor time")]
+                    runs[name].append({"state": [float(rows[0][2]), float(rows[0][3]), cpu[0]],
+                                       "picture": [float(rows[1][2]), float(rows[1][3]), cpu[1]],
+                                       "nginx": [float(rows[2][2]), float(rows[2][3])]})
+            for name, _ in walks:
+                def median(kind, i):
+                    return statistics.median(run[kind][i] for run in runs[name])
+
+                def ratio(i, anchor="picture"):
+                    return statistics.median(run["state"][i] / run[anchor][i] for run in runs[name])
+                print(f"  {clients:2} clients, {name}: state {median('state', 0):6.2f} /"
+                      f" {median('state', 1):6.2f}, {median('state', 2):6.0f} us;  picture"
+                      f" {median('picture', 0):5.2f} / {median('picture', 1):5.2f},"
+                      f" {median('picture', 2):5.0f} us;  nginx {median('nginx', 0):5.2f} /"
+                      f" {median('nginx', 1):5.2f}")
+                print(f"             state / picture: {ratio(0):.1f}x p50, {ratio(1):.1f}x p99,"
+                      f" {ratio(2):.1f}x processor; state / nginx {ratio(0, 'nginx'):.1f}x p50")
     finally:
         nginx.terminate()
         nginx.wait()
@@ -335,9 +353,6 @@ def web_state():
 
 
 if __name__ == "__main__":
-    table_reader()
-    window_start()
-    web_state()
-    wizard()
-    rfq()
-    price_book()
+    for section in (table_reader, window_start, web_state, wizard, rfq, price_book):
+        if ONLY in (None, section.__name__):
+            section()

@@ -13,7 +13,9 @@ namespace pelmora::cli {
 
 Cli::Cli(const std::string& programFolder, const std::optional<std::string>& appDir, bool json,
          std::ostream& out, std::ostream& errors, std::istream& in)
-    : Session(programFolder, appDir, &errors), Json(json), Out(out), Errors(errors), In(in) {}
+    : Session(programFolder, appDir, &errors), Json(json), Out(out), Errors(errors), In(in) {
+    Session.WantsLines = !json;
+}
 
 int Cli::Print(const service::Reply& reply) {
     if (Json) {

@@ -136,12 +136,22 @@ JsonWriter& JsonWriter::String(std::string_view utf8) {
 JsonWriter& JsonWriter::Text(std::string_view bytes) {
     StartValue();
     out_ += '"';
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    // Plain ASCII, most of any text, goes over in runs.
+    while (at < end) {
+        const char* run = at;
+        while (run < end && static_cast<unsigned char>(*run) < 0x80 && !NeedsEscape(*run))
+            ++run;
+        out_.append(at, run);
+        if (run == end)
+            break;
+        const auto byte = static_cast<unsigned char>(*run);
         if (byte < 0x80)
-            AppendEscaped(c, out_);
+            AppendEscaped(*run, out_);
         else
             AppendUtf8(CodePoint1252(byte), out_);
+        at = run + 1;
     }
     out_ += '"';
     return *this;

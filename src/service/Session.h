@@ -40,6 +40,9 @@ struct Session {
     AppState App;
     TableCache Cache{TableCache::ShortRun};
     ViewPlatform Platform;
+    // Whether the face prints a reply's lines; the wizard's commands build them
+    // only then.
+    bool WantsLines = true;
 
     nlohmann::json Messages() const;
     bool ShowedAnError() const;

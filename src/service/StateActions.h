@@ -27,8 +27,7 @@ std::vector<std::string> StateActions(const MainForm& form, const AppState& app,
 nlohmann::json ShownState(nlohmann::json state);
 
 // A fresh wizard (in the catalogue and settings of app) takes every action and
-// then shows the state.
-bool BringsBack(const std::vector<std::string>& actions, const nlohmann::json& state,
-                const AppState& app);
+// then shows what the form shows.
+bool BringsBack(const std::vector<std::string>& actions, const MainForm& form, const AppState& app);
 
 } // namespace pelmora::service

@@ -53,7 +53,8 @@ Reply WalkWithNote(Session& session, const std::vector<std::string>& actions, bo
             taken.push_back(action);
         } else {
             reply.Status = Negative;
-            reply.Lines.push_back(TabSeparatedLine({"refused", action, refusal}));
+            if (session.WantsLines)
+                reply.Lines.push_back(TabSeparatedLine({"refused", action, refusal}));
         }
         done.Object().Key("action").String(action).Key("done").Bool(refusal.empty());
         done.Key("messages");
@@ -74,22 +75,23 @@ Reply WalkWithNote(Session& session, const std::vector<std::string>& actions, bo
         session.Platform.Log.push_back({"error", note});
         reply.Status = Negative;
     }
-    JsonWriter state;
-    WriteWizard(state, *form, session.App, {nullptr, &session.Platform.Log});
     // The way here, when no shorter one leads to the same place. Only a shorter list
     // is walked again to be sure of it: most requests keep their own.
     std::vector<std::string> shortest = StateActions(*form, session.App, startsImperial);
-    if (shortest.size() >= taken.size() ||
-        !BringsBack(shortest, nlohmann::json::parse(state.Json()), session.App))
+    if (shortest.size() >= taken.size() || !BringsBack(shortest, *form, session.App))
         shortest = std::move(taken);
     JsonWriter out;
     out.Object().Key("actions").Array();
     for (const std::string& action : shortest)
         out.String(action);
-    out.End().Key("state").Written(state.Json()).Key("steps").Written(done.Json()).End();
+    out.End().Key("state");
+    WriteWizard(out, *form, session.App, {nullptr, &session.Platform.Log});
+    out.Key("steps").Written(done.Json()).End();
     reply.Json = out.Take();
-    const std::vector<std::string> shown = WizardLines(*form, session.App);
-    reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
+    if (session.WantsLines) {
+        const std::vector<std::string> shown = WizardLines(*form, session.App);
+        reply.Lines.insert(reply.Lines.end(), shown.begin(), shown.end());
+    }
     return reply;
 }
 

@@ -43,7 +43,8 @@ Reply WizardReply(Session& session, const MainForm& form, const std::string& inp
     JsonWriter out;
     WriteWizard(out, form, session.App, {&input, &session.Platform.Log});
     reply.Json = out.Take();
-    reply.Lines = WizardLines(form, session.App);
+    if (session.WantsLines)
+        reply.Lines = WizardLines(form, session.App);
     return reply;
 }
 

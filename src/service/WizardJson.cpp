@@ -5,7 +5,7 @@
 #include "wizard/MainForm.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -17,12 +17,14 @@ using nlohmann::json;
 
 // Every member below is written in its sorted place: see JsonWriter.
 
-void Texts(JsonWriter& out, const std::vector<std::string>& texts) {
+template <class Strings> void Texts(JsonWriter& out, const Strings& texts) {
     out.Array();
-    for (const std::string& text : texts)
+    for (const std::string_view text : texts)
         out.Text(text);
     out.End();
 }
+
+using Columns = std::initializer_list<std::string_view>;
 
 // What some drop-down lists show beyond their rows.
 struct ListExtras {
@@ -33,8 +35,7 @@ struct ListExtras {
 };
 
 // A drop-down list: its column headings, its rows as shown, the selected index.
-void List(JsonWriter& out, const ComboState& list, const std::vector<std::string>& columns,
-          const ListExtras& extras = {}) {
+void List(JsonWriter& out, const ComboState& list, Columns columns, const ListExtras& extras = {}) {
     out.Object();
     if (extras.Caption)
         out.Key("caption").Text(*extras.Caption);
@@ -76,7 +77,7 @@ void Picture(JsonWriter& out, const PictureState& picture) {
     }
     out.Object()
         .Key("file")
-        .Text(std::filesystem::path(picture.File).filename().string())
+        .Text(std::string_view(picture.File).substr(picture.File.rfind('/') + 1))
         .Key("stretched")
         .Bool(picture.Stretched)
         .End();
@@ -113,9 +114,10 @@ void Bands(JsonWriter& out, const FrequencyGroup& group) {
     out.End().Key("selected").Number(group.SelectedBandIndex()).End();
 }
 
-void Lists(JsonWriter& out, const MainForm& form) {
+void Lists(JsonWriter& out, const MainForm& form, bool shownOnly) {
     const bool coax = form.CoaxInFront;
-    const std::vector<std::string> flangeColumns = {" Code", " Flange Type", " Model"};
+    const MainForm::LengthPage page = form.ActiveLengthPage;
+    const Columns flangeColumns = {" Code", " Flange Type", " Model"};
     out.Object();
     out.Key("adaptor")
         .Object()
@@ -127,21 +129,29 @@ void Lists(JsonWriter& out, const MainForm& form) {
     out.Key("addToOrderEnabled").Bool(form.btnAddOrderEnabled);
     out.Key("bands");
     Bands(out, form.rgFrequency);
-    out.Key("coax");
-    List(out, form.cbxCoax, {" Code", " Type"}, {&form.rgFlangeBCaption, coax, nullptr});
+    if (coax || !shownOnly) {
+        out.Key("coax");
+        List(out, form.cbxCoax, {" Code", " Type"}, {&form.rgFlangeBCaption, coax, nullptr});
+    }
     out.Key("finish");
     List(out, form.cbxFinish, {" Code", " Color"});
     out.Key("flangeA");
     List(out, form.cbxFlangeA, flangeColumns, {&form.rgFlangeACaption, std::nullopt, nullptr});
-    out.Key("flangeB");
-    List(out, form.cbxFlangeB, flangeColumns, {&form.rgFlangeBCaption, !coax, nullptr});
-    out.Key("legA");
-    LengthBox(out, form.cbxLegALength);
-    out.Key("legB");
-    LengthBox(out, form.cbxLegBLength);
-    out.Key("length");
-    LengthBox(out, form.cbxLength);
-    out.Key("lengthPage").String(PageName(form.ActiveLengthPage));
+    if (!coax || !shownOnly) {
+        out.Key("flangeB");
+        List(out, form.cbxFlangeB, flangeColumns, {&form.rgFlangeBCaption, !coax, nullptr});
+    }
+    if (page == MainForm::DualPage || !shownOnly) {
+        out.Key("legA");
+        LengthBox(out, form.cbxLegALength);
+        out.Key("legB");
+        LengthBox(out, form.cbxLegBLength);
+    }
+    if (page == MainForm::MultiPage || !shownOnly) {
+        out.Key("length");
+        LengthBox(out, form.cbxLength);
+    }
+    out.Key("lengthPage").String(PageName(page));
     out.Key("lengthUnit").Text(form.LengthUnitLabel);
     out.Key("pictures").Object().Key("flangeA");
     Picture(out, form.imgFlangeA);
@@ -249,8 +259,8 @@ void WriteWizard(JsonWriter& out, const MainForm& form, const AppState& app,
     if (extras.Input)
         out.Key("input").Text(*extras.Input);
     out.Key("lists");
-    Lists(out, form);
-    if (extras.Messages) {
+    Lists(out, form, extras.ShownOnly);
+    if (extras.Messages && !extras.ShownOnly) {
         out.Key("messages");
         WriteMessages(out, *extras.Messages, 0, extras.Messages->size());
     }

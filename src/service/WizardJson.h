@@ -37,6 +37,8 @@ std::vector<Selection> Selections(const MainForm& form, const AppState& app);
 struct WizardExtras {
     const std::string* Input = nullptr;
     const std::vector<Shown>* Messages = nullptr;
+    // Without what the window hides, as ShownState leaves the document.
+    bool ShownOnly = false;
 };
 
 // The selections, the description grid, whether screen 1 is complete, the order

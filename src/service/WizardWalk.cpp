@@ -10,6 +10,7 @@
 #include "wizard/MainForm.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace pelmora::service {
 
@@ -29,9 +30,15 @@ std::optional<int> Position(const std::string& value, size_t count) {
     return static_cast<int>(*position - 1);
 }
 
-void Require(bool allowed, const std::string& why) {
-    if (!allowed)
-        throw Refused{why};
+// The reason is made only for a refusal: a walk that is done as asked builds no
+// message.
+template <class Why> void Require(bool allowed, Why&& why) {
+    if (allowed)
+        return;
+    if constexpr (std::is_invocable_v<Why>)
+        throw Refused{why()};
+    else
+        throw Refused{std::string(why)};
 }
 
 std::string NotOffered(const std::string& what, const std::string& value,
@@ -42,8 +49,8 @@ std::string NotOffered(const std::string& what, const std::string& value,
 
 int Entry(const char* what, const ComboState& list, const std::string& value, int nameColumn) {
     const auto index = FindEntry(list, value, nameColumn);
-    Require(index.has_value(), NotOffered(what, value, Offered(list)));
-    Require(list.Enabled, std::string(what) + " is disabled");
+    Require(index.has_value(), [&] { return NotOffered(what, value, Offered(list)); });
+    Require(list.Enabled, [&] { return std::string(what) + " is disabled"; });
     return *index;
 }
 
@@ -108,8 +115,10 @@ Step WizardWalk::Do(const std::string& action) {
 std::string WizardWalk::Act(const std::string& name, const std::string& value, bool hasValue) {
     const bool screenOne = form_.ActivePage == MainForm::ScreenOne;
     auto onScreen = [&](bool one) {
-        Require(screenOne == one, name + " is on screen " + (one ? "1" : "2") + "; screen " +
-                                      (screenOne ? "1" : "2") + " is shown");
+        Require(screenOne == one, [&] {
+            return name + " is on screen " + (one ? "1" : "2") + "; screen " +
+                   (screenOne ? "1" : "2") + " is shown";
+        });
     };
     auto box = [&](const std::string& boxName) -> TPelmoraComboBox& {
         if (boxName == "length") {
@@ -140,9 +149,10 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
     } else if (name.starts_with("pick:") || name.starts_with("type:")) {
         onScreen(true);
         TPelmoraComboBox& target = box(name.substr(5));
-        Require(target.Enabled, name.substr(5) + " is disabled");
+        Require(target.Enabled, [&] { return name.substr(5) + " is disabled"; });
         if (name.starts_with("type:")) {
-            Require(target.Editable, name.substr(5) + " takes only its list's entries");
+            Require(target.Editable,
+                    [&] { return name.substr(5) + " takes only its list's entries"; });
             form_.LengthBoxEnter(target);
             form_.TypeLength(target, value);
             form_.LengthBoxExit(target);
@@ -154,10 +164,12 @@ std::string WizardWalk::Act(const std::string& name, const std::string& value, b
                         : static_cast<int>(std::distance(target.Items.begin(), found));
         if (const auto position = Position(value, target.Items.size()))
             index = *position;
-        std::string offered;
-        for (const auto& item : target.Items)
-            offered += (offered.empty() ? "" : ", ") + item;
-        Require(index >= 0, NotOffered(name.substr(5), value, offered));
+        Require(index >= 0, [&] {
+            std::string offered;
+            for (const auto& item : target.Items)
+                offered += (offered.empty() ? "" : ", ") + item;
+            return NotOffered(name.substr(5), value, offered);
+        });
         form_.PickLength(target, index);
     } else if (name == "adaptor") {
         onScreen(true);

@@ -25,9 +25,12 @@ namespace {
 using nlohmann::json;
 
 // As `pelmora-cli --json --compact` prints it, or indented as without --compact.
-void SendJson(Response& response, const service::Reply& reply, bool pretty) {
+// A document already written goes into the answer as it is, not copied.
+void SendJson(Response& response, service::Reply reply, bool pretty) {
     response.ContentType = "application/json; charset=utf-8";
-    response.Body = reply.DocumentText(pretty) + "\n";
+    response.Body =
+        pretty || reply.Json.empty() ? reply.DocumentText(pretty) : std::move(reply.Json);
+    response.Body += '\n';
 }
 
 std::vector<std::string> Values(const Request& request, const char* name) {

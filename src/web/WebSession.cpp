@@ -7,6 +7,7 @@ namespace pelmora {
 WebSession::WebSession(const std::string& programFolder, const std::optional<std::string>& appDir,
                        TableCache& cache)
     : Session(programFolder, appDir, nullptr, &cache) {
+    WantsLines = false;
     std::vector<std::string>& hidden = Platform.HiddenFolders;
     hidden = {App.DataDir, App.ImagesDir, App.SettingsDir, App.AppDir};
     // The root folder alone would take every "/" out of the messages (WR62/WR90).

@@ -3,8 +3,12 @@
 #include "JsonWriter.h"
 
 #include "Commands.h"
+#include "StateActions.h"
 #include "Utf8.h"
+#include "WizardJson.h"
+#include "WizardWalk.h"
 #include "support/TestCatalogue.h"
+#include "wizard/MainForm.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -39,7 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"DeleteAndSlash", "\x7f/</"},
                       TextCase{"DegreeAndEuro1252", "90\xB0 \x80 5"},
                       TextCase{"Undefined1252Bytes", "\x81\x8D\x8F\x90\x9D"},
-                      TextCase{"Utf8Already", "\xC3\xA9\xE2\x82\xAC"}),
+                      TextCase{"Utf8Already", "\xC3\xA9\xE2\x82\xAC"},
+                      TextCase{"RunsBetweenEscapes", "WR90 \xB0 12\" \x01 tail \x80"},
+                      TextCase{"EscapeLast", "12\\"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct IndentCase {
@@ -122,18 +128,65 @@ TEST_P(WrittenWalks, AreTheDocumentTheTreeWouldDump) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    JsonWriter, WrittenWalks,
-    ::testing::Values(
-        WalkCase{"Start", {"back"}},
-        WalkCase{"StraightToScreenTwo",
-                 {"family=R", "waveguide=WR90", "flangeA=#1", "flangeB=#1", "pick:length=#1",
-                  "next", "band=#1", "finish=#1", "create"}},
-        WalkCase{"CoaxInFront", {"units=M", "family=C", "waveguide=#1", "flangeA=#1", "coax=#1"}},
-        WalkCase{"LegsAndRefusals",
-                 {"family=N", "waveguide=WR90", "pick:legA=#1", "family=nothing", "type:legB=x"}},
-        WalkCase{"AppliedPartNumber", {"apply=R090", "quickbuild=r090pc0120usg", "reset"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+const std::vector<WalkCase> Walks = {
+    {"Start", {"back"}},
+    {"StraightToScreenTwo",
+     {"family=R", "waveguide=WR90", "flangeA=#1", "flangeB=#1", "pick:length=#1", "next", "band=#1",
+      "finish=#1", "create"}},
+    {"CoaxInFront", {"units=M", "family=C", "waveguide=#1", "flangeA=#1", "coax=#1"}},
+    {"LegsAndRefusals",
+     {"family=N", "waveguide=WR90", "pick:legA=#1", "family=nothing", "type:legB=x"}},
+    {"AppliedPartNumber", {"apply=R090", "quickbuild=r090pc0120usg", "reset"}},
+    {"LegsLeftBehindByAStraightSection",
+     {"family=N", "waveguide=WR90", "pick:legA=#1", "family=R", "waveguide=WR90"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(JsonWriter, WrittenWalks, ::testing::ValuesIn(Walks),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class ShownViews : public ::testing::TestWithParam<WalkCase> {};
+
+// The view a short list of actions is checked against, written straight out, is
+// the whole state less what the window hides.
+TEST_P(ShownViews, AreTheStateWithoutWhatTheWindowHides) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    service::Session session("/nowhere", folder.Path(), nullptr);
+    const auto form = service::StartWizard(session);
+    service::WizardWalk walk(*form, session.App, session.Platform);
+    for (const std::string& action : GetParam().Actions)
+        walk.Do(action);
+    JsonWriter whole;
+    service::WriteWizard(whole, *form, session.App, {nullptr, &session.Platform.Log});
+    JsonWriter shown;
+    service::WriteWizard(shown, *form, session.App,
+                         {nullptr, &session.Platform.Log, /*ShownOnly=*/true});
+    EXPECT_EQ(json::parse(shown.Json()), service::ShownState(json::parse(whole.Json())));
+}
+
+INSTANTIATE_TEST_SUITE_P(JsonWriter, ShownViews, ::testing::ValuesIn(Walks),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class UnprintedLines : public ::testing::TestWithParam<WalkCase> {};
+
+// A face that prints no lines gets the same document and the same end without
+// them.
+TEST_P(UnprintedLines, LeaveTheDocumentAndStatusAsTheyAre) {
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    service::Session printing("/nowhere", folder.Path(), nullptr);
+    const service::Reply printed = service::Walk(printing, GetParam().Actions, false);
+    service::Session quiet("/nowhere", folder.Path(), nullptr);
+    quiet.WantsLines = false;
+    const service::Reply answered = service::Walk(quiet, GetParam().Actions, false);
+    EXPECT_FALSE(printed.Lines.empty());
+    EXPECT_TRUE(answered.Lines.empty());
+    EXPECT_EQ(answered.Json, printed.Json);
+    EXPECT_EQ(answered.Status, printed.Status);
+}
+
+INSTANTIATE_TEST_SUITE_P(JsonWriter, UnprintedLines, ::testing::ValuesIn(Walks),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(JsonWriter, DescribeWritesItsInputAndMessagesInTheirPlaces) {
     TempFolder folder;
