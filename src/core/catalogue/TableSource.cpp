@@ -50,6 +50,13 @@ void TableScope::Keep(const TableCache* cache, const std::string& path, bool wit
     seen_[{cache, path, withHeader}] = std::move(table);
 }
 
+bool TableScope::FirstLookAt(const TableCache* cache) {
+    if (std::find(looked_.begin(), looked_.end(), cache) != looked_.end())
+        return false;
+    looked_.push_back(cache);
+    return true;
+}
+
 std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
     const std::lock_guard lock(mutex_);
     const auto found = tables_.find(key);
@@ -64,6 +71,12 @@ void TableCache::Keep(const Key& key, Entry entry) {
     if (kept.Table && kept.Table != entry.Table)
         DropDerivedFrom(kept.Table.get());
     kept = std::move(entry);
+}
+
+void TableCache::Confirm(const Key& key, const FileStamp& file, Moment checked) {
+    const std::lock_guard lock(mutex_);
+    if (const auto found = tables_.find(key); found != tables_.end() && found->second.File == file)
+        found->second.Checked = std::max(found->second.Checked, checked);
 }
 
 void TableCache::Forget(const Key& key) {
@@ -105,15 +118,33 @@ TableCache::Derived TableCache::Remember(const std::string& name, const std::vec
     return value;
 }
 
+TableCache::Look TableCache::Watch(std::string_view folder, std::string_view name) {
+    TableScope* scope = TableScope::Current();
+    const std::lock_guard lock(mutex_);
+    if (!scope || scope->FirstLookAt(this))
+        watch_.Poll();
+    const std::optional<Moment> lastChange = watch_.LastChange(folder, name);
+    return {lastChange, watch_.Now()};
+}
+
 TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
     const auto& [path, withHeader] = key;
-    // The name as written first: looking for it by any case costs a folder listing.
-    FileStamp file = StampOf(path);
-    if (!file.Exists())
-        file = StampOf(ResolvePath(path));
+    // Without a folder (no slash), nothing is watched.
+    const size_t slash = path.rfind('/') + 1;
+    const Look look =
+        Watch(std::string_view(path).substr(0, slash), std::string_view(path).substr(slash));
     const std::optional<Entry> known = Find(key);
-    if (known && file.Exists() && known->File == file)
+    if (known && look.Unchanged(known->Checked))
         return known->Table;
+    // The name as written first: looking for it by any case costs a folder listing.
+    FileLook file = LookAt(path);
+    if (!file.Stamp.Exists())
+        file = LookAt(ResolvePath(path));
+    const Moment checked = look.LastChange && file.NameAlone ? look.Now : 0;
+    if (known && file.Stamp.Exists() && known->File == file.Stamp) {
+        Confirm(key, file.Stamp, checked);
+        return known->Table;
+    }
     const TableRef lastSettled = known ? known->Settled : nullptr;
     try {
         FileBytes bytes = ReadFileBytes(path);
@@ -125,14 +156,14 @@ TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
         if ((!settled || bytes.Size == 0) && lastSettled)
             return lastSettled;
         TableRef table = Shared(TTxtTable::FromBytes(std::move(bytes)), withHeader);
-        Keep(key, {read, table, settled ? table : lastSettled});
+        Keep(key, {read, table, settled ? table : lastSettled, checked});
         return table;
     } catch (const FileError& error) {
         // A file that is there but cannot be read whole (being replaced, changing,
         // locked away) leaves the last good copy in use; a deleted one does not.
-        if (file.Exists() && lastSettled)
+        if (file.Stamp.Exists() && lastSettled)
             return lastSettled;
-        if (!file.Exists())
+        if (!file.Stamp.Exists())
             Forget(key);
         if (!messages)
             throw;
@@ -166,6 +197,27 @@ TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes&
 
 TableRef TableCache::GetOrThrow(const std::string& path) {
     return Use({path, false}, nullptr);
+}
+
+std::optional<std::string> TableCache::FileInFolder(const std::string& folder,
+                                                    const std::string& name) {
+    // A short run keeps the first answer, as it keeps its tables.
+    const Look look = mode_ == Checked ? Watch(folder, name) : Look{};
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto in = pictures_.find(folder); in != pictures_.end()) {
+            const auto found = in->second.find(name);
+            if (found != in->second.end() &&
+                (mode_ == ShortRun || look.Unchanged(found->second.Checked)))
+                return found->second.Path;
+        }
+    }
+    FolderEntry entry = LookUpInFolder(folder, name);
+    if (mode_ == ShortRun || (look.LastChange && entry.NameAlone)) {
+        const std::lock_guard lock(mutex_);
+        pictures_[folder][name] = {entry.Path, look.Now};
+    }
+    return std::move(entry.Path);
 }
 
 TableRef TableSource::Load(const std::string& name) const {
