@@ -40,14 +40,14 @@ TableScope* TableScope::Current() {
     return innermostScope;
 }
 
-TableRef TableScope::Find(const TableCache* cache, const std::string& path, bool withHeader) const {
-    const auto found = seen_.find({cache, path, withHeader});
+TableRef TableScope::Find(const TableCache* cache, std::string_view path, bool withHeader) const {
+    const auto found = seen_.find(std::tuple{cache, path, withHeader});
     return found == seen_.end() ? nullptr : found->second;
 }
 
-void TableScope::Keep(const TableCache* cache, const std::string& path, bool withHeader,
+void TableScope::Keep(const TableCache* cache, std::string_view path, bool withHeader,
                       TableRef table) {
-    seen_[{cache, path, withHeader}] = std::move(table);
+    seen_.insert_or_assign({cache, std::string(path), withHeader}, std::move(table));
 }
 
 bool TableScope::FirstLookAt(const TableCache* cache) {
@@ -57,7 +57,7 @@ bool TableScope::FirstLookAt(const TableCache* cache) {
     return true;
 }
 
-std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
+std::optional<TableCache::Entry> TableCache::Find(const KeyView& key) {
     const std::lock_guard lock(mutex_);
     const auto found = tables_.find(key);
     if (found == tables_.end())
@@ -65,21 +65,21 @@ std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
     return found->second;
 }
 
-void TableCache::Keep(const Key& key, Entry entry) {
+void TableCache::Keep(const KeyView& key, Entry entry) {
     const std::lock_guard lock(mutex_);
-    Entry& kept = tables_[key];
+    Entry& kept = tables_[{std::string(std::get<0>(key)), std::get<1>(key)}];
     if (kept.Table && kept.Table != entry.Table)
         DropDerivedFrom(kept.Table.get());
     kept = std::move(entry);
 }
 
-void TableCache::Confirm(const Key& key, const FileStamp& file, Moment checked) {
+void TableCache::Confirm(const KeyView& key, const FileStamp& file, Moment checked) {
     const std::lock_guard lock(mutex_);
     if (const auto found = tables_.find(key); found != tables_.end() && found->second.File == file)
         found->second.Checked = std::max(found->second.Checked, checked);
 }
 
-void TableCache::Forget(const Key& key) {
+void TableCache::Forget(const KeyView& key) {
     const std::lock_guard lock(mutex_);
     if (const auto found = tables_.find(key); found != tables_.end()) {
         DropDerivedFrom(found->second.Table.get());
@@ -120,26 +120,32 @@ TableCache::Derived TableCache::Remember(const std::string& name, const std::vec
 
 TableCache::Look TableCache::Watch(std::string_view folder, std::string_view name) {
     TableScope* scope = TableScope::Current();
-    const std::lock_guard lock(mutex_);
     if (!scope || scope->FirstLookAt(this))
         watch_.Poll();
     const std::optional<Moment> lastChange = watch_.LastChange(folder, name);
     return {lastChange, watch_.Now()};
 }
 
-TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
+TableRef TableCache::UseChecked(const KeyView& key, MessageBoxes* messages) {
     const auto& [path, withHeader] = key;
-    // Without a folder (no slash), nothing is watched.
-    const size_t slash = path.rfind('/') + 1;
-    const Look look =
-        Watch(std::string_view(path).substr(0, slash), std::string_view(path).substr(slash));
-    const std::optional<Entry> known = Find(key);
-    if (known && look.Unchanged(known->Checked))
-        return known->Table;
+    Look look;
+    std::optional<Entry> known;
+    {
+        const std::lock_guard lock(mutex_);
+        // Without a folder (no slash), nothing is watched.
+        const size_t slash = path.rfind('/') + 1;
+        look = Watch(path.substr(0, slash), path.substr(slash));
+        if (const auto found = tables_.find(key); found != tables_.end()) {
+            if (look.Unchanged(found->second.Checked))
+                return found->second.Table;
+            known = found->second;
+        }
+    }
+    const std::string fullPath(path);
     // The name as written first: looking for it by any case costs a folder listing.
-    FileLook file = LookAt(path);
+    FileLook file = LookAt(fullPath);
     if (!file.Stamp.Exists())
-        file = LookAt(ResolvePath(path));
+        file = LookAt(ResolvePath(fullPath));
     const Moment checked = look.LastChange && file.NameAlone ? look.Now : 0;
     if (known && file.Stamp.Exists() && known->File == file.Stamp) {
         Confirm(key, file.Stamp, checked);
@@ -147,7 +153,7 @@ TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
     }
     const TableRef lastSettled = known ? known->Settled : nullptr;
     try {
-        FileBytes bytes = ReadFileBytes(path);
+        FileBytes bytes = ReadFileBytes(fullPath);
         const FileStamp read = bytes.Stamp;
         const bool settled = bytes.Settled;
         // Not kept: the next use looks at the file again. No table is empty (each
@@ -167,15 +173,16 @@ TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
             Forget(key);
         if (!messages)
             throw;
-        messages->Error(LoadErrorMessage(path, error));
+        messages->Error(LoadErrorMessage(fullPath, error));
         return std::make_shared<TTxtTable>();
     }
 }
 
-TableRef TableCache::Use(const Key& key, MessageBoxes* messages) {
+TableRef TableCache::Use(const KeyView& key, MessageBoxes* messages) {
+    const auto& [path, withHeader] = key;
     TableScope* scope = TableScope::Current();
     if (scope)
-        if (TableRef table = scope->Find(this, key.first, key.second))
+        if (TableRef table = scope->Find(this, path, withHeader))
             return table;
     TableRef table;
     if (mode_ == Checked) {
@@ -183,11 +190,12 @@ TableRef TableCache::Use(const Key& key, MessageBoxes* messages) {
     } else if (const auto known = Find(key)) {
         table = known->Table;
     } else {
-        table = messages ? Read(key.first, key.second, *messages) : ReadOrThrow(key.first);
+        const std::string file(path);
+        table = messages ? Read(file, withHeader, *messages) : ReadOrThrow(file);
         Keep(key, {{}, table, table});
     }
     if (scope)
-        scope->Keep(this, key.first, key.second, table);
+        scope->Keep(this, path, withHeader, table);
     return table;
 }
 
@@ -201,10 +209,12 @@ TableRef TableCache::GetOrThrow(const std::string& path) {
 
 std::optional<std::string> TableCache::FileInFolder(const std::string& folder,
                                                     const std::string& name) {
-    // A short run keeps the first answer, as it keeps its tables.
-    const Look look = mode_ == Checked ? Watch(folder, name) : Look{};
+    Look look;
     {
         const std::lock_guard lock(mutex_);
+        // A short run keeps the first answer, as it keeps its tables.
+        if (mode_ == Checked)
+            look = Watch(folder, name);
         if (const auto in = pictures_.find(folder); in != pictures_.end()) {
             const auto found = in->second.find(name);
             if (found != in->second.end() &&

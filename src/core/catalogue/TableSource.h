@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -73,17 +74,19 @@ private:
         // when its folder's reports do not cover it.
         Moment Checked = 0;
     };
-    using Key = std::pair<std::string, bool>;
+    // The path, and whether the header row is kept.
+    using Key = std::tuple<std::string, bool>;
+    using KeyView = std::tuple<std::string_view, bool>;
     // Without messages a table that cannot be read throws.
-    TableRef Use(const Key& key, MessageBoxes* messages);
-    TableRef UseChecked(const Key& key, MessageBoxes* messages);
-    std::optional<Entry> Find(const Key& key);
-    void Keep(const Key& key, Entry entry);
-    void Confirm(const Key& key, const FileStamp& file, Moment checked);
-    void Forget(const Key& key);
+    TableRef Use(const KeyView& key, MessageBoxes* messages);
+    TableRef UseChecked(const KeyView& key, MessageBoxes* messages);
+    std::optional<Entry> Find(const KeyView& key);
+    void Keep(const KeyView& key, Entry entry);
+    void Confirm(const KeyView& key, const FileStamp& file, Moment checked);
+    void Forget(const KeyView& key);
 
     // What the watch says of a file, after taking in its reports at the first look
-    // of the scope (at every look without one).
+    // of the scope (at every look without one). Called under the lock.
     struct Look {
         std::optional<Moment> LastChange;
         Moment Now = 0;
@@ -105,7 +108,7 @@ private:
     const Mode mode_;
     std::mutex mutex_;
     FolderWatch watch_;
-    std::map<Key, Entry> tables_;
+    std::map<Key, Entry, std::less<>> tables_;
     std::map<std::string, Remembered> derived_;
     // By folder, then name.
     std::map<std::string, std::map<std::string, Picture, std::less<>>, std::less<>> pictures_;
@@ -124,14 +127,14 @@ public:
     TableScope& operator=(const TableScope&) = delete;
 
     static TableScope* Current();
-    TableRef Find(const TableCache* cache, const std::string& path, bool withHeader) const;
-    void Keep(const TableCache* cache, const std::string& path, bool withHeader, TableRef table);
+    TableRef Find(const TableCache* cache, std::string_view path, bool withHeader) const;
+    void Keep(const TableCache* cache, std::string_view path, bool withHeader, TableRef table);
     // True at the scope's first look at the cache's files only.
     bool FirstLookAt(const TableCache* cache);
 
 private:
     TableScope* outer_;
-    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef> seen_;
+    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef, std::less<>> seen_;
     std::vector<const TableCache*> looked_;
 };
 
