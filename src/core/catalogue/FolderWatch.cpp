@@ -159,6 +159,7 @@ void FolderWatch::ForgetAll() {
     fd_ = -1;
     folders_.clear();
     watches_.clear();
+    ++now_;
 }
 
 } // namespace pelmora

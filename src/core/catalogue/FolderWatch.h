@@ -36,7 +36,8 @@ public:
     std::optional<Moment> LastChange(std::string_view folder, std::string_view name);
     // The same for folder and name split at the last '/'.
     std::optional<Moment> LastChange(std::string_view path);
-    // Later than every change taken in so far.
+    // Later than every change taken in so far; it moves on with every change taken
+    // in and every watch started or dropped.
     Moment Now() const { return now_; }
 
 private:

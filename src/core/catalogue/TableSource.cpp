@@ -118,10 +118,13 @@ TableCache::Derived TableCache::Remember(const std::string& name, const std::vec
     return value;
 }
 
-TableCache::Look TableCache::Watch(std::string_view folder, std::string_view name) {
+TableCache::Look TableCache::Watch(std::string_view folder, std::string_view name, Moment checked) {
     TableScope* scope = TableScope::Current();
     if (!scope || scope->FirstLookAt(this))
         watch_.Poll();
+    // Nothing at all reported since: its name need not be looked up.
+    if (checked != 0 && checked == watch_.Now())
+        return {checked, checked};
     const std::optional<Moment> lastChange = watch_.LastChange(folder, name);
     return {lastChange, watch_.Now()};
 }
@@ -134,12 +137,15 @@ TableRef TableCache::UseChecked(const KeyView& key, MessageBoxes* messages) {
         const std::lock_guard lock(mutex_);
         // Without a folder (no slash), nothing is watched.
         const size_t slash = path.rfind('/') + 1;
-        look = Watch(path.substr(0, slash), path.substr(slash));
-        if (const auto found = tables_.find(key); found != tables_.end()) {
-            if (look.Unchanged(found->second.Checked))
-                return found->second.Table;
-            known = found->second;
+        const auto found = tables_.find(key);
+        const bool kept = found != tables_.end();
+        look = Watch(path.substr(0, slash), path.substr(slash), kept ? found->second.Checked : 0);
+        if (kept && look.Unchanged(found->second.Checked)) {
+            found->second.Checked = look.Now;
+            return found->second.Table;
         }
+        if (kept)
+            known = found->second;
     }
     const std::string fullPath(path);
     // The name as written first: looking for it by any case costs a folder listing.
@@ -212,14 +218,17 @@ std::optional<std::string> TableCache::FileInFolder(const std::string& folder,
     Look look;
     {
         const std::lock_guard lock(mutex_);
+        auto& kept = pictures_[folder];
+        const auto found = kept.find(name);
+        const bool known = found != kept.end();
         // A short run keeps the first answer, as it keeps its tables.
+        if (known && mode_ == ShortRun)
+            return found->second.Path;
         if (mode_ == Checked)
-            look = Watch(folder, name);
-        if (const auto in = pictures_.find(folder); in != pictures_.end()) {
-            const auto found = in->second.find(name);
-            if (found != in->second.end() &&
-                (mode_ == ShortRun || look.Unchanged(found->second.Checked)))
-                return found->second.Path;
+            look = Watch(folder, name, known ? found->second.Checked : 0);
+        if (known && look.Unchanged(found->second.Checked)) {
+            found->second.Checked = look.Now;
+            return found->second.Path;
         }
     }
     FolderEntry entry = LookUpInFolder(folder, name);

@@ -85,14 +85,15 @@ private:
     void Confirm(const KeyView& key, const FileStamp& file, Moment checked);
     void Forget(const KeyView& key);
 
-    // What the watch says of a file, after taking in its reports at the first look
-    // of the scope (at every look without one). Called under the lock.
+    // What the watch says of a file last found unchanged at the moment checked (0
+    // for never), after taking in its reports at the first look of the scope (at
+    // every look without one). Called under the lock.
     struct Look {
         std::optional<Moment> LastChange;
         Moment Now = 0;
         bool Unchanged(Moment checked) const { return LastChange && checked >= *LastChange; }
     };
-    Look Watch(std::string_view folder, std::string_view name);
+    Look Watch(std::string_view folder, std::string_view name, Moment checked);
 
     struct Picture {
         std::optional<std::string> Path;
