@@ -29,7 +29,8 @@ using TableRef = std::shared_ptr<const TTxtTable>;
 // The check costs no look at the disk while the kernel reports no change to the
 // file's name in its folder (FolderWatch, read once per scope); where it cannot
 // report every change (a folder it cannot watch, a link, a second hard link), the
-// check is one stat.
+// check is one stat. Not reported: writes through a hard link made while the
+// table is kept, and writes into a shared mapping of the file.
 //
 // A table rewritten in place (truncated, then written again) is not taken while
 // it may still be half written: until its file has held still for a moment, and
