@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmarks tools/bench prepared and prints each figure beside its
 anchor. Arguments: the project folder, the folder with the generated data,
-and optionally --quick."""
+and optionally --quick and --only SECTION."""
 import json
 import os
 import shutil
@@ -14,7 +14,7 @@ import time
 ROOT, WORK = sys.argv[1], sys.argv[2]
 QUICK = "--quick" in sys.argv[3:]
 # --only SECTION runs that section (a function below) alone.
-ONLY = sys.argv[sys.argv.index("--only") + 1] if "--only" in sys.argv else None
+ONLY = sys.argv[sys.argv.index("--only") + 1] if "--only" in sys.argv[3:] else None
 BENCH = os.path.join(ROOT, "build-bench", "bin", "pelmora_bench")
 CLI = os.path.join(ROOT, "build-bench", "bin", "pelmora-cli")
 TABLE = os.path.join(WORK, "big.tbl")

@@ -42,6 +42,10 @@ bool AppState::HoldsCatalogue() const {
     return std::filesystem::is_regular_file(DataDir + "Family.tbl", error);
 }
 
+std::optional<std::string> AppState::PictureFile(const std::string& name) const {
+    return Cache ? Cache->FileInFolder(ImagesDir, name) : FileInFolder(ImagesDir, name);
+}
+
 void AppState::SetFolders(std::string appDir) {
     AppDir = WithSlash(std::move(appDir));
     ImagesDir = AppDir + "Images/";

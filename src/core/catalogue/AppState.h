@@ -3,6 +3,7 @@
 #include "Deployment.h"
 #include "TableSource.h"
 
+#include <optional>
 #include <string>
 
 namespace pelmora {
@@ -56,6 +57,9 @@ struct AppState {
     void CreateUserFolders() const;
 
     TableSource Tables(MessageBoxes& messages) const { return {DataDir, messages, Cache}; }
+    // The picture file of that name in ImagesDir, as FileInFolder finds it, through
+    // the cache when there is one.
+    std::optional<std::string> PictureFile(const std::string& name) const;
 };
 
 } // namespace pelmora

@@ -83,29 +83,34 @@ bool ResolvesInside(const fs::path& folder, const fs::path& file) {
 } // namespace
 
 std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name) {
+    return LookUpInFolder(folder, name).Path;
+}
+
+FolderEntry LookUpInFolder(const std::string& folder, const std::string& name) {
     const fs::path relative(name);
     // A NUL would end the name the system sees: "a.gif\0.png" is no file.
     if (name.empty() || name.find('\0') != std::string::npos || relative.is_absolute() ||
         std::find(relative.begin(), relative.end(), "..") != relative.end())
-        return std::nullopt;
+        return {};
+    const bool inFolder = name.find('/') == std::string::npos;
     // One lstat for the usual case: a plain file under its own name.
     std::string path = folder + name;
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
         path = ResolvePath(path);
         if (::lstat(path.c_str(), &info) != 0)
-            return std::nullopt;
+            return {std::nullopt, inFolder};
     }
     // A link, or a file under sub-folders (which may be links), is followed.
-    if (S_ISLNK(info.st_mode) || name.find('/') != std::string::npos) {
+    if (S_ISLNK(info.st_mode) || !inFolder) {
         std::error_code error;
         if (!fs::is_regular_file(path, error) || !ResolvesInside(folder, path))
-            return std::nullopt;
-        return path;
+            return {};
+        return {path, false};
     }
     if (!S_ISREG(info.st_mode))
-        return std::nullopt;
-    return path;
+        return {};
+    return {path, true};
 }
 
 namespace {
@@ -223,6 +228,15 @@ FileStamp StampOf(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0)
         return {};
     return StampOf(info);
+}
+
+FileLook LookAt(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode))
+        return {StampOf(path), false};
+    return {StampOf(info), info.st_nlink == 1};
 }
 
 FileBytes ReadFileBytes(const std::string& path) {

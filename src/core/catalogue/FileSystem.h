@@ -22,6 +22,13 @@ std::string ResolvePath(const std::string& path);
 // when it does not exist or lies outside the folder ("../x", an absolute path, a
 // link that leads out), or when the name holds a NUL.
 std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name);
+// The same, and whether the answer rests on the folder's entries of that name (in
+// any letter case) alone: a regular file found, reached by no link, or none at all.
+struct FolderEntry {
+    std::optional<std::string> Path;
+    bool NameAlone = false;
+};
+FolderEntry LookUpInFolder(const std::string& folder, const std::string& name);
 
 // What the system says of a file, enough to see that it was replaced, edited or
 // touched: device, inode, size, and the nanosecond modification and change times.
@@ -36,6 +43,13 @@ struct FileStamp {
     bool Exists() const { return Size >= 0; }
 };
 FileStamp StampOf(const std::string& path);
+// The stamp, and whether what happens to the file shows in its folder's entry of
+// that name alone: a regular file that is no link and has no second hard link.
+struct FileLook {
+    FileStamp Stamp;
+    bool NameAlone = false;
+};
+FileLook LookAt(const std::string& path);
 
 // No file the program reads comes near this: a larger one is refused, not read
 // until memory runs out (a table that links to /dev/zero).

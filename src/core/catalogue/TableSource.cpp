@@ -40,17 +40,24 @@ TableScope* TableScope::Current() {
     return innermostScope;
 }
 
-TableRef TableScope::Find(const TableCache* cache, const std::string& path, bool withHeader) const {
-    const auto found = seen_.find({cache, path, withHeader});
+TableRef TableScope::Find(const TableCache* cache, std::string_view path, bool withHeader) const {
+    const auto found = seen_.find(std::tuple{cache, path, withHeader});
     return found == seen_.end() ? nullptr : found->second;
 }
 
-void TableScope::Keep(const TableCache* cache, const std::string& path, bool withHeader,
+void TableScope::Keep(const TableCache* cache, std::string_view path, bool withHeader,
                       TableRef table) {
-    seen_[{cache, path, withHeader}] = std::move(table);
+    seen_.insert_or_assign({cache, std::string(path), withHeader}, std::move(table));
 }
 
-std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
+bool TableScope::FirstLookAt(const TableCache* cache) {
+    if (std::find(looked_.begin(), looked_.end(), cache) != looked_.end())
+        return false;
+    looked_.push_back(cache);
+    return true;
+}
+
+std::optional<TableCache::Entry> TableCache::Find(const KeyView& key) {
     const std::lock_guard lock(mutex_);
     const auto found = tables_.find(key);
     if (found == tables_.end())
@@ -58,15 +65,21 @@ std::optional<TableCache::Entry> TableCache::Find(const Key& key) {
     return found->second;
 }
 
-void TableCache::Keep(const Key& key, Entry entry) {
+void TableCache::Keep(const KeyView& key, Entry entry) {
     const std::lock_guard lock(mutex_);
-    Entry& kept = tables_[key];
+    Entry& kept = tables_[{std::string(std::get<0>(key)), std::get<1>(key)}];
     if (kept.Table && kept.Table != entry.Table)
         DropDerivedFrom(kept.Table.get());
     kept = std::move(entry);
 }
 
-void TableCache::Forget(const Key& key) {
+void TableCache::Confirm(const KeyView& key, const FileStamp& file, Moment checked) {
+    const std::lock_guard lock(mutex_);
+    if (const auto found = tables_.find(key); found != tables_.end() && found->second.File == file)
+        found->second.Checked = std::max(found->second.Checked, checked);
+}
+
+void TableCache::Forget(const KeyView& key) {
     const std::lock_guard lock(mutex_);
     if (const auto found = tables_.find(key); found != tables_.end()) {
         DropDerivedFrom(found->second.Table.get());
@@ -105,18 +118,48 @@ TableCache::Derived TableCache::Remember(const std::string& name, const std::vec
     return value;
 }
 
-TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
+TableCache::Look TableCache::Watch(std::string_view folder, std::string_view name, Moment checked) {
+    TableScope* scope = TableScope::Current();
+    if (!scope || scope->FirstLookAt(this))
+        watch_.Poll();
+    // Nothing at all reported since: its name need not be looked up.
+    if (checked != 0 && checked == watch_.Now())
+        return {checked, checked};
+    const std::optional<Moment> lastChange = watch_.LastChange(folder, name);
+    return {lastChange, watch_.Now()};
+}
+
+TableRef TableCache::UseChecked(const KeyView& key, MessageBoxes* messages) {
     const auto& [path, withHeader] = key;
+    Look look;
+    std::optional<Entry> known;
+    {
+        const std::lock_guard lock(mutex_);
+        // Without a folder (no slash), nothing is watched.
+        const size_t slash = path.rfind('/') + 1;
+        const auto found = tables_.find(key);
+        const bool kept = found != tables_.end();
+        look = Watch(path.substr(0, slash), path.substr(slash), kept ? found->second.Checked : 0);
+        if (kept && look.Unchanged(found->second.Checked)) {
+            found->second.Checked = look.Now;
+            return found->second.Table;
+        }
+        if (kept)
+            known = found->second;
+    }
+    const std::string fullPath(path);
     // The name as written first: looking for it by any case costs a folder listing.
-    FileStamp file = StampOf(path);
-    if (!file.Exists())
-        file = StampOf(ResolvePath(path));
-    const std::optional<Entry> known = Find(key);
-    if (known && file.Exists() && known->File == file)
+    FileLook file = LookAt(fullPath);
+    if (!file.Stamp.Exists())
+        file = LookAt(ResolvePath(fullPath));
+    const Moment checked = look.LastChange && file.NameAlone ? look.Now : 0;
+    if (known && file.Stamp.Exists() && known->File == file.Stamp) {
+        Confirm(key, file.Stamp, checked);
         return known->Table;
+    }
     const TableRef lastSettled = known ? known->Settled : nullptr;
     try {
-        FileBytes bytes = ReadFileBytes(path);
+        FileBytes bytes = ReadFileBytes(fullPath);
         const FileStamp read = bytes.Stamp;
         const bool settled = bytes.Settled;
         // Not kept: the next use looks at the file again. No table is empty (each
@@ -125,26 +168,27 @@ TableRef TableCache::UseChecked(const Key& key, MessageBoxes* messages) {
         if ((!settled || bytes.Size == 0) && lastSettled)
             return lastSettled;
         TableRef table = Shared(TTxtTable::FromBytes(std::move(bytes)), withHeader);
-        Keep(key, {read, table, settled ? table : lastSettled});
+        Keep(key, {read, table, settled ? table : lastSettled, checked});
         return table;
     } catch (const FileError& error) {
         // A file that is there but cannot be read whole (being replaced, changing,
         // locked away) leaves the last good copy in use; a deleted one does not.
-        if (file.Exists() && lastSettled)
+        if (file.Stamp.Exists() && lastSettled)
             return lastSettled;
-        if (!file.Exists())
+        if (!file.Stamp.Exists())
             Forget(key);
         if (!messages)
             throw;
-        messages->Error(LoadErrorMessage(path, error));
+        messages->Error(LoadErrorMessage(fullPath, error));
         return std::make_shared<TTxtTable>();
     }
 }
 
-TableRef TableCache::Use(const Key& key, MessageBoxes* messages) {
+TableRef TableCache::Use(const KeyView& key, MessageBoxes* messages) {
+    const auto& [path, withHeader] = key;
     TableScope* scope = TableScope::Current();
     if (scope)
-        if (TableRef table = scope->Find(this, key.first, key.second))
+        if (TableRef table = scope->Find(this, path, withHeader))
             return table;
     TableRef table;
     if (mode_ == Checked) {
@@ -152,11 +196,12 @@ TableRef TableCache::Use(const Key& key, MessageBoxes* messages) {
     } else if (const auto known = Find(key)) {
         table = known->Table;
     } else {
-        table = messages ? Read(key.first, key.second, *messages) : ReadOrThrow(key.first);
+        const std::string file(path);
+        table = messages ? Read(file, withHeader, *messages) : ReadOrThrow(file);
         Keep(key, {{}, table, table});
     }
     if (scope)
-        scope->Keep(this, key.first, key.second, table);
+        scope->Keep(this, path, withHeader, table);
     return table;
 }
 
@@ -166,6 +211,32 @@ TableRef TableCache::Get(const std::string& path, bool withHeader, MessageBoxes&
 
 TableRef TableCache::GetOrThrow(const std::string& path) {
     return Use({path, false}, nullptr);
+}
+
+std::optional<std::string> TableCache::FileInFolder(const std::string& folder,
+                                                    const std::string& name) {
+    Look look;
+    {
+        const std::lock_guard lock(mutex_);
+        auto& kept = pictures_[folder];
+        const auto found = kept.find(name);
+        const bool known = found != kept.end();
+        // A short run keeps the first answer, as it keeps its tables.
+        if (known && mode_ == ShortRun)
+            return found->second.Path;
+        if (mode_ == Checked)
+            look = Watch(folder, name, known ? found->second.Checked : 0);
+        if (known && look.Unchanged(found->second.Checked)) {
+            found->second.Checked = look.Now;
+            return found->second.Path;
+        }
+    }
+    FolderEntry entry = LookUpInFolder(folder, name);
+    if (mode_ == ShortRun || (look.LastChange && entry.NameAlone)) {
+        const std::lock_guard lock(mutex_);
+        pictures_[folder][name] = {entry.Path, look.Now};
+    }
+    return std::move(entry.Path);
 }
 
 TableRef TableSource::Load(const std::string& name) const {

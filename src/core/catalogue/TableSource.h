@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileSystem.h"
+#include "FolderWatch.h"
 #include "TxtTable.h"
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -19,10 +21,16 @@ class MessageBoxes;
 // A catalogue table as one operation reads it.
 using TableRef = std::shared_ptr<const TTxtTable>;
 
-// Tables kept once read, each checked against its file at every use (one stat),
-// so that a table replaced or edited while the program runs counts at the next
-// operation, as it would if every operation read its tables afresh. Safe to share
-// between threads: a table once read is never changed.
+// Tables kept once read, each checked against its file at every use, so that a
+// table replaced or edited while the program runs counts at the next operation, as
+// it would if every operation read its tables afresh. Safe to share between
+// threads: a table once read is never changed.
+//
+// The check costs no look at the disk while the kernel reports no change to the
+// file's name in its folder (FolderWatch, read once per scope); where it cannot
+// report every change (a folder it cannot watch, a link, a second hard link), the
+// check is one stat. Not reported: writes through a hard link made while the
+// table is kept, and writes into a shared mapping of the file.
 //
 // A table rewritten in place (truncated, then written again) is not taken while
 // it may still be half written: until its file has held still for a moment, and
@@ -37,11 +45,16 @@ public:
         // too, without looking at the files again.
         ShortRun,
     };
-    explicit TableCache(Mode mode = Checked) : mode_(mode) {}
+    explicit TableCache(Mode mode = Checked, size_t watchedFolders = 32)
+        : mode_(mode), watch_(watchedFolders) {}
 
     TableRef Get(const std::string& path, bool withHeader, MessageBoxes& messages);
     // Throws FileError, and keeps nothing, when the file cannot be read.
     TableRef GetOrThrow(const std::string& path);
+
+    // pelmora::FileInFolder, the answer kept and checked as the tables are (a
+    // picture added, replaced or deleted counts at the next operation).
+    std::optional<std::string> FileInFolder(const std::string& folder, const std::string& name);
 
     // What is worked out from tables (the sizes a family offers, say), kept under
     // its name while each table it came from is still the one in use: made again
@@ -52,19 +65,41 @@ public:
                      const std::function<Derived()>& make);
 
 private:
+    using Moment = FolderWatch::Moment;
     struct Entry {
         FileStamp File;
         TableRef Table;
         // The last copy read from a settled file, to use while it is rewritten.
         TableRef Settled;
+        // When the file was last found to be this one, on the watch's clock; 0
+        // when its folder's reports do not cover it.
+        Moment Checked = 0;
     };
-    using Key = std::pair<std::string, bool>;
+    // The path, and whether the header row is kept.
+    using Key = std::tuple<std::string, bool>;
+    using KeyView = std::tuple<std::string_view, bool>;
     // Without messages a table that cannot be read throws.
-    TableRef Use(const Key& key, MessageBoxes* messages);
-    TableRef UseChecked(const Key& key, MessageBoxes* messages);
-    std::optional<Entry> Find(const Key& key);
-    void Keep(const Key& key, Entry entry);
-    void Forget(const Key& key);
+    TableRef Use(const KeyView& key, MessageBoxes* messages);
+    TableRef UseChecked(const KeyView& key, MessageBoxes* messages);
+    std::optional<Entry> Find(const KeyView& key);
+    void Keep(const KeyView& key, Entry entry);
+    void Confirm(const KeyView& key, const FileStamp& file, Moment checked);
+    void Forget(const KeyView& key);
+
+    // What the watch says of a file last found unchanged at the moment checked (0
+    // for never), after taking in its reports at the first look of the scope (at
+    // every look without one). Called under the lock.
+    struct Look {
+        std::optional<Moment> LastChange;
+        Moment Now = 0;
+        bool Unchanged(Moment checked) const { return LastChange && checked >= *LastChange; }
+    };
+    Look Watch(std::string_view folder, std::string_view name, Moment checked);
+
+    struct Picture {
+        std::optional<std::string> Path;
+        Moment Checked = 0;
+    };
 
     struct Remembered {
         std::vector<std::weak_ptr<const TTxtTable>> From;
@@ -74,8 +109,11 @@ private:
 
     const Mode mode_;
     std::mutex mutex_;
-    std::map<Key, Entry> tables_;
+    FolderWatch watch_;
+    std::map<Key, Entry, std::less<>> tables_;
     std::map<std::string, Remembered> derived_;
+    // By folder, then name.
+    std::map<std::string, std::map<std::string, Picture, std::less<>>, std::less<>> pictures_;
 };
 
 // One action of the window, or one request of the server, sees one version of
@@ -91,12 +129,15 @@ public:
     TableScope& operator=(const TableScope&) = delete;
 
     static TableScope* Current();
-    TableRef Find(const TableCache* cache, const std::string& path, bool withHeader) const;
-    void Keep(const TableCache* cache, const std::string& path, bool withHeader, TableRef table);
+    TableRef Find(const TableCache* cache, std::string_view path, bool withHeader) const;
+    void Keep(const TableCache* cache, std::string_view path, bool withHeader, TableRef table);
+    // True at the scope's first look at the cache's files only.
+    bool FirstLookAt(const TableCache* cache);
 
 private:
     TableScope* outer_;
-    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef> seen_;
+    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef, std::less<>> seen_;
+    std::vector<const TableCache*> looked_;
 };
 
 // Where catalogue tables are read from for one operation: from the file each time,

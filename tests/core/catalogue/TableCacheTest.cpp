@@ -7,9 +7,13 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace pelmora {
@@ -174,6 +178,218 @@ INSTANTIATE_TEST_SUITE_P(Uses, TableCacheDerive,
                                            DeriveRow{"OtherCopiesOfTheSameFile", true, true, 3},
                                            DeriveRow{"NoCache", false, false, 3}),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// The folder the cache reads from, and how it may watch it.
+struct Reading {
+    const char* Name;
+    const char* Folder;
+    size_t WatchedFolders;
+};
+
+const Reading Readings[] = {
+    {"Watched", "Data/", 32},
+    {"NoWatchLeft", "Data/", 0},
+    {"ThroughALink", "Link/", 32},
+};
+
+struct TableChange {
+    const char* Name;
+    std::function<void(const std::string& root)> Make;
+    const char* Rows;
+    size_t Errors;
+};
+
+std::string Rows(const TTxtTable& table) {
+    std::string rows;
+    for (int row = 0; row < table.RowCount(); ++row)
+        rows += (row ? "," : "") + table.GetField(row, 1);
+    return rows;
+}
+
+void Replace(const std::string& path, const std::string& bytes) {
+    const std::string fresh = path + ".new";
+    std::ofstream(fresh, std::ios::binary) << bytes;
+    Age(fresh);
+    fs::rename(fresh, path);
+}
+
+const TableChange TableChanges[] = {
+    {"EditedInPlace",
+     [](const std::string& root) {
+         RewriteInPlace(root + "Data/T.tbl", "Head\r\nedited\r\n");
+         Age(root + "Data/T.tbl");
+     },
+     "edited", 0},
+    {"RenamedOver",
+     [](const std::string& root) { Replace(root + "Data/T.tbl", "Head\r\nrenamed\r\n"); },
+     "renamed", 0},
+    {"Truncated",
+     [](const std::string& root) {
+         fs::resize_file(root + "Data/T.tbl", std::string("Head\r\nfirst\r\n").size());
+         Age(root + "Data/T.tbl");
+     },
+     "first", 0},
+    {"Deleted", [](const std::string& root) { fs::remove(root + "Data/T.tbl"); }, "", 2},
+    {"FolderReplaced",
+     [](const std::string& root) {
+         fs::rename(root + "Data", root + "Old");
+         fs::create_directory(root + "Data");
+         Replace(root + "Data/T.tbl", "Head\r\nnew folder\r\n");
+     },
+     "new folder", 0},
+    {"TouchedOnly", [](const std::string& root) { Age(root + "Data/T.tbl"); }, "first,second", 0},
+};
+
+void PrintTo(const Reading& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+void PrintTo(const TableChange& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class TableCacheSees : public ::testing::TestWithParam<std::tuple<Reading, TableChange>> {};
+
+TEST_P(TableCacheSees, AChangeBetweenTwoActions) {
+    const auto& [reading, change] = GetParam();
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    Age(folder.Write("Data/T.tbl", "Head\r\nfirst\r\nsecond\r\n"));
+    fs::create_directory_symlink(folder.Path() + "Data", folder.Path() + "Link");
+    TableCache cache(TableCache::Checked, reading.WatchedFolders);
+    const TableSource tables{folder.Path() + reading.Folder, messages, &cache};
+    auto action = [&] {
+        const TableScope scope;
+        return Rows(*tables.Load("T.tbl"));
+    };
+    EXPECT_EQ(action(), "first,second");
+    EXPECT_EQ(action(), "first,second");
+    change.Make(folder.Path());
+    EXPECT_EQ(action(), change.Rows);
+    EXPECT_EQ(action(), change.Rows) << "and keeps it";
+    EXPECT_EQ(messages.Log.size(), change.Errors);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TableCacheSees,
+                         ::testing::Combine(::testing::ValuesIn(Readings),
+                                            ::testing::ValuesIn(TableChanges)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).Name) + "_" +
+                                    std::get<1>(info.param).Name;
+                         });
+
+// An edit through another name of the same file shows in no report of the folder.
+TEST(TableCache, ATableWithASecondHardLinkIsEditedThroughIt) {
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    const std::string path = folder.Write("Data/T.tbl", "Head\r\nfirst\r\n");
+    Age(path);
+    fs::create_hard_link(path, folder.Path() + "Other.tbl");
+    TableCache cache;
+    const TableSource tables{folder.Path() + "Data/", messages, &cache};
+    auto action = [&] {
+        const TableScope scope;
+        return Rows(*tables.Load("T.tbl"));
+    };
+    EXPECT_EQ(action(), "first");
+    EXPECT_EQ(action(), "first");
+    RewriteInPlace(folder.Path() + "Other.tbl", "Head\r\nedited\r\n");
+    Age(folder.Path() + "Other.tbl");
+    EXPECT_EQ(action(), "edited");
+}
+
+// A catalogue swapped for another by pointing the link to its folder elsewhere.
+TEST(TableCache, AFolderLinkPointedElsewhereCounts) {
+    testing::TempFolder folder;
+    testing::FakeMessageBoxes messages;
+    Age(folder.Write("First/T.tbl", "Head\r\nfirst\r\n"));
+    Age(folder.Write("Second/T.tbl", "Head\r\nsecond\r\n"));
+    fs::create_directory_symlink(folder.Path() + "First", folder.Path() + "Data");
+    TableCache cache;
+    const TableSource tables{folder.Path() + "Data/", messages, &cache};
+    auto action = [&] {
+        const TableScope scope;
+        return Rows(*tables.Load("T.tbl"));
+    };
+    EXPECT_EQ(action(), "first");
+    EXPECT_EQ(action(), "first");
+    fs::create_directory_symlink(folder.Path() + "Second", folder.Path() + "Data.new");
+    fs::rename(folder.Path() + "Data.new", folder.Path() + "Data");
+    EXPECT_EQ(action(), "second");
+}
+
+struct PictureChange {
+    const char* Name;
+    // Whether P.gif is there at first.
+    bool There;
+    std::function<void(const std::string& images)> Make;
+    // The picture's name as found afterwards; empty when none is.
+    const char* Found;
+};
+
+const PictureChange PictureChanges[] = {
+    {"Added", false, [](const std::string& images) { std::ofstream(images + "P.gif") << "GIF"; },
+     "P.gif"},
+    {"AddedInOtherLetters", false,
+     [](const std::string& images) { std::ofstream(images + "p.GIF") << "GIF"; }, "p.GIF"},
+    {"Deleted", true, [](const std::string& images) { fs::remove(images + "P.gif"); }, ""},
+    {"RenamedAway", true,
+     [](const std::string& images) { fs::rename(images + "P.gif", images + "Q.gif"); }, ""},
+    {"ReplacedByALinkLeadingOut", true,
+     [](const std::string& images) {
+         std::ofstream(images + "../Outside.gif") << "GIF";
+         fs::create_symlink(images + "../Outside.gif", images + "P.new");
+         fs::rename(images + "P.new", images + "P.gif");
+     },
+     ""},
+};
+
+void PrintTo(const PictureChange& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class PictureLookupSees : public ::testing::TestWithParam<std::tuple<Reading, PictureChange>> {};
+
+TEST_P(PictureLookupSees, AChangeBetweenTwoActions) {
+    const auto& [reading, change] = GetParam();
+    testing::TempFolder folder;
+    if (change.There)
+        folder.Write("Images/P.gif", "GIF");
+    fs::create_directories(folder.Path() + "Images");
+    fs::create_directory_symlink(folder.Path() + "Images", folder.Path() + "Link");
+    const std::string images =
+        folder.Path() + (std::string(reading.Folder) == "Link/" ? "Link/" : "Images/");
+    TableCache cache(TableCache::Checked, reading.WatchedFolders);
+    auto action = [&] {
+        const TableScope scope;
+        const auto found = cache.FileInFolder(images, "P.gif");
+        return found ? fs::path(*found).filename().string() : std::string();
+    };
+    const std::string before = change.There ? "P.gif" : "";
+    EXPECT_EQ(action(), before);
+    EXPECT_EQ(action(), before);
+    change.Make(folder.Path() + "Images/");
+    EXPECT_EQ(action(), change.Found);
+    EXPECT_EQ(action(), change.Found) << "and keeps it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PictureLookupSees,
+                         ::testing::Combine(::testing::ValuesIn(Readings),
+                                            ::testing::ValuesIn(PictureChanges)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).Name) + "_" +
+                                    std::get<1>(info.param).Name;
+                         });
+
+// One command sees the pictures as they were at its first look.
+TEST(TableCache, AShortRunKeepsThePictureItFirstFound) {
+    testing::TempFolder folder;
+    const std::string picture = folder.Write("Images/P.gif", "GIF");
+    TableCache cache(TableCache::ShortRun);
+    EXPECT_EQ(cache.FileInFolder(folder.Path() + "Images/", "P.gif"), picture);
+    fs::remove(picture);
+    EXPECT_EQ(cache.FileInFolder(folder.Path() + "Images/", "P.gif"), picture);
+}
 
 } // namespace
 } // namespace pelmora
