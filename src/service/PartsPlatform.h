@@ -23,6 +23,7 @@ public:
     ModalResult ConfirmLegSwap(const std::string&, const std::string&) override {
         return ModalResult::Ok;
     }
+    bool AnswersContinue() const override { return true; }
 
     // In the order first shown.
     std::vector<service::Shown> Kept;

@@ -195,12 +195,21 @@ PartWalker::PartWalker(const AppState& app, int quantity)
       quantity_(std::to_string(quantity)) {}
 
 const PriceRow& PartWalker::Row(const OfferedPart& part) {
-    dialog_.OpenAddToOrder({1, part.PartNumber, part.Description, !part.SpecialQuote}, none_);
+    if (!part.SpecialQuote && !(sheet_ && sheet_->Covers(part.Family, part.PartNumber))) {
+        sheet_ = std::make_unique<PriceSheet>(space_.App().Tables(platform_.Seams().Messages),
+                                              part.Family, part.PartNumber);
+        dialog_.UsePriceSheet(sheet_.get());
+    }
+    // The dialog's description box is not read: the row takes the part's.
+    dialog_.OpenAddToOrder({1, part.PartNumber, {}, !part.SpecialQuote}, none_);
     dialog_.txtQuantity = quantity_;
     dialog_.txtQuantityChange();
     // The row's strings keep their room from one part to the next.
     row_.PartNumber = part.PartNumber;
-    row_.Family = space_.FamilyName(part.Family);
+    if (part.Family != rowFamily_ || row_.Family.empty()) {
+        row_.Family = space_.FamilyName(part.Family);
+        rowFamily_ = part.Family;
+    }
     row_.Description = part.Description;
     // For one piece the line total is the unit price, already written.
     if (dialog_.UnitPrice == 0 || quantity_ == "1")

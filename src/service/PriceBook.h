@@ -7,10 +7,12 @@
 #include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 #include "order/AddOrderForm.h"
+#include "order/PriceQuote.h"
 #include "wizard/PartSpace.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +60,9 @@ private:
     AddOrderForm dialog_;
     TTxtTable none_;
     std::string quantity_;
+    // The price rows of the size being walked, read once for all its parts.
+    std::unique_ptr<PriceSheet> sheet_;
+    TProductFamily rowFamily_ = pfUnknown;
     PriceRow row_;
 };
 

@@ -3,6 +3,7 @@
 #include "Utf8.h"
 #include "catalogue/TabSeparated.h"
 
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -25,12 +26,22 @@ std::array<std::string*, 6> Cells(PriceRow& row) {
 }
 
 // A TAB or line end inside a field would shift the columns or start a new line.
-void AppendTsvCell(const std::string& text, std::string& out) {
-    const size_t start = out.size();
-    service::AppendAsUtf8(text, out);
-    // Without a branch, so that the compiler checks many bytes at a time.
-    for (auto c = out.begin() + static_cast<std::ptrdiff_t>(start); c != out.end(); ++c)
-        *c = *c == '\t' || *c == '\r' || *c == '\n' ? ' ' : *c;
+void AppendTsvCell(std::string_view text, std::string& out) {
+    auto special = [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80 || c == '\t' || c == '\r' || c == '\n';
+    };
+    // Runs without such bytes or any beyond ASCII go over whole.
+    for (auto at = text.begin(); at != text.end();) {
+        const auto stop = std::find_if(at, text.end(), special);
+        out.append(at, stop);
+        if (stop == text.end())
+            break;
+        if (static_cast<unsigned char>(*stop) >= 0x80)
+            service::AppendAsUtf8({stop, stop + 1}, out);
+        else
+            out += ' ';
+        at = stop + 1;
+    }
 }
 
 std::string CsvCell(const std::string& text, bool isText) {

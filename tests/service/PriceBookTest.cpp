@@ -120,6 +120,28 @@ TEST_F(PriceBook, ListsCompositionDescriptionPriceAndDelivery) {
                                       "N/A", "N/A", "Contact Corvane Rep."}}));
 }
 
+// The book prices a size's parts from rows read once; each must still be what Add
+// to Order shows for the part on its own.
+TEST_F(PriceBook, PricesEveryPartAsAddToOrderDoes) {
+    service::PriceBookRequest request;
+    request.Quantity = 3;
+    service::PartsPlatform platform;
+    AddOrderForm dialog(app, platform.Seams());
+    TTxtTable lines;
+    size_t priced = 0;
+    for (const PriceRow& row : Rows(Book(request))) {
+        if (row.PartNumber.empty())
+            continue;
+        dialog.OpenAddToOrder({1, row.PartNumber, row.Description}, lines);
+        dialog.txtQuantity = "3";
+        dialog.txtQuantityChange();
+        EXPECT_EQ(dialog.txtPrice + "|" + dialog.txtDelivery, row.Total + "|" + row.Delivery)
+            << row.PartNumber;
+        priced += row.Total != "N/A";
+    }
+    EXPECT_GT(priced, 100u);
+}
+
 TEST_F(PriceBook, AnUnreadablePriceCellIsToldOnceAndItsPartsHaveNoPrice) {
     WriteTable(folder, "StraightSectionPrice.tbl", R"(W|Base|Foot|Paint|Delivery|Limit
 062|100.00|abc|15.00|Stock|5)");
@@ -206,6 +228,33 @@ INSTANTIATE_TEST_SUITE_P(
                 "{\"delivery\":\"-1 week\",\"description\":\"a, \\\"b\\\"\",\"family\":\"90"
                 "\xC2\xB0 Twist\",\"partNumber\":\"=HYPERLINK(1)\",\"total\":\"N/A\","
                 "\"unitPrice\":null}\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// A TSV cell keeps its columns and lines whatever its text holds.
+struct TsvCell {
+    const char* Name;
+    const char* Description;
+    const char* Written;
+};
+
+class TsvCells : public ::testing::TestWithParam<TsvCell> {};
+
+TEST_P(TsvCells, StayInTheirColumnInUtf8) {
+    PriceRow row = Plain;
+    row.Description = GetParam().Description;
+    std::string line;
+    service::AppendRow(row, BookFormat::Tsv, line);
+    EXPECT_EQ(line, "R090PC0120CSG\tStraight Section\t" + std::string(GetParam().Written) +
+                        "\t$1.00\t$2.00\tStock\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, TsvCells,
+    ::testing::Values(TsvCell{"Empty", "", ""},
+                      TsvCell{"TabAndLineEndsBecomeSpaces", "\ta\tb\r\nc\n", " a b  c "},
+                      TsvCell{"Windows1252BecomesUtf8", "90\xB0, \x80 5",
+                              "90\xC2\xB0, \xE2\x82\xAC 5"},
+                      TsvCell{"EndsBeyondAscii", "\xB0\t\xB0", "\xC2\xB0 \xC2\xB0"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

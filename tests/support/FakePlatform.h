@@ -39,9 +39,12 @@ public:
         Shown.push_back(line1 + "\n" + line2);
         return Next();
     }
+    bool AnswersContinue() const override { return Unasked; }
 
     std::vector<std::string> Shown;
     std::deque<ModalResult> Answers;
+    // Continue is the answer, and nothing is shown.
+    bool Unasked = false;
 
 private:
     ModalResult Next() {

@@ -100,7 +100,9 @@ void AddOrderForm::QuotePrice() {
     PriceQuote quote;
     std::optional<Money> total;
     try {
-        if (item_.InCatalogue)
+        if (item_.InCatalogue && sheet_ && sheet_->Covers(family, partNumber))
+            quote = sheet_->Quote(partNumber);
+        else if (item_.InCatalogue)
             quote = QuoteFamily(tables, partNumber, family);
         total = MultiplyMoney(quote.Price, quantity);
         if (!total)

@@ -11,6 +11,7 @@ namespace pelmora {
 struct AppState;
 struct Platform;
 class TTxtTable;
+class PriceSheet;
 
 struct Rgb {
     int Red = 0;
@@ -48,6 +49,11 @@ public:
     // A whole number above 99999: Add refuses it rather than store less.
     static bool QuantityTooLarge(const std::string& text);
 
+    // Prices the parts the sheet covers from it instead of reading their rows
+    // afresh, for one who prices many parts of a size from tables that stay as they
+    // are; nullptr reads them for each quote again.
+    void UsePriceSheet(PriceSheet* sheet) { sheet_ = sheet; }
+
     std::string lblNote;
     Rgb lblNoteColour;
     bool lblNoteVisible = true;
@@ -72,6 +78,7 @@ private:
     std::unordered_map<std::string, int> lineOf_;
     const TTxtTable* indexed_ = nullptr;
     size_t indexedRows_ = 0;
+    PriceSheet* sheet_ = nullptr;
 };
 
 } // namespace pelmora

@@ -15,6 +15,9 @@ public:
     virtual ModalResult ConfirmTapered(const std::string& message) = 0;
     // "&Continue" answers Ok, "&Swap" Retry, "&Cancel" Cancel.
     virtual ModalResult ConfirmLegSwap(const std::string& line1, const std::string& line2) = 0;
+    // True where both are answered Continue without being shown (a walk over every
+    // part): Create then composes no text for them.
+    virtual bool AnswersContinue() const { return false; }
 };
 
 } // namespace pelmora

@@ -15,7 +15,16 @@ struct TPelmoraRadioButton {
     int Top = 0;
     bool Checked = false;
 
-    std::string Caption() const { return RangeText + " / VSWR: " + VswrText; }
+    std::string Caption() const {
+        std::string text;
+        AppendCaption(text);
+        return text;
+    }
+    void AppendCaption(std::string& text) const {
+        text += RangeText;
+        text += " / VSWR: ";
+        text += VswrText;
+    }
 };
 
 struct BandHeading {

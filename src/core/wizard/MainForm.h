@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pelmora {
@@ -85,6 +86,8 @@ public:
     // The description grid's rows that are not blank, the units row left out.
     void CollectSpecRows(TTxtTable& rows) const;
     std::string BuildOrderDescription() const;
+    // The same, appended to the text.
+    void AppendOrderDescription(std::string& text) const;
     void btnNextClick();
     void btnBackClick();
     void btnFinishClick();
@@ -178,6 +181,10 @@ public:
     int WRColumn = 2;
 
 private:
+    // The column of the list's selected entry in its table; empty with none.
+    static std::string_view SelectedField(const TTxtTable& table, const ComboState& list,
+                                          int column);
+
     // Selection cascade.
     void BuildWaveguideList(TProductFamily family);
     void ApplyFinishRule(TProductFamily family);

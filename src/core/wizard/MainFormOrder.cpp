@@ -51,30 +51,46 @@ void MainForm::UseOrderForms(AddOrderForm& addOrder, OrderForm& order) {
 }
 
 std::string MainForm::BuildOrderDescription() const {
+    std::string text;
+    AppendOrderDescription(text);
+    return text;
+}
+
+void MainForm::AppendOrderDescription(std::string& text) const {
     const TProductFamily family = Family();
     const bool legs =
         family == pfEBend || family == pfHBend || family == pfMiterH || family == pfMiterE;
-    std::string text = DescriptionPrefix(family);
-    text += WaveguideField(WRColumn) + ", ";
-    text += FlangeAField(3) + ", ";
-    if (family == pfStraightSection || family == pfFlexTwist)
-        text += "Length: " + cbxLength.Text + ", ";
-    else if (legs)
-        text += "Leg A Length: " + cbxLegALength.Text + ", ";
+    auto add = [&text](std::string_view piece) {
+        text += piece;
+        text += ", ";
+    };
+    text += DescriptionPrefix(family);
+    add(SelectedField(WaveguideList, cbxWaveguide, WRColumn));
+    add(SelectedField(FlangeAList, cbxFlangeA, 3));
+    if (family == pfStraightSection || family == pfFlexTwist) {
+        text += "Length: ";
+        add(cbxLength.Text);
+    } else if (legs) {
+        text += "Leg A Length: ";
+        add(cbxLegALength.Text);
+    }
     if (family == pfCoax && cbxCoax.HasSelection())
-        text += CoaxField(2) + ", ";
+        add(SelectedField(FlangeBList, cbxCoax, 2));
     else if (family != pfCoax && cbxFlangeB.HasSelection())
-        text += FlangeBField(3) + ", ";
-    if (legs)
-        text += "Leg B Length: " + cbxLegBLength.Text + ", ";
-    if (const TPelmoraRadioButton* band = rgFrequency.SelectedBand())
-        text += band->Caption() + ", ";
+        add(SelectedField(FlangeBList, cbxFlangeB, 3));
+    if (legs) {
+        text += "Leg B Length: ";
+        add(cbxLegBLength.Text);
+    }
+    if (const TPelmoraRadioButton* band = rgFrequency.SelectedBand()) {
+        band->AppendCaption(text);
+        text += ", ";
+    }
     if (family == pfFlexTwist || family == pfPressureWindow || family == pfStepTwist) {
         text.resize(text.size() - 2);
     } else if (cbxFinish.HasSelection()) {
         text += cbxFinish.Items[static_cast<size_t>(cbxFinish.ItemIndex)][1];
     }
-    return text;
 }
 
 void MainForm::btnAddOrderClick() {

@@ -98,15 +98,16 @@ std::string MainForm::FinishLetter() const {
 
 std::string MainForm::ComposeFromCode(TProductFamily family) {
     MessageBoxes& messages = platform_.Messages;
-    std::string part = FamilyField(1) + WaveguideField(1);
+    std::string part(SelectedField(FamilyTable, cbxProductType, 1));
+    part += SelectedField(WaveguideList, cbxWaveguide, 1);
     if (HasUnitsLetter(family))
         part += app_.ImperialUnits ? "P" : "M";
-    part += FlangeAField(1);
+    part += SelectedField(FlangeAList, cbxFlangeA, 1);
     if (HasSingleLength(family))
         part += EncodeLength(cbxLength.Text, family, messages);
     else if (HasLegs(family))
         part += EncodeLength(cbxLegALength.Text, family, messages);
-    part += family == pfCoax ? CoaxField(1) : FlangeBField(1);
+    part += SelectedField(FlangeBList, family == pfCoax ? cbxCoax : cbxFlangeB, 1);
     if (HasLegs(family))
         part += EncodeLength(cbxLegBLength.Text, family, messages);
     if (family != pfTaperedTransition) {
@@ -191,9 +192,10 @@ void MainForm::btnCreateClick() {
         return;
     }
     const TProductFamily family = Family();
-    if (family == pfTaperedTransition && !ConfirmTaperedEnds())
+    const bool confirm = !platform_.Confirm.AnswersContinue();
+    if (confirm && family == pfTaperedTransition && !ConfirmTaperedEnds())
         return;
-    if ((family == pfMiterH || family == pfMiterE) && !ConfirmMiterLegs())
+    if (confirm && (family == pfMiterH || family == pfMiterE) && !ConfirmMiterLegs())
         return;
 
     ComposePartNumber(family);

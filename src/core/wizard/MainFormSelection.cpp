@@ -4,30 +4,27 @@
 
 namespace pelmora {
 
-namespace {
-
-std::string FieldOf(const TTxtTable& table, const ComboState& list, int column) {
+std::string_view MainForm::SelectedField(const TTxtTable& table, const ComboState& list,
+                                         int column) {
     if (!list.HasSelection() || list.ItemIndex >= table.RowCount())
         return {};
-    return table.GetField(list.ItemIndex, column);
+    return table.FieldView(list.ItemIndex, column);
 }
-
-} // namespace
 
 std::string MainForm::FamilyField(int column) const {
-    return FieldOf(FamilyTable, cbxProductType, column);
+    return std::string(SelectedField(FamilyTable, cbxProductType, column));
 }
 std::string MainForm::WaveguideField(int column) const {
-    return FieldOf(WaveguideList, cbxWaveguide, column);
+    return std::string(SelectedField(WaveguideList, cbxWaveguide, column));
 }
 std::string MainForm::FlangeAField(int column) const {
-    return FieldOf(FlangeAList, cbxFlangeA, column);
+    return std::string(SelectedField(FlangeAList, cbxFlangeA, column));
 }
 std::string MainForm::FlangeBField(int column) const {
-    return FieldOf(FlangeBList, cbxFlangeB, column);
+    return std::string(SelectedField(FlangeBList, cbxFlangeB, column));
 }
 std::string MainForm::CoaxField(int column) const {
-    return FieldOf(FlangeBList, cbxCoax, column);
+    return std::string(SelectedField(FlangeBList, cbxCoax, column));
 }
 
 void MainForm::PickProductType(int index) {

@@ -243,7 +243,8 @@ void PartSpace::EnumerateBands(MainForm& wizard, OfferedPart& part,
                 continue;
             part.Finish = finish;
             part.PartNumber = wizard.txtPartNumber;
-            part.Description = wizard.BuildOrderDescription();
+            part.Description.clear();
+            wizard.AppendOrderDescription(part.Description);
             visit(part);
         }
     }

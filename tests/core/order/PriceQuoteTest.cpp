@@ -153,6 +153,114 @@ INSTANTIATE_TEST_SUITE_P(
                       "'12$' is not a valid floating point value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What a lookup gives, as one text: the quote or the error it throws.
+template <class Lookup> std::string Outcome(Lookup lookup) {
+    try {
+        const PriceQuote quote = lookup();
+        return (quote.Price == 0 ? "" : MoneyText(quote.Price)) + "|" + quote.DeliveryText + "|" +
+               std::to_string(quote.DeliveryQuantityLimit);
+    } catch (const ConversionError& error) {
+        return error.what();
+    }
+}
+
+// Parts priced one after another from the sheet of the first, as a walk over a size
+// prices them.
+struct SheetCase {
+    const char* name;
+    TProductFamily family;
+    std::vector<const char*> parts;
+    friend void PrintTo(const SheetCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SheetQuotes : public ::testing::TestWithParam<SheetCase> {
+protected:
+    SheetQuotes() {
+        WriteTestCatalogue(folder);
+        WritePriceTables(folder);
+        // WR62's paint cell does not convert: only painted miter bends need it.
+        WriteTable(folder, "MiterBendPrice.tbl",
+                   R"(W|D|Base|Delivery|Limit|Long|Paint|Band|Threshold
+090|miter|180.00|3 weeks|10|40.00|20.00|30.00|18.0
+062|miter|180.00|3 weeks|10|40.00|x|30.00|18.0)");
+    }
+    TempFolder folder;
+    FakeMessageBoxes messages;
+};
+
+TEST_P(SheetQuotes, PriceEachPartAsAFreshLookupDoes) {
+    const SheetCase& c = GetParam();
+    const TableSource tables{folder.Path() + "Data/", messages};
+    PriceSheet sheet(tables, c.family, c.parts.front());
+    for (const std::string part : c.parts) {
+        ASSERT_TRUE(sheet.Covers(c.family, part)) << part;
+        EXPECT_EQ(Outcome([&] { return sheet.Quote(part); }),
+                  Outcome([&] { return QuoteFamily(tables, part, c.family); }))
+            << part;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walks, SheetQuotes,
+    ::testing::Values(
+        SheetCase{"StraightLengthsAndFinishes",
+                  pfStraightSection,
+                  {"R090PC0120USG", "R090PC0121USN", "R090MC0305USG", "R090PC0x20USG"}},
+        SheetCase{
+            "StraightCellFailsEveryPart", pfStraightSection, {"R062PU0120USG", "R062PU0120USN"}},
+        SheetCase{"RigidTwistBands", pfRigidTwist, {"D090CKSG", "D090CKXN", "D090CKYG"}},
+        SheetCase{"CoaxBands", pfCoax, {"C090CNSN", "C090CNXG", "C090CNSN"}},
+        SheetCase{
+            "FlexLengthsAndClasses", pfFlexTwist, {"F090PC0120KS", "F090PC0120KX", "F090PC0060KS"}},
+        SheetCase{"MiterLegsAndBands",
+                  pfMiterH,
+                  {"M090PC090C090SG", "M090PC090C091SG", "M090PC090C090XN", "M090MC229C229SG",
+                   "M090PC9E9C090SG"}},
+        SheetCase{"MiterCellFailsOnlyThePartsThatNeedIt",
+                  pfMiterE,
+                  {"N062PC030C030SN", "N062PC030C030SG", "N062PC030C030SN", "N062PC030C030SG"}},
+        SheetCase{"BendModels", pfEBend, {"E090PC030K030SG", "E090PC030K030SN", "E090PC030K040SG"}},
+        SheetCase{"TaperFinishes", pfTaperedTransition, {"T062UCG", "T062UCN"}},
+        SheetCase{"PressureWindowHasNone", pfPressureWindow, {"PW090C"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Whether a part is priced from the sheet made for another.
+struct CoverCase {
+    const char* name;
+    TProductFamily family;
+    const char* sheetFor;
+    TProductFamily partFamily;
+    const char* part;
+    bool covers;
+    friend void PrintTo(const CoverCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SheetCovers : public ::testing::TestWithParam<CoverCase> {};
+
+TEST_P(SheetCovers, OnlyPartsOfItsFamilyAndSize) {
+    const CoverCase& c = GetParam();
+    TempFolder folder;
+    WriteTestCatalogue(folder);
+    WritePriceTables(folder);
+    FakeMessageBoxes messages;
+    const TableSource tables{folder.Path() + "Data/", messages};
+    EXPECT_EQ(PriceSheet(tables, c.family, c.sheetFor).Covers(c.partFamily, c.part), c.covers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, SheetCovers,
+    ::testing::Values(
+        CoverCase{"SameSizeOtherLegs", pfMiterH, "M090PC090C090SG", pfMiterH, "M090MU229C030XN",
+                  true},
+        CoverCase{"OtherSize", pfMiterH, "M090PC090C090SG", pfMiterH, "M062PC090C090SG", false},
+        // Both miter families read one table, yet each keeps its own sheet.
+        CoverCase{"OtherFamilySameTable", pfMiterH, "M090PC090C090SG", pfMiterE, "N090PC090C090SG",
+                  false},
+        CoverCase{"StepTwistIsPricedPartByPart", pfStepTwist, "ST090S", pfStepTwist, "ST090X",
+                  false},
+        CoverCase{"SameStepTwist", pfStepTwist, "ST090S", pfStepTwist, "ST090S", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Money, TextRoundsToCentsAndGroupsThousands) {
     EXPECT_EQ(MoneyText(0), "$0.00");
     EXPECT_EQ(MoneyText(125000), "$12.50");

@@ -478,6 +478,46 @@ TEST_F(WizardTest, MiterLegsThatDifferInLengthAndFlangeCanBeSwapped) {
     EXPECT_EQ(Main().txtPartNumber, "N090PC030U060SG");
 }
 
+// Create on seams that answer its confirmations Continue without showing them.
+struct UnaskedCase {
+    const char* name;
+    TProductFamily family;
+    const char* waveguide;
+    const char* flangeA;
+    const char* flangeB;
+    const char* legA; // "" where the family has no legs
+    const char* legB;
+    const char* partNumber; // as Continue makes it
+};
+
+class UnaskedConfirmations : public WizardTest,
+                             public ::testing::WithParamInterface<UnaskedCase> {};
+
+TEST_P(UnaskedConfirmations, ComposeAsContinueDoes) {
+    const UnaskedCase& c = GetParam();
+    PickFamily(c.family);
+    PickWaveguide(c.waveguide);
+    PickFlangeA(c.flangeA);
+    PickFlangeB(c.flangeB);
+    if (*c.legA) {
+        PickLength(Main().cbxLegALength, c.legA);
+        PickLength(Main().cbxLegBLength, c.legB);
+    }
+    platform.Confirm.Unasked = true;
+    platform.Confirm.Answers = {ModalResult::Cancel};
+    Main().btnCreateClick();
+    EXPECT_TRUE(platform.Confirm.Shown.empty());
+    EXPECT_EQ(Main().txtPartNumber, c.partNumber);
+    EXPECT_TRUE(Main().btnAddOrderEnabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Create, UnaskedConfirmations,
+                         ::testing::Values(UnaskedCase{"TaperedEndsDiffer", pfTaperedTransition,
+                                                       "062", "U", "C", "", "", "T062UCG"},
+                                           UnaskedCase{"MiterLegsDiffer", pfMiterE, "090", "U", "C",
+                                                       "9.0", "6.0", "N090PU090C060SG"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(WizardTest, NextNeedsEveryChoiceOfScreenOne) {
     PickFamily(pfMiterH);
     PickWaveguide("090");
