@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the benchmarks tools/bench prepared and prints each figure beside its
 anchor. Arguments: the project folder, the folder with the generated data,
-and optionally --quick."""
+and optionally --quick and --only SECTION (the name of one section's function,
+window_start say) to run that section alone."""
 import json
 import os
 import shutil
@@ -13,6 +14,7 @@ import time
 
 ROOT, WORK = sys.argv[1], sys.argv[2]
 QUICK = "--quick" in sys.argv[3:]
+ONLY = sys.argv[sys.argv.index("--only") + 1] if "--only" in sys.argv[3:] else None
 BENCH = os.path.join(ROOT, "build-bench", "bin", "pelmora_bench")
 CLI = os.path.join(ROOT, "build-bench", "bin", "pelmora-cli")
 TABLE = os.path.join(WORK, "big.tbl")
@@ -335,9 +337,6 @@ def web_state():
 
 
 if __name__ == "__main__":
-    table_reader()
-    window_start()
-    web_state()
-    wizard()
-    rfq()
-    price_book()
+    for section in (table_reader, window_start, web_state, wizard, rfq, price_book):
+        if ONLY in (None, section.__name__):
+            section()
