@@ -2,6 +2,7 @@
 // event to the form, and what showing and closing it do.
 #include "TfrmMain.h"
 
+#include "FirstUse.h"
 #include "FlattenControls.h"
 #include "Look.h"
 #include "RunGuarded.h"
@@ -45,12 +46,27 @@ TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
     nbWizard_->setObjectName(QStringLiteral("nbWizard"));
     nbWizard_->setGeometry(0, TitleStripHeight, ClientWidth, ClientHeight - TitleStripHeight);
     nbWizard_->addWidget(BuildScreenOne());
-    nbWizard_->addWidget(BuildScreenTwo());
     setCentralWidget(client);
+    client->installEventFilter(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     FlattenControls(this);
     Refresh();
+}
+
+void TfrmMain::EnsureScreenTwo() {
+    if (screenTwo_)
+        return;
+    screenTwo_ = BuildScreenTwo();
+    nbWizard_->addWidget(screenTwo_);
+    FlattenControls(this);
+    RefreshScreenTwo();
+}
+
+void TfrmMain::WarmUp() {
+    EnsureScreenTwo();
+    ReadPicturesAhead(form_.FamilyPictures());
+    RenderGlyphsAhead(font());
 }
 
 void TfrmMain::Forward(const std::function<void(MainForm&)>& handler) {
