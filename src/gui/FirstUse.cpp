@@ -5,14 +5,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QPixmap>
 
 namespace pelmora {
-
-void ReadPicturesAhead(const std::vector<std::string>& files) {
-    for (const std::string& file : files)
-        QPixmap(FromCore(file));
-}
 
 void RenderGlyphsAhead(const QFont& font) {
     std::string printable;

@@ -6,6 +6,7 @@
 #include "FlattenControls.h"
 #include "Look.h"
 #include "RunGuarded.h"
+#include "Text1252Qt.h"
 #include "wizard/MainForm.h"
 
 #include <QAction>
@@ -65,7 +66,8 @@ void TfrmMain::EnsureScreenTwo() {
 
 void TfrmMain::WarmUp() {
     EnsureScreenTwo();
-    ReadPicturesAhead(form_.FamilyPictures());
+    for (const std::string& file : form_.FamilyPictures())
+        pictures_.ReadAhead(FromCore(file));
     RenderGlyphsAhead(font());
 }
 

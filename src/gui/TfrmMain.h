@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureStore.h"
+
 #include <QMainWindow>
 #include <functional>
 
@@ -26,9 +28,9 @@ struct TPelmoraComboBox;
 // The main window: the title strip, the menus and the two wizard screens. Every
 // event goes to the MainForm, and the widgets are then refreshed from it. What
 // the first screen does not show waits until the window has been painted once:
-// the second screen is built then (or sooner, when the form shows it), and the
-// pictures a family shows and the letters of the window's font are drawn ahead,
-// so that the first pick costs about what later ones do.
+// the second screen is built then (or sooner, when the form shows it), the
+// pictures the families show are read and the letters of the window's font
+// rendered, so that the first pick costs about what later ones do.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -74,6 +76,7 @@ private:
 
     MainForm& form_;
     MessageBoxes& messages_;
+    PictureStore pictures_;
     bool closed_ = false;
     bool activationWatched_ = false;
     bool wasInactive_ = false;

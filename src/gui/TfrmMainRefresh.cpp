@@ -36,7 +36,7 @@ void PlaceHeaders(const QList<QLabel*>& headers, const QWidget* box,
 
 void TfrmMain::ShowPicture(QLabel* label, const PictureState& picture) {
     label->setScaledContents(picture.Stretched);
-    label->setPixmap(picture.File.empty() ? QPixmap() : QPixmap(FromCore(picture.File)));
+    label->setPixmap(pictures_.Pixmap(FromCore(picture.File), label->pixmap()));
 }
 
 void TfrmMain::Refresh() {
