@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
+#include <malloc.h>
 
 namespace pelmora {
 
@@ -69,6 +70,8 @@ void TfrmMain::WarmUp() {
     for (const std::string& file : form_.FamilyPictures())
         pictures_.ReadAhead(FromCore(file));
     RenderGlyphsAhead(font());
+    // The reading and rendering left freed blocks the allocator would keep.
+    malloc_trim(0);
 }
 
 void TfrmMain::Forward(const std::function<void(MainForm&)>& handler) {
