@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <memory>
 
 namespace pelmora {
 
@@ -17,13 +18,23 @@ QImage Compact(QImage picture) {
 
 } // namespace
 
+PictureStore::PictureStore(qsizetype maxBytes) : entries_(maxBytes) {}
+
 PictureStore::Entry& PictureStore::Current(const QString& file) {
     const QFileInfo info(file);
-    Entry& entry = entries_[file];
-    if (entry.Modified != info.lastModified() || entry.Size != info.size()) {
-        entry = {info.lastModified(), info.size(), Compact(QImageReader(file).read())};
+    Entry* kept = entries_.object(file);
+    if (kept && kept->Modified == info.lastModified() && kept->Size == info.size())
+        return *kept;
+    auto read = std::make_unique<Entry>(
+        Entry{info.lastModified(), info.size(), Compact(QImageReader(file).read())});
+    const qsizetype cost = read->Picture.sizeInBytes();
+    if (cost > entries_.maxCost()) {
+        entries_.remove(file);
+        oversized_ = std::move(*read);
+        return oversized_;
     }
-    return entry;
+    entries_.insert(file, read.release(), cost);
+    return *entries_.object(file);
 }
 
 QPixmap PictureStore::Pixmap(const QString& file, const QPixmap& shown) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QCache>
 #include <QDateTime>
-#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -9,12 +9,15 @@
 namespace pelmora {
 
 // The catalogue's pictures, each decoded once and kept as long as its file is
-// unchanged (a file edited on disk is read again at its next use). A picture of
-// at most 256 colours without transparency, as catalogue pictures are, is kept
-// with a colour table: a quarter of the memory of the screen's pixels, so that
-// every picture a family shows can be read ahead without making the program big.
+// unchanged (a file edited on disk is read again at its next use), the least
+// recently used given up beyond the store's size, as Qt's own picture cache does.
+// A picture of at most 256 colours without transparency, as catalogue pictures
+// are, is kept with a colour table: a quarter of the memory of the screen's
+// pixels, so that every picture a family shows can be read ahead cheaply.
 class PictureStore {
 public:
+    explicit PictureStore(qsizetype maxBytes = 10 * 1024 * 1024);
+
     // The file's picture for the screen; shown itself while it still is the file's
     // picture, so that showing the same picture again costs nothing. A null pixmap
     // for no file or one that cannot be read.
@@ -30,7 +33,9 @@ private:
     };
     Entry& Current(const QString& file);
 
-    QHash<QString, Entry> entries_;
+    QCache<QString, Entry> entries_;
+    // The last picture read that is larger than the whole store.
+    Entry oversized_;
 };
 
 } // namespace pelmora

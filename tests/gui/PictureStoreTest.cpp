@@ -38,18 +38,22 @@ private slots:
     void showsEachPictureAsItsFileHoldsIt_data() {
         QTest::addColumn<int>("colours");
         QTest::addColumn<bool>("transparent");
-        QTest::newRow("few colours") << 12 << false;
-        QTest::newRow("exactly 256 colours") << 256 << false;
-        QTest::newRow("more than 256 colours") << 1200 << false;
-        QTest::newRow("see-through parts") << 12 << true;
+        QTest::addColumn<int>("storeBytes");
+        const int large = 1 << 20;
+        QTest::newRow("few colours") << 12 << false << large;
+        QTest::newRow("exactly 256 colours") << 256 << false << large;
+        QTest::newRow("more than 256 colours") << 1200 << false << large;
+        QTest::newRow("see-through parts") << 12 << true << large;
+        QTest::newRow("larger than the whole store") << 1200 << false << 1000;
     }
     void showsEachPictureAsItsFileHoldsIt() {
         QFETCH(int, colours);
         QFETCH(bool, transparent);
+        QFETCH(int, storeBytes);
         testing::TempFolder folder;
         const QString file = QString::fromStdString(folder.Path()) + QStringLiteral("p.png");
         QVERIFY(Drawn(colours, transparent).save(file));
-        PictureStore pictures;
+        PictureStore pictures(storeBytes);
         pictures.ReadAhead(file);
         QCOMPARE(Comparable(pictures.Pixmap(file, {}).toImage()), Comparable(QImage(file)));
     }
@@ -66,6 +70,20 @@ private slots:
         const QPixmap now = pictures.Pixmap(file, first);
         QVERIFY(now.cacheKey() != first.cacheKey());
         QCOMPARE(Comparable(now.toImage()), Comparable(QImage(file)));
+    }
+
+    // A picture the full store gave up is read again when next shown.
+    void showsAPictureGivenUpForAnother() {
+        testing::TempFolder folder;
+        const QString first = QString::fromStdString(folder.Path()) + QStringLiteral("a.png");
+        const QString second = QString::fromStdString(folder.Path()) + QStringLiteral("b.png");
+        QVERIFY(Drawn(12, false).save(first));
+        QVERIFY(Drawn(5, false).save(second));
+        PictureStore pictures(1500); // one picture of 40 x 30 with a colour table
+        const QPixmap shown = pictures.Pixmap(first, {});
+        pictures.ReadAhead(second);
+        QCOMPARE(Comparable(pictures.Pixmap(first, shown).toImage()), Comparable(QImage(first)));
+        QCOMPARE(Comparable(pictures.Pixmap(second, {}).toImage()), Comparable(QImage(second)));
     }
 
     void showsNothingForNoFileOrOneThatCannotBeRead_data() {
