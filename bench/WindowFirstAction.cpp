@@ -1,11 +1,12 @@
 // The window's first action after start beside the same action later: the program
-// built as it starts, shown, left idle as long as a user takes to reach for the
-// first list (the time start-up work deferred past the first paint has), then the
-// family picked in turn, each pick and its repaint timed in this thread's
-// processor time. Prints one line of JSON: {"firstMs", "laterMs"}, the first pick
-// and the median of the later picks of the same family.
+// built as it starts, in its own style and font, shown, left idle as long as a user
+// takes to reach for the first list (the time start-up work deferred past the first
+// paint has), then the family picked in turn, each pick and its repaint timed in
+// this thread's processor time. Prints one line of JSON: {"firstMs", "laterMs"},
+// the first pick and the median of the later picks of the same family.
 //
 //   pelmora_window_first_action [IDLE_MS]       (under Xvfb or offscreen)
+#include "Look.h"
 #include "Program.h"
 #include "QtPlatform.h"
 #include "Text1252Qt.h"
@@ -42,6 +43,7 @@ void IdleFor(int milliseconds) {
 int main(int argc, char* argv[]) {
     const int idleMs = argc > 1 ? std::atoi(argv[1]) : 300;
     QApplication application(argc, argv);
+    ApplyLook(application);
     AppState app;
     app.Locate(ToCore(QCoreApplication::applicationDirPath()), UserFolders::FromEnvironment());
     TableCache tables;

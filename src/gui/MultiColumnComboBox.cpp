@@ -10,14 +10,8 @@
 namespace pelmora {
 
 MultiColumnComboBox::MultiColumnComboBox(QWidget* parent)
-    : QComboBox(parent), model_(new QStandardItemModel(this)), view_(new QTreeView(this)) {
-    view_->setRootIsDecorated(false);
-    view_->setHeaderHidden(true);
-    view_->setAllColumnsShowFocus(true);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setUniformRowHeights(true);
+    : QComboBox(parent), model_(new QStandardItemModel(this)) {
     setModel(model_);
-    setView(view_);
 }
 
 void MultiColumnComboBox::SetColumnWidths(const std::vector<int>& widths, int dropDownWidth) {
@@ -27,6 +21,8 @@ void MultiColumnComboBox::SetColumnWidths(const std::vector<int>& widths, int dr
 }
 
 void MultiColumnComboBox::ApplyColumnWidths() {
+    if (!view_)
+        return;
     for (size_t i = 0; i < widths_.size() && static_cast<int>(i) < model_->columnCount(); ++i)
         view_->setColumnWidth(static_cast<int>(i), widths_[i]);
 }
@@ -82,6 +78,16 @@ void MultiColumnComboBox::paintEvent(QPaintEvent* event) {
 }
 
 void MultiColumnComboBox::showPopup() {
+    if (!view_) {
+        view_ = new QTreeView(this);
+        view_->setRootIsDecorated(false);
+        view_->setHeaderHidden(true);
+        view_->setAllColumnsShowFocus(true);
+        view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view_->setUniformRowHeights(true);
+        setView(view_);
+        ApplyColumnWidths();
+    }
     if (dropDownWidth_ > 0)
         view_->setMinimumWidth(dropDownWidth_);
     QComboBox::showPopup();

@@ -10,7 +10,9 @@ class QTreeView;
 namespace pelmora {
 
 // A drop-down list whose entries have several text columns. The open list shows
-// every column; the closed box shows one of them.
+// every column; the closed box shows one of them. The open list's view is made
+// when the list first opens: a window holds many of these boxes, and making the
+// views would hold up its first paint.
 class MultiColumnComboBox : public QComboBox {
     Q_OBJECT
 
@@ -33,7 +35,7 @@ private:
     void ApplyColumnWidths();
 
     QStandardItemModel* model_;
-    QTreeView* view_;
+    QTreeView* view_ = nullptr;
     std::vector<int> closedColumns_{1};
     std::vector<int> centred_;
     std::vector<int> widths_;

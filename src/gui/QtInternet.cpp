@@ -4,17 +4,24 @@
 
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSaveFile>
 #include <QUrl>
 
 namespace pelmora {
 
+QtInternet::QtInternet() = default;
+
+QtInternet::~QtInternet() = default;
+
 bool QtInternet::Download(const std::string& url, const std::string& targetPath) {
+    if (!network_)
+        network_ = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request{QUrl(FromCore(url))};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = network_.get(request);
+    QNetworkReply* reply = network_->get(request);
     QEventLoop wait;
     QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
     wait.exec(QEventLoop::ExcludeUserInputEvents);

@@ -2,9 +2,11 @@
 // event to the form, and what showing and closing it do.
 #include "TfrmMain.h"
 
+#include "FirstUse.h"
 #include "FlattenControls.h"
 #include "Look.h"
 #include "RunGuarded.h"
+#include "Text1252Qt.h"
 #include "wizard/MainForm.h"
 
 #include <QAction>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
+#include <malloc.h>
 
 namespace pelmora {
 
@@ -45,12 +48,30 @@ TfrmMain::TfrmMain(MainForm& form, MessageBoxes& messages, QWidget* parent)
     nbWizard_->setObjectName(QStringLiteral("nbWizard"));
     nbWizard_->setGeometry(0, TitleStripHeight, ClientWidth, ClientHeight - TitleStripHeight);
     nbWizard_->addWidget(BuildScreenOne());
-    nbWizard_->addWidget(BuildScreenTwo());
     setCentralWidget(client);
+    client->installEventFilter(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     FlattenControls(this);
     Refresh();
+}
+
+void TfrmMain::EnsureScreenTwo() {
+    if (screenTwo_)
+        return;
+    screenTwo_ = BuildScreenTwo();
+    nbWizard_->addWidget(screenTwo_);
+    FlattenControls(this);
+    RefreshScreenTwo();
+}
+
+void TfrmMain::WarmUp() {
+    EnsureScreenTwo();
+    for (const std::string& file : form_.FamilyPictures())
+        pictures_.ReadAhead(FromCore(file));
+    RenderGlyphsAhead(font());
+    // The reading and rendering left freed blocks the allocator would keep.
+    malloc_trim(0);
 }
 
 void TfrmMain::Forward(const std::function<void(MainForm&)>& handler) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureStore.h"
+
 #include <QMainWindow>
 #include <functional>
 
@@ -24,7 +26,11 @@ struct PictureState;
 struct TPelmoraComboBox;
 
 // The main window: the title strip, the menus and the two wizard screens. Every
-// event goes to the MainForm, and the widgets are then refreshed from it.
+// event goes to the MainForm, and the widgets are then refreshed from it. What
+// the first screen does not show waits until the window has been painted once:
+// the second screen is built then (or sooner, when the form shows it), the
+// pictures the families show are read and the letters of the window's font
+// rendered, so that the first pick costs about what later ones do.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -45,6 +51,9 @@ private:
     void ForwardClick(QPushButton* button, void (MainForm::*handler)());
     // Whether a length box losing the focus for this reason is left for a click on Next.
     bool LeftForNext(Qt::FocusReason reason) const;
+
+    void EnsureScreenTwo();
+    void WarmUp();
 
     void BuildMenus();
     QWidget* BuildTitleStrip();
@@ -67,15 +76,18 @@ private:
 
     MainForm& form_;
     MessageBoxes& messages_;
+    PictureStore pictures_;
     bool closed_ = false;
     bool activationWatched_ = false;
     bool wasInactive_ = false;
+    bool painted_ = false;
 
     QAction* mnuImperial_ = nullptr;
     QAction* mnuMetric_ = nullptr;
     QAction* mnuHelp_ = nullptr;
     QLabel* lblScreenCaption_ = nullptr;
     QStackedWidget* nbWizard_ = nullptr;
+    QWidget* screenTwo_ = nullptr;
 
     MultiColumnComboBox* cbxProductType_ = nullptr;
     QLabel* imgProduct_ = nullptr;

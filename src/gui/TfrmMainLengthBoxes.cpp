@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace pelmora {
 
@@ -72,6 +73,10 @@ bool TfrmMain::LeftForNext(Qt::FocusReason reason) const {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &TfrmMain::WarmUp);
+    }
     TPelmoraComboBox* state = LengthStateOf(watched);
     const bool focusEvent = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
     if (state && focusEvent) {

@@ -36,11 +36,13 @@ void PlaceHeaders(const QList<QLabel*>& headers, const QWidget* box,
 
 void TfrmMain::ShowPicture(QLabel* label, const PictureState& picture) {
     label->setScaledContents(picture.Stretched);
-    label->setPixmap(picture.File.empty() ? QPixmap() : QPixmap(FromCore(picture.File)));
+    label->setPixmap(pictures_.Pixmap(FromCore(picture.File), label->pixmap()));
 }
 
 void TfrmMain::Refresh() {
     lblScreenCaption_->setText(FromCore(form_.ScreenCaption));
+    if (form_.ActivePage != MainForm::ScreenOne)
+        EnsureScreenTwo();
     nbWizard_->setCurrentIndex(form_.ActivePage);
     mnuImperial_->setChecked(form_.mnuImperialChecked);
     mnuMetric_->setChecked(form_.mnuMetricChecked);
@@ -99,6 +101,8 @@ void TfrmMain::RefreshScreenOne() {
 }
 
 void TfrmMain::RefreshScreenTwo() {
+    if (!screenTwo_)
+        return;
     cbxFinish_->SetRows(form_.cbxFinish.Items, form_.cbxFinish.ItemIndex);
     cbxFinish_->setEnabled(form_.cbxFinish.Enabled);
     rgFrequency_->Show(form_.rgFrequency);

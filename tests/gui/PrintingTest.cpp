@@ -52,6 +52,9 @@ private slots:
         form.PickFlangeB(1);
         form.btnCreateClick();
         program.MainWindow.Refresh();
+        // The second screen is there once the window has been painted.
+        program.MainWindow.show();
+        QTRY_VERIFY(program.MainWindow.findChild<QPushButton*>("btnViewSpecs"));
         QTimer::singleShot(0, [] {
             QWidget* preview = QApplication::activeModalWidget();
             QVERIFY(preview && preview->objectName() == QStringLiteral("frmPreview"));

@@ -100,6 +100,42 @@ private slots:
                  QStringLiteral("Wizard - Screen 1 of 2"));
     }
 
+    // The second screen is built once the window has been painted or as soon as the
+    // form shows it, whichever comes first, and then shows the form's state.
+    void secondScreenIsBuiltWhenPaintedOrShown_data() {
+        QTest::addColumn<bool>("painted");
+        QTest::addColumn<bool>("onScreenTwo");
+        QTest::addColumn<bool>("built");
+        QTest::newRow("painted on screen 1") << true << false << true;
+        QTest::newRow("not painted, on screen 2") << false << true << true;
+        QTest::newRow("painted on screen 2") << true << true << true;
+        QTest::newRow("neither") << false << false << false;
+    }
+    void secondScreenIsBuiltWhenPaintedOrShown() {
+        QFETCH(bool, painted);
+        QFETCH(bool, onScreenTwo);
+        QFETCH(bool, built);
+        Fixture f;
+        TfrmMain window(f.form, f.messages);
+        f.form.txtPartNumber = "R090PC0120UYG";
+        if (painted) {
+            window.show();
+            QTRY_VERIFY(window.findChild<QLineEdit*>("txtPartNumber"));
+        }
+        if (onScreenTwo) {
+            f.form.ActivePage = MainForm::ScreenTwo;
+            window.Refresh();
+        }
+        auto* partNumber = window.findChild<QLineEdit*>("txtPartNumber");
+        QCOMPARE(partNumber != nullptr, built);
+        if (partNumber)
+            QCOMPARE(partNumber->text(), QStringLiteral("R090PC0120UYG"));
+        QCOMPARE(window.findChild<QPushButton*>("btnFinish") != nullptr, built);
+        QCOMPARE(window.findChild<QWidget*>("pgScreenTwo") &&
+                     window.findChild<QWidget*>("pgScreenTwo")->isVisible(),
+                 built && onScreenTwo && painted);
+    }
+
     void unitsCommandsReachTheFormAndResetLeavesThemAlone() {
         Fixture f;
         TfrmMain window(f.form, f.messages);

@@ -40,6 +40,8 @@ private slots:
         MainForm& form = program.Main;
         TfrmMain& window = program.MainWindow;
         window.show();
+        // The second screen is there once the window has been painted.
+        QTRY_VERIFY(window.findChild<QPushButton*>("btnAddOrder"));
 
         form.PickProductType(pfStraightSection);
         form.PickWaveguide(0);
@@ -161,6 +163,8 @@ private slots:
                                             description);
         form.Journal.Record(form.OrderLines, platform.Fakes.Messages);
         program.MainWindow.show();
+        // The second screen is there once the window has been painted.
+        QTRY_VERIFY(program.MainWindow.findChild<QPushButton*>("btnViewOrder"));
 
         WhenShown([&description](QWidget* dialog) {
             const auto close =

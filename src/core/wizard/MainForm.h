@@ -113,6 +113,9 @@ public:
     void ToggleFlangeAdaptor();
 
     TProductFamily Family() const;
+    // The picture files that picking each family shows (its photo and its length
+    // drawing), for a face that reads them before the first pick.
+    std::vector<std::string> FamilyPictures() const;
 
     // Window texts.
     static constexpr const char* Caption = "Corvane Pelmora 38";

@@ -7,6 +7,13 @@
 
 namespace pelmora {
 
+namespace {
+
+constexpr int PhotoColumn = 6;
+constexpr int LengthDrawingColumn = 5;
+
+} // namespace
+
 void MainForm::cbxProductTypeChange() {
     ClearGridCells();
     const TProductFamily family = Family();
@@ -28,8 +35,8 @@ void MainForm::cbxProductTypeChange() {
     if (!restored)
         ClearDependentChoices();
 
-    imgProduct = ShowImage(app_, FamilyField(6), true);
-    imgLength = ShowImage(app_, FamilyField(5), true);
+    imgProduct = ShowImage(app_, FamilyField(PhotoColumn), true);
+    imgLength = ShowImage(app_, FamilyField(LengthDrawingColumn), true);
     SetLengthPage(family);
     SetSecondGroup(family);
 
@@ -48,6 +55,18 @@ void MainForm::cbxProductTypeChange() {
     // not use was emptied; describe what is on screen now.
     if (restored)
         RefreshDescription();
+}
+
+std::vector<std::string> MainForm::FamilyPictures() const {
+    std::vector<std::string> files;
+    for (int row = 0; row < FamilyTable.RowCount(); ++row) {
+        for (const int column : {PhotoColumn, LengthDrawingColumn}) {
+            const PictureState picture = ShowImage(app_, FamilyTable.GetField(row, column), true);
+            if (!picture.File.empty())
+                files.push_back(picture.File);
+        }
+    }
+    return files;
 }
 
 void MainForm::ClearDependentChoices() {
