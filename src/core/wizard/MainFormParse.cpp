@@ -51,8 +51,8 @@ void MainForm::ApplyPartNumber(const std::string& text) {
 int MainForm::LengthEntryFor(const TPelmoraComboBox& box, const std::string& digits,
                              TProductFamily family) const {
     for (size_t i = 0; i < box.Items.size(); ++i) {
-        const std::optional<std::string> plain = EncodePlainLength(box.Items[i], family);
-        if ((plain ? *plain : EncodeLength(box.Items[i], family, platform_.Messages)) == digits)
+        const std::optional<bool> plain = PlainLengthMatches(box.Items[i], family, digits);
+        if (plain ? *plain : EncodeLength(box.Items[i], family, platform_.Messages) == digits)
             return static_cast<int>(i);
     }
     return -1;
