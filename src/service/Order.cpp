@@ -19,7 +19,7 @@ namespace pelmora::service {
 namespace {
 
 // The lines of a list in Windows-1252, and each line that holds characters the code
-// page lacks as given.
+// page lacks as given (none at all when no line does).
 struct ListText {
     std::vector<std::string> Lines;
     std::vector<std::u32string> Unicode;
@@ -28,14 +28,16 @@ struct ListText {
 ListText ListLines(const std::string& text) {
     ListText list;
     list.Lines = SplitLines(WithoutByteOrderMark(text));
-    list.Unicode.resize(list.Lines.size());
     for (size_t i = 0; i < list.Lines.size(); ++i) {
         const auto characters = Utf8Characters(list.Lines[i]);
         if (!characters)
             continue;
         list.Lines[i] = CodePageText(*characters);
-        if (!CharactersBeyondCodePage(*characters).empty())
+        // Most lists hold no such line, and then no second copy of their lines.
+        if (!CharactersBeyondCodePage(*characters).empty()) {
+            list.Unicode.resize(list.Lines.size());
             list.Unicode[i] = *characters;
+        }
     }
     return list;
 }
@@ -51,14 +53,6 @@ bool ReadSavedOrder(const std::string& text, const std::string& name, Order& ord
         throw RequestError(error.File + ":" + std::to_string(error.Line) + ": " + error.Reason);
     }
     return true;
-}
-
-// The index of the item read from the line; items keep the order of their lines.
-size_t ItemOfLine(const std::vector<OrderListItem>& items, size_t line) {
-    const auto found = std::lower_bound(
-        items.begin(), items.end(), line,
-        [](const OrderListItem& item, size_t number) { return item.Line < number; });
-    return static_cast<size_t>(found - items.begin());
 }
 
 // The line as printed, in UTF-8, with the description as given.
@@ -127,7 +121,7 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     if (ReadSavedOrder(text, name, order))
         return order;
     // The lines as given are let go once read: only the items are needed after.
-    const OrderList list = [&text] {
+    OrderList list = [&text] {
         const ListText given = ListLines(text);
         return ReadOrderList(given.Lines, given.Unicode);
     }();
@@ -148,17 +142,20 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     };
     // Each part number is examined once, at its first item. A later item with the
     // same part number updates that item's line, which keeps its description: only
-    // whether the part is the catalogue's is kept, a bit for each item.
-    std::vector<bool> inCatalogue(list.Items.size());
+    // whether the part is the catalogue's is kept, a bit for each line of the list.
+    std::vector<bool> inCatalogue(list.Items.empty() ? 0 : list.Items.back().Line + 1);
     order.Lines.Lines.reserve(list.Items.size());
-    for (size_t index = 0; index < list.Items.size(); ++index) {
-        const OrderListItem& item = list.Items[index];
+    // Each item is let go once its line is made: the items and the order's lines are
+    // never both held whole.
+    while (!list.Items.empty()) {
+        const OrderListItem item = std::move(list.Items.front());
+        list.Items.pop_front();
         CataloguePart part;
         if (item.Update)
-            part.Known = inCatalogue[ItemOfLine(list.Items, item.Update->FirstLine)];
+            part.Known = inCatalogue[item.Update->FirstLine];
         else
             part = catalogue.Examine(item.PartNumber);
-        inCatalogue[index] = part.Known;
+        inCatalogue[item.Line] = part.Known;
         if (!part.Known) {
             session.Platform.ShowAt("error", item.Line,
                                     CataloguePartReader::NotInCatalogueMessage(item.PartNumber));
