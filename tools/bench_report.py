@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmarks tools/bench prepared and prints each figure beside its
 anchor. Arguments: the project folder, the folder with the generated data,
-and optionally --quick."""
+and optionally --quick and --only SECTION (a function's name below, rfq say)."""
 import json
 import os
 import shutil
@@ -13,6 +13,7 @@ import time
 
 ROOT, WORK = sys.argv[1], sys.argv[2]
 QUICK = "--quick" in sys.argv[3:]
+ONLY = sys.argv[sys.argv.index("--only") + 1] if "--only" in sys.argv[3:-1] else None
 BENCH = os.path.join(ROOT, "build-bench", "bin", "pelmora_bench")
 CLI = os.path.join(ROOT, "build-bench", "bin", "pelmora-cli")
 TABLE = os.path.join(WORK, "big.tbl")
@@ -335,9 +336,6 @@ def web_state():
 
 
 if __name__ == "__main__":
-    table_reader()
-    window_start()
-    web_state()
-    wizard()
-    rfq()
-    price_book()
+    for section in (table_reader, window_start, web_state, wizard, rfq, price_book):
+        if ONLY in (None, section.__name__):
+            section()
