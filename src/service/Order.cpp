@@ -12,6 +12,7 @@
 #include "order/SavedOrder.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace pelmora::service {
@@ -29,6 +30,10 @@ ListText ListLines(const std::string& text) {
     ListText list;
     list.Lines = SplitLines(WithoutByteOrderMark(text));
     for (size_t i = 0; i < list.Lines.size(); ++i) {
+        // A line of ASCII is already the same text in Windows-1252.
+        if (std::all_of(list.Lines[i].begin(), list.Lines[i].end(),
+                        [](unsigned char c) { return c < 0x80; }))
+            continue;
         const auto characters = Utf8Characters(list.Lines[i]);
         if (!characters)
             continue;
@@ -116,13 +121,14 @@ Reply OrderReply(const Session& session, const Order& order) {
     return reply;
 }
 
-Order MakeOrder(Session& session, const std::string& text, const std::string& name) {
+Order MakeOrder(Session& session, std::string text, const std::string& name) {
     Order order;
     if (ReadSavedOrder(text, name, order))
         return order;
-    // The lines as given are let go once read: only the items are needed after.
+    // The text once cut into lines, and the lines once read, are let go: only the
+    // items are needed after.
     OrderList list = [&text] {
-        const ListText given = ListLines(text);
+        const ListText given = ListLines(std::exchange(text, {}));
         return ReadOrderList(given.Lines, given.Unicode);
     }();
     for (const OrderListProblem& problem : list.Skipped) {
