@@ -150,7 +150,9 @@ Order MakeOrder(Session& session, std::string text, const std::string& name) {
     // same part number updates that item's line, which keeps its description: only
     // whether the part is the catalogue's is kept, a bit for each line of the list.
     std::vector<bool> inCatalogue(list.Items.empty() ? 0 : list.Items.back().Line + 1);
-    order.Lines.Lines.reserve(list.Items.size());
+    // A line for each item that repeats no earlier part number.
+    order.Lines.Lines.reserve(static_cast<size_t>(std::count_if(
+        list.Items.begin(), list.Items.end(), [](const auto& item) { return !item.Update; })));
     // Each item is let go once its line is made: the items and the order's lines are
     // never both held whole.
     while (!list.Items.empty()) {
