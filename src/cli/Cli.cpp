@@ -36,14 +36,17 @@ void Cli::Print(const nlohmann::json& document) {
 }
 
 void Cli::TellLineMessages(const std::string& input) {
-    std::vector<service::Shown> placed;
-    std::copy_if(Session.Platform.Log.begin(), Session.Platform.Log.end(),
-                 std::back_inserter(placed), [](const service::Shown& s) { return s.Line > 0; });
+    // Sorted by reference: an order of a million lines may have told as many.
+    std::vector<const service::Shown*> placed;
+    for (const service::Shown& shown : Session.Platform.Log) {
+        if (shown.Line > 0)
+            placed.push_back(&shown);
+    }
     std::stable_sort(placed.begin(), placed.end(),
-                     [](const auto& a, const auto& b) { return a.Line < b.Line; });
-    for (const service::Shown& shown : placed)
-        Errors << "pelmora-cli: " << input << ':' << shown.Line << ": "
-               << service::ToUtf8(shown.Text) << '\n';
+                     [](const auto* a, const auto* b) { return a->Line < b->Line; });
+    for (const service::Shown* shown : placed)
+        Errors << "pelmora-cli: " << input << ':' << shown->Line << ": "
+               << service::ToUtf8(shown->Text) << '\n';
 }
 
 std::string Cli::ReadInput(const std::string& path) {

@@ -60,7 +60,7 @@ int Order(Cli& cli, const OrderFiles& files) {
         result = std::max(result, service::TellLostCharacters(cli.Session, order, "bom"));
     cli.TellLineMessages(InputName(files.In));
     if (files.Out)
-        WriteLines(*files.Out, OrderFileLines(order.Lines, kind, order.Wide));
+        WriteOrderFile(*files.Out, order.Lines, kind, order.Wide);
     if (files.Bom)
         WriteBillOfMaterials(order.Lines, *files.Bom, cli.Session.App.Tables(cli.Session.Platform));
     if (!files.Out)

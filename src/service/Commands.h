@@ -76,7 +76,7 @@ struct Order {
     int Status = Success;
 };
 // The text as read (UTF-8 or Windows-1252), the name it is known by in messages.
-Order MakeOrder(Session& session, const std::string& text, const std::string& name);
+Order MakeOrder(Session& session, std::string text, const std::string& name);
 // The order as JSON, with the messages shown, and as printed lines.
 Reply OrderReply(const Session& session, const Order& order);
 // Tells each description whose characters the file of the format ("xls", "txt",

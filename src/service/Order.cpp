@@ -12,6 +12,7 @@
 #include "order/SavedOrder.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace pelmora::service {
@@ -19,7 +20,7 @@ namespace pelmora::service {
 namespace {
 
 // The lines of a list in Windows-1252, and each line that holds characters the code
-// page lacks as given.
+// page lacks as given (none at all when no line does).
 struct ListText {
     std::vector<std::string> Lines;
     std::vector<std::u32string> Unicode;
@@ -28,14 +29,20 @@ struct ListText {
 ListText ListLines(const std::string& text) {
     ListText list;
     list.Lines = SplitLines(WithoutByteOrderMark(text));
-    list.Unicode.resize(list.Lines.size());
     for (size_t i = 0; i < list.Lines.size(); ++i) {
+        // A line of ASCII is already the same text in Windows-1252.
+        if (std::all_of(list.Lines[i].begin(), list.Lines[i].end(),
+                        [](unsigned char c) { return c < 0x80; }))
+            continue;
         const auto characters = Utf8Characters(list.Lines[i]);
         if (!characters)
             continue;
         list.Lines[i] = CodePageText(*characters);
-        if (!CharactersBeyondCodePage(*characters).empty())
+        // Most lists hold no such line, and then no second copy of their lines.
+        if (!CharactersBeyondCodePage(*characters).empty()) {
+            list.Unicode.resize(list.Lines.size());
             list.Unicode[i] = *characters;
+        }
     }
     return list;
 }
@@ -51,14 +58,6 @@ bool ReadSavedOrder(const std::string& text, const std::string& name, Order& ord
         throw RequestError(error.File + ":" + std::to_string(error.Line) + ": " + error.Reason);
     }
     return true;
-}
-
-// The index of the item read from the line; items keep the order of their lines.
-size_t ItemOfLine(const std::vector<OrderListItem>& items, size_t line) {
-    const auto found = std::lower_bound(
-        items.begin(), items.end(), line,
-        [](const OrderListItem& item, size_t number) { return item.Line < number; });
-    return static_cast<size_t>(found - items.begin());
 }
 
 // The line as printed, in UTF-8, with the description as given.
@@ -122,13 +121,14 @@ Reply OrderReply(const Session& session, const Order& order) {
     return reply;
 }
 
-Order MakeOrder(Session& session, const std::string& text, const std::string& name) {
+Order MakeOrder(Session& session, std::string text, const std::string& name) {
     Order order;
     if (ReadSavedOrder(text, name, order))
         return order;
-    // The lines as given are let go once read: only the items are needed after.
-    const OrderList list = [&text] {
-        const ListText given = ListLines(text);
+    // The text once cut into lines, and the lines once read, are let go: only the
+    // items are needed after.
+    OrderList list = [&text] {
+        const ListText given = ListLines(std::exchange(text, {}));
         return ReadOrderList(given.Lines, given.Unicode);
     }();
     for (const OrderListProblem& problem : list.Skipped) {
@@ -148,17 +148,22 @@ Order MakeOrder(Session& session, const std::string& text, const std::string& na
     };
     // Each part number is examined once, at its first item. A later item with the
     // same part number updates that item's line, which keeps its description: only
-    // whether the part is the catalogue's is kept, a bit for each item.
-    std::vector<bool> inCatalogue(list.Items.size());
-    order.Lines.Lines.reserve(list.Items.size());
-    for (size_t index = 0; index < list.Items.size(); ++index) {
-        const OrderListItem& item = list.Items[index];
+    // whether the part is the catalogue's is kept, a bit for each line of the list.
+    std::vector<bool> inCatalogue(list.Items.empty() ? 0 : list.Items.back().Line + 1);
+    // A line for each item that repeats no earlier part number.
+    order.Lines.Lines.reserve(static_cast<size_t>(std::count_if(
+        list.Items.begin(), list.Items.end(), [](const auto& item) { return !item.Update; })));
+    // Each item is let go once its line is made: the items and the order's lines are
+    // never both held whole.
+    while (!list.Items.empty()) {
+        const OrderListItem item = std::move(list.Items.front());
+        list.Items.pop_front();
         CataloguePart part;
         if (item.Update)
-            part.Known = inCatalogue[ItemOfLine(list.Items, item.Update->FirstLine)];
+            part.Known = inCatalogue[item.Update->FirstLine];
         else
             part = catalogue.Examine(item.PartNumber);
-        inCatalogue[index] = part.Known;
+        inCatalogue[item.Line] = part.Known;
         if (!part.Known) {
             session.Platform.ShowAt("error", item.Line,
                                     CataloguePartReader::NotInCatalogueMessage(item.PartNumber));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,5 +87,9 @@ std::vector<std::string_view> SplitLineViews(std::string_view text);
 // Throws FileError when the file cannot be written; the old file is then untouched.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 void WriteLines(const std::string& path, const std::vector<std::string>& lines);
+// The same for lines made one at a time: make hands each line to the writer it is
+// given, in order, and no line is kept once written.
+using LineWriter = std::function<void(std::string_view line)>;
+void WriteLines(const std::string& path, const std::function<void(const LineWriter&)>& make);
 
 } // namespace pelmora

@@ -204,21 +204,31 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    WriteLines(path, [&lines](const LineWriter& write) {
+        for (const auto& line : lines)
+            write(line);
+    });
+}
+
+void WriteLines(const std::string& path, const std::function<void(const LineWriter&)>& make) {
     // Written in pieces: a file of a million lines is never held a second time whole.
     constexpr size_t Piece = 1 << 20;
-    WriteReplacing(path, [&lines](int fd) {
+    WriteReplacing(path, [&make](int fd) {
         std::string piece;
         piece.reserve(Piece);
-        for (const auto& line : lines) {
+        // The lines after a failed write are let go; the failure's reason is kept.
+        int failure = 0;
+        make([&](std::string_view line) {
             piece += line;
             piece += "\r\n";
             if (piece.size() >= Piece) {
-                if (!WriteAll(fd, piece))
-                    return false;
+                if (failure == 0 && !WriteAll(fd, piece))
+                    failure = errno;
                 piece.clear();
             }
-        }
-        return WriteAll(fd, piece);
+        });
+        errno = failure;
+        return failure == 0 && WriteAll(fd, piece);
     });
 }
 

@@ -42,21 +42,7 @@ bool AddOrderForm::OpenAddToOrderWithoutNote(const OrderItem& item, TTxtTable& o
 }
 
 int AddOrderForm::FindOrderLine() {
-    if (!lines_)
-        return -1;
-    // The first line of each part number, kept while the order only grows through
-    // this dialog; any other change of its size makes it read the order again.
-    if (indexed_ != lines_ || indexedRows_ != lines_->Lines.size()) {
-        lineOf_.clear();
-        for (int row = lines_->RowCount() - 1; row >= 0; --row)
-            lineOf_[std::string(lines_->FieldView(row, olPartNumber))] = row;
-        indexed_ = lines_;
-        indexedRows_ = lines_->Lines.size();
-    }
-    const auto found = lineOf_.find(item_.PartNumber);
-    if (found == lineOf_.end())
-        return -1;
-    return found->second;
+    return lines_ ? lineOf_.Find(*lines_, item_.PartNumber) : -1;
 }
 
 void AddOrderForm::FormShow() {
@@ -136,10 +122,17 @@ void AddOrderForm::btnAddClick() {
     const std::string quantity = std::to_string(QuantityOf(txtQuantity));
     const int line = FindOrderLine();
     if (line < 0) {
-        lines_->Lines.push_back(quantity + "|" + txtPrice + "|" + txtDelivery + "|" +
-                                item_.PartNumber + "|" + item_.Description);
-        lineOf_[item_.PartNumber] = lines_->RowCount() - 1;
-        indexedRows_ = lines_->Lines.size();
+        // Sized exactly: an order of a million lines would otherwise carry the slack
+        // of each line's growth.
+        std::string text;
+        text.reserve(quantity.size() + txtPrice.size() + txtDelivery.size() +
+                     item_.PartNumber.size() + item_.Description.size() + 4);
+        const std::initializer_list<const std::string*> fields{&quantity, &txtPrice, &txtDelivery,
+                                                               &item_.PartNumber};
+        for (const std::string* field : fields)
+            text.append(*field).append(1, '|');
+        lines_->Lines.push_back(std::move(text.append(item_.Description)));
+        lineOf_.Added(*lines_);
     } else {
         lines_->SetField(line, olQuantity, quantity);
         lines_->SetField(line, olPrice, txtPrice);

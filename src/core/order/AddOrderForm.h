@@ -2,9 +2,9 @@
 
 #include "Money.h"
 #include "OrderItem.h"
+#include "OrderLineIndex.h"
 
 #include <string>
-#include <unordered_map>
 
 namespace pelmora {
 
@@ -75,9 +75,7 @@ private:
     Platform& platform_;
     OrderItem item_;
     TTxtTable* lines_ = nullptr;
-    std::unordered_map<std::string, int> lineOf_;
-    const TTxtTable* indexed_ = nullptr;
-    size_t indexedRows_ = 0;
+    OrderLineIndex lineOf_;
     PriceSheet* sheet_ = nullptr;
 };
 

@@ -85,15 +85,13 @@ std::string EnsureExtension(const std::string& fileName, const std::string& exte
 
 namespace {
 
-std::vector<std::string> XlsLines(const TTxtTable& orderLines) {
-    std::vector<std::string> lines{"QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION"};
-    lines.reserve(static_cast<size_t>(orderLines.RowCount()) + 1);
+void XlsLines(const TTxtTable& orderLines, const LineWriter& write) {
+    write("QUANTITY\tPRICE\tDELIVERY TIME\tPART NUMBER\tDESCRIPTION");
+    std::string line;
     for (int row = 0; row < orderLines.RowCount(); ++row) {
         // Fields as stored, untrimmed, like the line itself.
         std::string_view rest = orderLines.Lines[static_cast<size_t>(row)];
-        std::string line;
-        // A few bytes spare for the apostrophes that keep texts from being formulas.
-        line.reserve(rest.size() + 8);
+        line.clear();
         for (int field = olQuantity;; ++field) {
             const size_t bar = rest.find('|');
             const std::string text(rest.substr(0, bar));
@@ -103,76 +101,87 @@ std::vector<std::string> XlsLines(const TTxtTable& orderLines) {
             line += '\t';
             rest.remove_prefix(bar + 1);
         }
-        lines.push_back(std::move(line));
+        write(line);
     }
-    return lines;
 }
 
-std::vector<std::string> TextLines(const TTxtTable& orderLines) {
+void TextLines(const TTxtTable& orderLines, const LineWriter& write) {
     const std::string gap(4, ' ');
-    std::vector<std::string> lines{RightAligned("QUANTITY", 10) + RightAligned("PRICE", 20) + gap +
-                                   LeftAligned("DELIVERY TIME", 20) + gap +
-                                   LeftAligned("PART NUMBER", 20) + "    DESCRIPTION"};
+    write(RightAligned("QUANTITY", 10) + RightAligned("PRICE", 20) + gap +
+          LeftAligned("DELIVERY TIME", 20) + gap + LeftAligned("PART NUMBER", 20) +
+          "    DESCRIPTION");
     for (int row = 0; row < orderLines.RowCount(); ++row) {
         auto field = [&](OrderLineField which) {
             return TabSeparatedField(orderLines.GetField(row, which));
         };
-        lines.push_back(RightAligned(field(olQuantity), 10) + RightAligned(field(olPrice), 20) +
-                        gap + LeftAligned(field(olDelivery), 20) + gap +
-                        LeftAligned(field(olPartNumber), 20) + gap + field(olDescription));
+        write(RightAligned(field(olQuantity), 10) + RightAligned(field(olPrice), 20) + gap +
+              LeftAligned(field(olDelivery), 20) + gap + LeftAligned(field(olPartNumber), 20) +
+              gap + field(olDescription));
     }
-    return lines;
 }
 
-std::vector<std::string> XmlLines(const TTxtTable& orderLines, const WideDescriptions& wide) {
+void XmlLines(const TTxtTable& orderLines, const WideDescriptions& wide, const LineWriter& write) {
     // Descriptions carry the degree sign as byte 0xB0, so the encoding is declared.
-    std::vector<std::string> lines{"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", "<order>"};
+    write("<?xml version=\"1.0\" encoding=\"windows-1252\"?>");
+    write("<order>");
     auto element = [&](int row, OrderLineField field, const char* name) {
         const auto given = wide.find(row);
         const std::u32string text = field == olDescription && given != wide.end()
                                         ? given->second.Text
                                         : CodePoints(orderLines.GetField(row, field));
-        lines.push_back(std::string("        <") + name + ">" + XmlEscaped(text) + "</" + name +
-                        ">");
+        write(std::string("        <") + name + ">" + XmlEscaped(text) + "</" + name + ">");
     };
     for (int row = 0; row < orderLines.RowCount(); ++row) {
-        lines.push_back("    <item>");
+        write("    <item>");
         element(row, olQuantity, "quantity");
         element(row, olPrice, "price");
         element(row, olDelivery, "delivery_time");
         element(row, olPartNumber, "part_number");
         element(row, olDescription, "description");
-        lines.push_back("    </item>");
+        write("    </item>");
     }
-    lines.push_back("</order>");
-    return lines;
+    write("</order>");
+}
+
+void EachOrderFileLine(const TTxtTable& orderLines, OrderFileKind kind,
+                       const WideDescriptions& wide, const LineWriter& write) {
+    switch (kind) {
+    case TextFile:
+        return TextLines(orderLines, write);
+    case XmlFile:
+        return XmlLines(orderLines, wide, write);
+    case SpreadsheetFile:
+        break;
+    }
+    XlsLines(orderLines, write);
 }
 
 } // namespace
 
 std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKind kind,
                                         const WideDescriptions& wide) {
-    switch (kind) {
-    case TextFile:
-        return TextLines(orderLines);
-    case XmlFile:
-        return XmlLines(orderLines, wide);
-    case SpreadsheetFile:
-        break;
-    }
-    return XlsLines(orderLines);
+    std::vector<std::string> lines;
+    EachOrderFileLine(orderLines, kind, wide,
+                      [&lines](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+void WriteOrderFile(const std::string& path, const TTxtTable& orderLines, OrderFileKind kind,
+                    const WideDescriptions& wide) {
+    WriteLines(path,
+               [&](const LineWriter& write) { EachOrderFileLine(orderLines, kind, wide, write); });
 }
 
 void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
-    WriteLines(path, XlsLines(orderLines));
+    WriteOrderFile(path, orderLines, SpreadsheetFile);
 }
 
 void SaveOrderText(const TTxtTable& orderLines, const std::string& path) {
-    WriteLines(path, TextLines(orderLines));
+    WriteOrderFile(path, orderLines, TextFile);
 }
 
 void SaveOrderXml(const TTxtTable& orderLines, const std::string& path) {
-    WriteLines(path, XmlLines(orderLines, {}));
+    WriteOrderFile(path, orderLines, XmlFile);
 }
 
 } // namespace pelmora

@@ -43,7 +43,10 @@ std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKi
                                         const WideDescriptions& wide = {});
 
 // The order as TAB-separated lines under a header, as fixed-width text, or as XML.
-// Each replaces the file whole; throws FileError when it cannot be written.
+// Replaces the file whole, each line written as it is made; throws FileError when
+// it cannot be written.
+void WriteOrderFile(const std::string& path, const TTxtTable& orderLines, OrderFileKind kind,
+                    const WideDescriptions& wide = {});
 void SaveOrderXls(const TTxtTable& orderLines, const std::string& path);
 void SaveOrderText(const TTxtTable& orderLines, const std::string& path);
 void SaveOrderXml(const TTxtTable& orderLines, const std::string& path);

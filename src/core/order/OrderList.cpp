@@ -6,9 +6,11 @@
 #include "catalogue/WideText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 
 namespace pelmora {
 
@@ -68,23 +70,33 @@ std::u32string_view AsGiven(std::u32string_view unicode, std::string_view line,
 
 // The repeated items of the list, as the Add to Order dialog merges them: the
 // first item of a part number keeps the line and its description.
-void MarkUpdates(std::vector<OrderListItem>& items) {
+void MarkUpdates(std::deque<OrderListItem>& items) {
+    // For each part number, its first item and the quantity its line holds so far,
+    // open-addressed in a table at most half full; part numbers are compared in the
+    // items themselves, so that a list of a million items holds no copy of them.
     struct Line {
-        size_t First;
-        int Quantity;
+        uint32_t FirstPlusOne = 0;
+        int Quantity = 0;
     };
-    std::unordered_map<std::string, Line> lines;
+    std::vector<Line> lines(std::bit_ceil(std::max<size_t>(16, 2 * items.size())));
+    const size_t mask = lines.size() - 1;
     for (size_t index = 0; index < items.size(); ++index) {
         OrderListItem& item = items[index];
-        const auto [line, added] = lines.try_emplace(item.PartNumber, Line{index, item.Quantity});
-        if (added)
+        size_t slot = std::hash<std::string>{}(item.PartNumber) & mask;
+        while (lines[slot].FirstPlusOne != 0 &&
+               items[lines[slot].FirstPlusOne - 1].PartNumber != item.PartNumber)
+            slot = (slot + 1) & mask;
+        Line& line = lines[slot];
+        if (line.FirstPlusOne == 0) {
+            line = {static_cast<uint32_t>(index + 1), item.Quantity};
             continue;
-        const OrderListItem& first = items[line->second.First];
+        }
+        const OrderListItem& first = items[line.FirstPlusOne - 1];
         const bool differs =
             !item.Description.empty() && (item.Description != first.Description ||
                                           item.WideDescription != first.WideDescription);
-        item.Update = OrderLineUpdate{first.Line, line->second.Quantity, differs};
-        line->second.Quantity = item.Quantity;
+        item.Update = OrderLineUpdate{first.Line, line.Quantity, differs};
+        line.Quantity = item.Quantity;
     }
 }
 
@@ -110,8 +122,6 @@ std::optional<int> ParseQuantity(const std::string& text) {
 OrderList ReadOrderList(const std::vector<std::string>& lines,
                         const std::vector<std::u32string>& unicode) {
     OrderList list;
-    // At most one item a line: a list of a million lines never grows by copying.
-    list.Items.reserve(lines.size());
     for (size_t number = 1; number <= lines.size(); ++number) {
         const std::string& line = lines[number - 1];
         const std::u32string_view given =

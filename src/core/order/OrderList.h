@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,7 +42,8 @@ struct OrderListProblem {
 };
 
 struct OrderList {
-    std::vector<OrderListItem> Items;
+    // A reader that takes each item from the front lets its memory go as it goes.
+    std::deque<OrderListItem> Items;
     std::vector<OrderListProblem> Skipped;
 };
 

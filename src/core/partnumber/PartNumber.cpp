@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace pelmora {
 
@@ -143,10 +144,13 @@ std::string ZeroFilled(std::string digits, size_t width) {
 
 } // namespace
 
-std::optional<std::string> EncodePlainLength(std::string_view lengthText, TProductFamily family) {
+std::optional<bool> PlainLengthMatches(std::string_view lengthText, TProductFamily family,
+                                       std::string_view digits) {
     // Past this many digits the number may not fit: EncodeLength decides.
     constexpr size_t MostDigits = 18;
-    std::string digits;
+    // Run over whole lists, so the digits are gathered without an allocation.
+    std::array<char, MostDigits> significant{};
+    size_t count = 0;
     bool point = false;
     bool anyDigit = false;
     for (const char c : lengthText) {
@@ -157,12 +161,21 @@ std::optional<std::string> EncodePlainLength(std::string_view lengthText, TProdu
         if (c < '0' || c > '9')
             return std::nullopt;
         anyDigit = true;
-        if (c != '0' || !digits.empty())
-            digits += c;
+        if (c == '0' && count == 0)
+            continue;
+        if (count == MostDigits)
+            return std::nullopt;
+        significant[count++] = c;
     }
-    if (!anyDigit || digits.size() > MostDigits)
+    if (!anyDigit)
         return std::nullopt;
-    return ZeroFilled(digits.empty() ? "0" : digits, LengthWidth(family));
+    if (count == 0)
+        significant[count++] = '0';
+    const std::string_view written(significant.data(), count);
+    const size_t width = std::max(count, LengthWidth(family));
+    return digits.size() == width &&
+           digits.substr(0, width - count).find_first_not_of('0') == std::string_view::npos &&
+           digits.substr(width - count) == written;
 }
 
 std::string EncodeLength(const std::string& lengthText, TProductFamily family,

@@ -35,9 +35,11 @@ std::string ExtractPartNumberField(const std::string& partNumber, TProductFamily
 // is then no integer shows "Please enter a valid Length value." and gives "".
 std::string EncodeLength(const std::string& lengthText, TProductFamily family,
                          MessageBoxes& messages);
-// EncodeLength of a text of decimal digits with at most one ".", which needs no
-// message; nothing for any other text. Cheap enough to run over whole lists.
-std::optional<std::string> EncodePlainLength(std::string_view lengthText, TProductFamily family);
+// Whether EncodeLength gives the digits for a text of decimal digits with at most
+// one ".", which needs no message; nothing for any other text. Cheap enough to run
+// over whole lists.
+std::optional<bool> PlainLengthMatches(std::string_view lengthText, TProductFamily family,
+                                       std::string_view digits);
 
 // Length digits back to a number, with a "." set before the last digit when the
 // digits hold tenths. A length field is decimal digits and nothing else (no sign,

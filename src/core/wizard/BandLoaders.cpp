@@ -31,17 +31,22 @@ void SortNumeric(std::vector<std::string>& list) {
     });
 }
 
-TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& waveguide,
-                                  const std::string& familyLetter) {
+std::shared_ptr<const BandList> WaveguideBands(const TableSource& source,
+                                               const std::string& waveguide,
+                                               const std::string& familyLetter) {
     const TableRef frequency = source.Load("Frequency.tbl");
     const TableRef vswr = source.Load("WGVSWR.tbl");
-    TTxtTable candidates;
-    for (const int r : vswr->RowsWhere(2, waveguide)) {
-        if (vswr->FieldView(r, 1) == familyLetter)
-            AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4),
-                      candidates);
-    }
-    return candidates;
+    // Neither a letter nor a size holds the separator of the fields they come from.
+    return source.Derive<BandList>(
+        "waveguide bands|" + familyLetter + "|" + waveguide, {frequency, vswr}, [&] {
+            TTxtTable candidates;
+            for (const int r : vswr->RowsWhere(2, waveguide)) {
+                if (vswr->FieldView(r, 1) == familyLetter)
+                    AddRanges(*frequency, waveguide, vswr->GetField(r, 3), vswr->GetField(r, 4),
+                              candidates);
+            }
+            return FrequencyGroup::LayOut(candidates, 3, 4, 2);
+        });
 }
 
 TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& waveguide,

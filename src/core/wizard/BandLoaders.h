@@ -1,8 +1,10 @@
 #pragma once
 
+#include "FrequencyGroup.h"
 #include "catalogue/TableSource.h"
 #include "catalogue/TxtTable.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,8 +12,11 @@
 // tables afresh and returns rows of waveguide code | band code | range | VSWR.
 namespace pelmora {
 
-TTxtTable WaveguideBandCandidates(const TableSource& source, const std::string& waveguide,
-                                  const std::string& familyLetter);
+// The bands of the size for the family letter, laid out once for the tables as they
+// are and shared by every later choice of the size until one of them changes.
+std::shared_ptr<const BandList> WaveguideBands(const TableSource& source,
+                                               const std::string& waveguide,
+                                               const std::string& familyLetter);
 // lengthInches is the length as the user sees it, in inches; a length above every
 // tabulated length class gives no candidates.
 TTxtTable FlexTwistBandCandidates(const TableSource& source, const std::string& waveguide,

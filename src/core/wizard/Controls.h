@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,10 +22,38 @@ struct ComboState {
     bool HasSelection() const { return ItemIndex >= 0; }
 };
 
+// Entries that never change once made, shared by the boxes and the copies of a form
+// that show them instead of copied into each.
+class SharedEntries {
+public:
+    SharedEntries() = default;
+    SharedEntries(std::vector<std::string> entries)
+        : entries_(std::make_shared<const std::vector<std::string>>(std::move(entries))) {}
+    SharedEntries(std::initializer_list<std::string> entries)
+        : SharedEntries(std::vector<std::string>(entries)) {}
+
+    const std::vector<std::string>& Entries() const { return entries_ ? *entries_ : None(); }
+    bool empty() const { return Entries().empty(); }
+    size_t size() const { return Entries().size(); }
+    const std::string& operator[](size_t index) const { return Entries()[index]; }
+    const std::string& front() const { return Entries().front(); }
+    const std::string& back() const { return Entries().back(); }
+    friend bool operator==(const SharedEntries& shared, const std::vector<std::string>& entries) {
+        return shared.Entries() == entries;
+    }
+
+private:
+    static const std::vector<std::string>& None() {
+        static const std::vector<std::string> none;
+        return none;
+    }
+    std::shared_ptr<const std::vector<std::string>> entries_;
+};
+
 // A length box: its shown entries are a copy of the imperial or the metric list.
 struct TPelmoraComboBox {
-    std::vector<std::string> ImperialItems;
-    std::vector<std::string> MetricItems;
+    SharedEntries ImperialItems;
+    SharedEntries MetricItems;
     std::vector<std::string> Items;
     int ItemIndex = -1;
     std::string Text;
@@ -31,8 +61,8 @@ struct TPelmoraComboBox {
     bool Editable = false;
 
     void Clear() {
-        ImperialItems.clear();
-        MetricItems.clear();
+        ImperialItems = {};
+        MetricItems = {};
         Items.clear();
         ItemIndex = -1;
         Text.clear();

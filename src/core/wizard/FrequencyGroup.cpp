@@ -12,22 +12,24 @@ void FrequencyGroup::ClearBands() {
 
 bool FrequencyGroup::BuildBandList(TTxtTable& candidates, int rangeColumn, int vswrColumn,
                                    int codeColumn) {
-    const TPelmoraRadioButton* previous = SelectedBand();
-    const std::string remembered = previous ? previous->BandCode : std::string();
-    ClearBands();
+    return Show(LayOut(candidates, rangeColumn, vswrColumn, codeColumn));
+}
 
+BandList FrequencyGroup::LayOut(TTxtTable& candidates, int rangeColumn, int vswrColumn,
+                                int codeColumn) {
+    BandList bands;
     int y = RowHeight;
-    BandButtons.reserve(static_cast<size_t>(candidates.RowCount()));
+    bands.Buttons.reserve(static_cast<size_t>(candidates.RowCount()));
     auto addButton = [&](int row) {
-        BandButtons.push_back({candidates.GetField(row, codeColumn),
-                               candidates.GetField(row, rangeColumn),
-                               candidates.GetField(row, vswrColumn), y, false});
+        bands.Buttons.push_back({candidates.GetField(row, codeColumn),
+                                 candidates.GetField(row, rangeColumn),
+                                 candidates.GetField(row, vswrColumn), y, false});
         y += RowHeight;
     };
 
     for (int row = 0; row < candidates.RowCount(); ++row) {
         if (UpperCase1252(candidates.GetField(row, codeColumn)) == "S") {
-            Headings.push_back({"Wide Band", y});
+            bands.Headings.push_back({"Wide Band", y});
             y += RowHeight;
             addButton(row);
             candidates.Lines.erase(candidates.Lines.begin() + row);
@@ -35,11 +37,19 @@ bool FrequencyGroup::BuildBandList(TTxtTable& candidates, int rangeColumn, int v
         }
     }
     if (candidates.RowCount() > 0) {
-        Headings.push_back({"Narrow Band", y});
+        bands.Headings.push_back({"Narrow Band", y});
         y += RowHeight;
         for (int row = 0; row < candidates.RowCount(); ++row)
             addButton(row);
     }
+    return bands;
+}
+
+bool FrequencyGroup::Show(const BandList& bands) {
+    const TPelmoraRadioButton* previous = SelectedBand();
+    const std::string remembered = previous ? previous->BandCode : std::string();
+    BandButtons = bands.Buttons;
+    Headings = bands.Headings;
 
     if (BandButtons.empty())
         return false;

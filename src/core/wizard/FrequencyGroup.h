@@ -32,6 +32,12 @@ struct BandHeading {
     int Top = 0;
 };
 
+// The buttons and headings candidate rows give, none checked yet.
+struct BandList {
+    std::vector<TPelmoraRadioButton> Buttons;
+    std::vector<BandHeading> Headings;
+};
+
 // The Frequency group of screen 2: headings and band buttons, 16 pixels apart.
 class FrequencyGroup {
 public:
@@ -45,6 +51,9 @@ public:
     // checked before (by code), else the first. Consumes the wide-band row.
     // True when a button was checked, so the caller refreshes the description.
     bool BuildBandList(TTxtTable& candidates, int rangeColumn, int vswrColumn, int codeColumn);
+    // BuildBandList in two steps, so that a list laid out once can be shown again.
+    static BandList LayOut(TTxtTable& candidates, int rangeColumn, int vswrColumn, int codeColumn);
+    bool Show(const BandList& bands);
     int SelectedBandIndex() const;
     const TPelmoraRadioButton* SelectedBand() const;
     void Check(int index);

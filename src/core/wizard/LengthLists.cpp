@@ -93,7 +93,8 @@ LengthEntries RangeLengths(const std::string& imperialStep, const std::string& m
                            const std::string& minimumInches, const std::string& maximumInches,
                            const std::string& maximumMm) {
     // Every choice of a size builds its lists again from the same few table rows;
-    // the lists of the last rows seen are kept, per thread.
+    // the lists of the last rows seen are kept, per thread, and shared by the boxes
+    // that show them.
     using Key = std::array<std::string, 5>;
     constexpr size_t Kept = 512;
     thread_local std::map<Key, LengthEntries> built;

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "Controls.h"
+
 #include <string>
 #include <vector>
 
 namespace pelmora {
 
 struct LengthEntries {
-    std::vector<std::string> Imperial;
-    std::vector<std::string> Metric;
+    SharedEntries Imperial;
+    SharedEntries Metric;
 };
 
 // No list ever grows past this many entries, whatever range and step a table gives.

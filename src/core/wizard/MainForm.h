@@ -16,6 +16,7 @@ namespace pelmora {
 
 struct AppState;
 struct Platform;
+class MessageBoxes;
 class AddOrderForm;
 class OrderForm;
 class PreviewForm;
@@ -230,7 +231,8 @@ private:
 
     // Description grid and part number.
     void ClearGridCells();
-    void FillDescriptionGrid(TProductFamily family);
+    void FillDescriptionGrid(TProductFamily family, MessageBoxes& messages);
+    void TellUnencodableLengths();
     void ComposePartNumber(TProductFamily family);
     std::string ComposeFromCode(TProductFamily family);
     std::string FinishLetter() const;
@@ -255,6 +257,8 @@ private:
 
     AppState& app_;
     Platform& platform_;
+    // A part number is being applied: its choices are described once, at the end.
+    bool applyingPartNumber_ = false;
     AddOrderForm* addOrder_ = nullptr;
     OrderForm* order_ = nullptr;
     PreviewForm* preview_ = nullptr;

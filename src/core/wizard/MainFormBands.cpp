@@ -19,8 +19,9 @@ void MainForm::BuildBands(TTxtTable candidates) {
 // Every loader needs the waveguide, and some the coax type or flange A; without
 // them the group keeps what it shows.
 void MainForm::LoadWaveguideBands() {
-    if (cbxWaveguide.HasSelection())
-        BuildBands(WaveguideBandCandidates(Tables(), WaveguideField(1), FamilyField(1)));
+    if (cbxWaveguide.HasSelection() &&
+        rgFrequency.Show(*WaveguideBands(Tables(), WaveguideField(1), FamilyField(1))))
+        RefreshDescription();
 }
 
 void MainForm::LoadFlexTwistBands() {

@@ -43,7 +43,7 @@ void MainForm::ClearLengthBoxes() {
 }
 
 void MainForm::ShowUnitsList(TPelmoraComboBox& box) {
-    box.Items = app_.ImperialUnits ? box.ImperialItems : box.MetricItems;
+    box.Items = (app_.ImperialUnits ? box.ImperialItems : box.MetricItems).Entries();
     box.ItemIndex = -1;
     box.Text.clear();
 }
@@ -62,11 +62,11 @@ void MainForm::FillRangeLengths(TPelmoraComboBox& box) {
     for (const int row : DimensionsTable.RowsWhere(2, waveguide)) {
         if (DimensionsTable.FieldView(row, 1) != letter)
             continue;
-        LengthEntries entries =
+        const LengthEntries entries =
             RangeLengths(imperialStep, metricStep, DimensionsTable.GetField(row, 3),
                          DimensionsTable.GetField(row, 4), DimensionsTable.GetField(row, 5));
-        box.ImperialItems = std::move(entries.Imperial);
-        box.MetricItems = std::move(entries.Metric);
+        box.ImperialItems = entries.Imperial;
+        box.MetricItems = entries.Metric;
         ShowUnitsList(box);
         std::string preferred = DefaultEntry(
             DimensionsTable.GetField(row, app_.ImperialUnits ? 6 : 7), app_.ImperialUnits);
@@ -87,11 +87,15 @@ void MainForm::FillFlexLengths(TPelmoraComboBox& box) {
     for (int row = 0; row < specs->RowCount(); ++row) {
         if (specs->FieldView(row, 1) != waveguide)
             continue;
+        std::vector<std::string> imperialItems;
         for (int i = 0; i < imperial->RowCount(); ++i) {
             if (const auto inches = ParseNumber(imperial->GetField(i, 1)))
-                box.ImperialItems.push_back(ImperialEntry(*inches));
+                imperialItems.push_back(ImperialEntry(*inches));
         }
-        metric->GetColumn(1, box.MetricItems);
+        std::vector<std::string> metricItems;
+        metric->GetColumn(1, metricItems);
+        box.ImperialItems = std::move(imperialItems);
+        box.MetricItems = std::move(metricItems);
         ShowUnitsList(box);
         const std::string preferred =
             DefaultEntry(specs->GetField(row, app_.ImperialUnits ? 2 : 3), app_.ImperialUnits);

@@ -25,34 +25,58 @@ bool CarriesFinish(TProductFamily family) {
            family != pfUnknown;
 }
 
+// The messages of the description filled once a part number is applied: each was
+// told at the choice that needed it.
+class UntoldMessages : public MessageBoxes {
+public:
+    void Error(const std::string&) override {}
+    void Information(const std::string&) override {}
+    bool Confirm(const std::string&) override { return false; }
+    bool ConfirmDestructive(const std::string&) override { return false; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+};
+
 } // namespace
 
 void MainForm::ApplyPartNumber(const std::string& text) {
     if (text.empty())
         return;
-    // The cursor and the flag come back whatever happens on the way.
+    // The cursor and the flags come back whatever happens on the way.
     struct Building {
         AppState& app;
         BusyCursor& busy;
-        Building(AppState& a, BusyCursor& b) : app(a), busy(b) {
+        bool& applying;
+        Building(AppState& a, BusyCursor& b, bool& p) : app(a), busy(b), applying(p) {
             busy.Show(true);
             app.BuildingFromPartNumber = true;
+            applying = true;
         }
         ~Building() {
             busy.Show(false);
             app.BuildingFromPartNumber = false;
+            applying = false;
         }
-    } building(app_, platform_.Busy);
+    } building(app_, platform_.Busy, applyingPartNumber_);
 
     ParsePartNumber(text);
+    // Whichever choice the part number stopped at, the grid describes them all; a
+    // part number of no family leaves everything but the product type as it was.
+    if (Family() != pfUnknown) {
+        UntoldMessages untold;
+        ClearGridCells();
+        FillDescriptionGrid(Family(), untold);
+        txtPartNumber.clear();
+        btnAddOrderEnabled = false;
+        btnViewSpecsEnabled = false;
+    }
     ShowScreen(ScreenOne);
 }
 
 int MainForm::LengthEntryFor(const TPelmoraComboBox& box, const std::string& digits,
                              TProductFamily family) const {
     for (size_t i = 0; i < box.Items.size(); ++i) {
-        const std::optional<std::string> plain = EncodePlainLength(box.Items[i], family);
-        if ((plain ? *plain : EncodeLength(box.Items[i], family, platform_.Messages)) == digits)
+        const std::optional<bool> plain = PlainLengthMatches(box.Items[i], family, digits);
+        if (plain ? *plain : EncodeLength(box.Items[i], family, platform_.Messages) == digits)
             return static_cast<int>(i);
     }
     return -1;

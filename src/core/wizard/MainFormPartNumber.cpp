@@ -46,20 +46,36 @@ void MainForm::ClearGridCells() {
 }
 
 void MainForm::RefreshDescription() {
-    ClearGridCells();
-    FillDescriptionGrid(Family());
+    if (applyingPartNumber_) {
+        TellUnencodableLengths();
+    } else {
+        ClearGridCells();
+        FillDescriptionGrid(Family(), platform_.Messages);
+    }
     txtPartNumber.clear();
     btnAddOrderEnabled = false;
     btnViewSpecsEnabled = false;
 }
 
-void MainForm::FillDescriptionGrid(TProductFamily family) {
+void MainForm::TellUnencodableLengths() {
+    // The message each refresh of the grid would show for a length it cannot encode;
+    // a text of plain digits never needs one.
+    const TProductFamily family = Family();
+    auto tell = [&](const TPelmoraComboBox& box, bool described) {
+        if (described && IsNumericText(box.Text) && !PlainLengthMatches(box.Text, family, ""))
+            EncodeLength(box.Text, family, platform_.Messages);
+    };
+    tell(cbxLegALength, HasLegs(family));
+    tell(cbxLength, HasSingleLength(family));
+    tell(cbxLegBLength, HasLegs(family));
+}
+
+void MainForm::FillDescriptionGrid(TProductFamily family, MessageBoxes& messages) {
     size_t next = 1;
     auto addRow = [&](std::string code, std::string item, std::string value) {
         if (next < grdSpecs.size())
             grdSpecs[next++] = {"", std::move(code), std::move(item), std::move(value)};
     };
-    MessageBoxes& messages = platform_.Messages;
 
     if (family != pfUnknown)
         addRow(FamilyField(1), "Product Type", FamilyField(2));

@@ -55,6 +55,30 @@ INSTANTIATE_TEST_SUITE_P(
         RepeatRow{"LetterCaseMakesAnotherPart", {"1 a", "1 A"}, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// Enough parts that many share the start of their probe in the index of first
+// items: each repeat still finds its own part's first line and quantity.
+TEST(OrderList, EveryRepeatAmongManyPartsFindsItsOwnFirstLine) {
+    constexpr int Parts = 2000;
+    std::vector<std::string> lines;
+    for (int round = 1; round <= 3; ++round) {
+        for (int part = 0; part < Parts; ++part)
+            lines.push_back(std::to_string(round) + " P" + std::to_string(part));
+    }
+    const OrderList list = ReadOrderList(lines);
+    ASSERT_EQ(list.Items.size(), 3u * Parts);
+    for (size_t index = 0; index < list.Items.size(); ++index) {
+        const OrderListItem& item = list.Items[index];
+        const size_t part = index % Parts;
+        if (index < Parts) {
+            EXPECT_FALSE(item.Update) << item.PartNumber;
+            continue;
+        }
+        ASSERT_TRUE(item.Update) << item.PartNumber;
+        EXPECT_EQ(item.Update->FirstLine, part + 1) << item.PartNumber;
+        EXPECT_EQ(item.Update->OldQuantity, static_cast<int>(index / Parts)) << item.PartNumber;
+    }
+}
+
 TEST(OrderList, DescriptionBeyondTheCodePageIsKeptAsGiven) {
     const OrderList list = ReadOrderList({"1 R090PC0120USG\tsite ?  ", "2 C090CNSG\tplain ?"},
                                          {U"1 R090PC0120USG\tsite \u03B1  ", U""});

@@ -83,22 +83,30 @@ struct PlainLengthCase {
     std::optional<std::string> digits;
 };
 
-class EncodePlainLengthTest : public ::testing::TestWithParam<PlainLengthCase> {};
+class PlainLengthMatchesTest : public ::testing::TestWithParam<PlainLengthCase> {};
 
-// Wherever the plain encoding answers, it answers as EncodeLength does.
-TEST_P(EncodePlainLengthTest, AgreesWithEncodeLength) {
+// Wherever the plain comparison answers, it answers as EncodeLength does: true for
+// the digits EncodeLength writes, false for digits one zero or one digit apart.
+TEST_P(PlainLengthMatchesTest, AgreesWithEncodeLength) {
     const PlainLengthCase& c = GetParam();
-    const std::optional<std::string> plain = EncodePlainLength(c.text, c.family);
-    EXPECT_EQ(plain, c.digits);
-    if (plain) {
-        FakeMessageBoxes messages;
-        EXPECT_EQ(*plain, EncodeLength(c.text, c.family, messages));
-        EXPECT_TRUE(messages.Log.empty());
+    if (!c.digits) {
+        EXPECT_EQ(PlainLengthMatches(c.text, c.family, "000"), std::nullopt);
+        return;
     }
+    const std::string& digits = *c.digits;
+    EXPECT_EQ(PlainLengthMatches(c.text, c.family, digits), true);
+    std::string lastChanged = digits;
+    lastChanged.back() =
+        lastChanged.back() == '9' ? '8' : static_cast<char>(lastChanged.back() + 1);
+    for (const std::string& other : {"0" + digits, digits + "0", digits.substr(1), lastChanged})
+        EXPECT_EQ(PlainLengthMatches(c.text, c.family, other), false) << other;
+    FakeMessageBoxes messages;
+    EXPECT_EQ(digits, EncodeLength(c.text, c.family, messages));
+    EXPECT_TRUE(messages.Log.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, EncodePlainLengthTest,
+    Texts, PlainLengthMatchesTest,
     ::testing::Values(
         PlainLengthCase{"Tenths", "12.5", pfEBend, "125"},
         PlainLengthCase{"TenthsZeroFilledToFour", "12.5", pfStraightSection, "0125"},
