@@ -90,6 +90,6 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines);
 // The same for lines made one at a time: make hands each line to the writer it is
 // given, in order, and no line is kept once written.
 using LineWriter = std::function<void(std::string_view line)>;
-void WriteLines(const std::string& path, const std::function<void(const LineWriter&)>& make);
+void WriteLinesAsMade(const std::string& path, const std::function<void(const LineWriter&)>& make);
 
 } // namespace pelmora

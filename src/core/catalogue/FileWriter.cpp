@@ -204,13 +204,13 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-    WriteLines(path, [&lines](const LineWriter& write) {
+    WriteLinesAsMade(path, [&lines](const LineWriter& write) {
         for (const auto& line : lines)
             write(line);
     });
 }
 
-void WriteLines(const std::string& path, const std::function<void(const LineWriter&)>& make) {
+void WriteLinesAsMade(const std::string& path, const std::function<void(const LineWriter&)>& make) {
     // Written in pieces: a file of a million lines is never held a second time whole.
     constexpr size_t Piece = 1 << 20;
     WriteReplacing(path, [&make](int fd) {

@@ -168,8 +168,8 @@ std::vector<std::string> OrderFileLines(const TTxtTable& orderLines, OrderFileKi
 
 void WriteOrderFile(const std::string& path, const TTxtTable& orderLines, OrderFileKind kind,
                     const WideDescriptions& wide) {
-    WriteLines(path,
-               [&](const LineWriter& write) { EachOrderFileLine(orderLines, kind, wide, write); });
+    WriteLinesAsMade(
+        path, [&](const LineWriter& write) { EachOrderFileLine(orderLines, kind, wide, write); });
 }
 
 void SaveOrderXls(const TTxtTable& orderLines, const std::string& path) {
