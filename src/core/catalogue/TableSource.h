@@ -21,6 +21,28 @@ class MessageBoxes;
 // A catalogue table as one operation reads it.
 using TableRef = std::shared_ptr<const TTxtTable>;
 
+// Orders keys that hold their file name as a string or as a view alike, so that a
+// lookup by view copies no name. Tuples of different element types are not
+// comparable with every standard library, so both sides are compared as views.
+struct ViewedKeyLess {
+    using is_transparent = void;
+    template <typename A, typename B>
+    bool operator()(const A& left, const B& right) const {
+        return Viewed(left) < Viewed(right);
+    }
+
+private:
+    template <typename... Parts>
+    static auto Viewed(const std::tuple<Parts...>& key) {
+        return std::apply([](const auto&... part) { return std::tuple{AsView(part)...}; }, key);
+    }
+    static std::string_view AsView(const std::string& text) { return text; }
+    template <typename Part>
+    static Part AsView(const Part& part) {
+        return part;
+    }
+};
+
 // Tables kept once read, each checked against its file at every use, so that a
 // table replaced or edited while the program runs counts at the next operation, as
 // it would if every operation read its tables afresh. Safe to share between
@@ -110,7 +132,7 @@ private:
     const Mode mode_;
     std::mutex mutex_;
     FolderWatch watch_;
-    std::map<Key, Entry, std::less<>> tables_;
+    std::map<Key, Entry, ViewedKeyLess> tables_;
     std::map<std::string, Remembered> derived_;
     // By folder, then name.
     std::map<std::string, std::map<std::string, Picture, std::less<>>, std::less<>> pictures_;
@@ -136,7 +158,7 @@ public:
 
 private:
     TableScope* outer_;
-    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef, std::less<>> seen_;
+    std::map<std::tuple<const TableCache*, std::string, bool>, TableRef, ViewedKeyLess> seen_;
     std::vector<const TableCache*> looked_;
 };
 

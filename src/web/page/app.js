@@ -659,8 +659,10 @@ async function download(format) {
 }
 
 // A saved order (.xls, .txt, .xml) or an RFQ list, read by the server, becomes the
-// page's order: one change to undo.
+// page's order: one change to undo. Busy from the choice of the file until the
+// order shows it.
 async function openOrder(file) {
+  setBusy(1);
   try {
     const answer = await postOrder('json', await file.arrayBuffer(), (r) => r.json());
     const opened = answer.lines.map((line) => ({ quantity: Number(line.quantity), partNumber: line.partNumber, description: line.description })).filter(validLine);
@@ -670,6 +672,8 @@ async function openOrder(file) {
     if (notes.length) showMessages(notes.map((text) => ({ kind: 'info', text })));
   } catch (error) {
     $('order-status').textContent = `${file.name}: ${error.message}`;
+  } finally {
+    setBusy(-1);
   }
 }
 
