@@ -46,6 +46,16 @@ std::optional<std::string> AppState::PictureFile(const std::string& name) const 
     return Cache ? Cache->FileInFolder(ImagesDir, name) : FileInFolder(ImagesDir, name);
 }
 
+std::optional<std::string> AppState::OwnFile(const std::string& folder,
+                                             const std::string& name) const {
+    if (auto found = Cache ? Cache->FileInFolder(folder, name) : FileInFolder(folder, name))
+        return found;
+    std::error_code error;
+    if (fs::is_regular_file(folder + name, error))
+        return folder + name;
+    return std::nullopt;
+}
+
 void AppState::SetFolders(std::string appDir) {
     AppDir = WithSlash(std::move(appDir));
     ImagesDir = AppDir + "Images/";

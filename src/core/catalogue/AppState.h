@@ -60,6 +60,11 @@ struct AppState {
     // The picture file of that name in ImagesDir, as FileInFolder finds it, through
     // the cache when there is one.
     std::optional<std::string> PictureFile(const std::string& name) const;
+    // A file of the program's own (the settings, the help file) in the folder, its
+    // name matched in any case, through the cache when there is one: a missing file
+    // then costs no look at the folder while nothing in it changes. A link that
+    // leads out of the folder is the file too (settings kept with the user's others).
+    std::optional<std::string> OwnFile(const std::string& folder, const std::string& name) const;
 };
 
 } // namespace pelmora

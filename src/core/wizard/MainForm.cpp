@@ -22,6 +22,8 @@ namespace {
 constexpr const char* UnitsSection = "UNITS";
 constexpr const char* UnitsKey = "type";
 constexpr const char* ProductPhotoAtRest = "WG.gif";
+const std::string SettingsName = "Pelmora.ini";
+const std::string HelpName = "Pelmora38.hlp";
 
 } // namespace
 
@@ -32,11 +34,11 @@ MainForm::MainForm(AppState& app, Platform& platform) : app_(app), platform_(pla
 }
 
 std::string MainForm::SettingsPath() const {
-    return app_.SettingsDir + "Pelmora.ini";
+    return app_.SettingsDir + SettingsName;
 }
 
 std::string MainForm::HelpFile() const {
-    return app_.AppDir + "Pelmora38.hlp";
+    return app_.AppDir + HelpName;
 }
 
 TProductFamily MainForm::Family() const {
@@ -47,8 +49,12 @@ TProductFamily MainForm::Family() const {
 void MainForm::FormCreate() {
     // The core reads and writes numbers with "." whatever the locale, so the
     // process-wide number formats need nothing here.
-    const TIniFile settings(SettingsPath());
-    if (settings.ReadString(UnitsSection, UnitsKey, "P") == "P") {
+    // A server makes a form for every request: without a settings file the units
+    // are the default, and nothing is read.
+    const auto settingsFile = app_.OwnFile(app_.SettingsDir, SettingsName);
+    const std::string units =
+        settingsFile ? TIniFile(*settingsFile).ReadString(UnitsSection, UnitsKey, "P") : "P";
+    if (units == "P") {
         app_.ImperialUnits = true;
         mnuImperialClick();
     } else {
@@ -72,7 +78,7 @@ void MainForm::FormCreate() {
     imgProduct = ShowImage(app_, ProductPhotoAtRest, true);
     FillProductTypeList();
 
-    mnuHelpEnabled = FileExists(HelpFile());
+    mnuHelpEnabled = app_.OwnFile(app_.AppDir, HelpName).has_value();
 }
 
 void MainForm::FillProductTypeList() {

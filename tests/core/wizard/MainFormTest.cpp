@@ -2,6 +2,7 @@
 
 #include "catalogue/AppState.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/TableSource.h"
 #include "order/AddOrderForm.h"
 #include "order/OrderForm.h"
 #include "platform/FileDialogs.h"
@@ -140,6 +141,30 @@ INSTANTIATE_TEST_SUITE_P(
                       UnitsCase{"OtherText", "[UNITS]\r\ntype=inches\r\n", false, "M"},
                       UnitsCase{"Garbled", "\xFF\xFE\x01[UN\r\n==\r\n", true, "P"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A server makes a form for every request, through its cache of the folder.
+TEST_F(MainFormTest, SettingsAreFoundInAnyCaseThroughALinkAndAsSoonAsTheyChange) {
+    TableCache cache;
+    app.Cache = &cache;
+    const auto imperialAtStart = [&] {
+        const TableScope request;
+        Create();
+        return app.ImperialUnits;
+    };
+    EXPECT_TRUE(imperialAtStart());
+    folder.Write("PELMORA.INI", "[UNITS]\r\ntype=M\r\n");
+    EXPECT_FALSE(imperialAtStart());
+    std::filesystem::remove(folder.Path() + "PELMORA.INI");
+    EXPECT_TRUE(imperialAtStart());
+
+    const TempFolder dotfiles;
+    std::filesystem::create_symlink(dotfiles.Write("pelmora.ini", "[UNITS]\r\ntype=M\r\n"),
+                                    folder.Path() + "Pelmora.ini");
+    EXPECT_FALSE(imperialAtStart());
+    dotfiles.Write("pelmora.ini", "[UNITS]\r\ntype=P\r\n");
+    EXPECT_TRUE(imperialAtStart());
+    EXPECT_TRUE(messages.empty());
+}
 
 TEST_F(MainFormTest, CloseKeepsTheOtherSettingsOfTheFile) {
     folder.Write("Pelmora.ini", "[PREVIEW]\r\nsize=3\r\n[UNITS]\r\ntype=P\r\n");
