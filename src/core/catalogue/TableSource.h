@@ -26,21 +26,16 @@ using TableRef = std::shared_ptr<const TTxtTable>;
 // comparable with every standard library, so both sides are compared as views.
 struct ViewedKeyLess {
     using is_transparent = void;
-    template <typename A, typename B>
-    bool operator()(const A& left, const B& right) const {
+    template <typename A, typename B> bool operator()(const A& left, const B& right) const {
         return Viewed(left) < Viewed(right);
     }
 
 private:
-    template <typename... Parts>
-    static auto Viewed(const std::tuple<Parts...>& key) {
+    template <typename... Parts> static auto Viewed(const std::tuple<Parts...>& key) {
         return std::apply([](const auto&... part) { return std::tuple{AsView(part)...}; }, key);
     }
     static std::string_view AsView(const std::string& text) { return text; }
-    template <typename Part>
-    static Part AsView(const Part& part) {
-        return part;
-    }
+    template <typename Part> static Part AsView(const Part& part) { return part; }
 };
 
 // Tables kept once read, each checked against its file at every use, so that a
