@@ -67,6 +67,7 @@ void TfrmMain::EnsureScreenTwo() {
 
 void TfrmMain::WarmUp() {
     EnsureScreenTwo();
+    form_.PickEachFamilyAhead();
     for (const std::string& file : form_.FamilyPictures())
         pictures_.ReadAhead(FromCore(file));
     RenderGlyphsAhead(font());

@@ -117,6 +117,9 @@ public:
     // The picture files that picking each family shows (its photo and its length
     // drawing), for a face that reads them before the first pick.
     std::vector<std::string> FamilyPictures() const;
+    // Picks each family once on a copy nobody sees, its messages untold, so that the
+    // user's first pick finds the tables it reads kept and its code warm.
+    void PickEachFamilyAhead() const;
 
     // Window texts.
     static constexpr const char* Caption = "Corvane Pelmora 38";

@@ -6,6 +6,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
+#include "platform/UntoldMessages.h"
 
 namespace pelmora {
 
@@ -24,17 +25,6 @@ bool CarriesFinish(TProductFamily family) {
     return family != pfFlexTwist && family != pfStepTwist && family != pfPressureWindow &&
            family != pfUnknown;
 }
-
-// The messages of the description filled once a part number is applied: each was
-// told at the choice that needed it.
-class UntoldMessages : public MessageBoxes {
-public:
-    void Error(const std::string&) override {}
-    void Information(const std::string&) override {}
-    bool Confirm(const std::string&) override { return false; }
-    bool ConfirmDestructive(const std::string&) override { return false; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
-};
 
 } // namespace
 

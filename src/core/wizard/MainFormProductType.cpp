@@ -4,6 +4,10 @@
 #include "SelectionLists.h"
 #include "ShowImage.h"
 #include "catalogue/AppState.h"
+#include "platform/Platform.h"
+#include "platform/UntoldMessages.h"
+
+#include <exception>
 
 namespace pelmora {
 
@@ -67,6 +71,26 @@ std::vector<std::string> MainForm::FamilyPictures() const {
         }
     }
     return files;
+}
+
+void MainForm::PickEachFamilyAhead() const {
+    UntoldMessages untold;
+    Platform quiet{untold,          platform_.Help, platform_.Confirm, platform_.Windows,
+                   platform_.Files, platform_.Busy, platform_.Print,   platform_.Time,
+                   platform_.Net};
+    AppState app = app_;
+    MainForm scratch(app, quiet);
+    scratch.FamilyTable = FamilyTable;
+    scratch.FlangeTable = FlangeTable;
+    scratch.DimensionsTable = DimensionsTable;
+    scratch.cbxProductType = cbxProductType;
+    for (int family = 0; family < static_cast<int>(cbxProductType.Items.size()); ++family) {
+        try {
+            scratch.PickProductType(family);
+        } catch (const std::exception&) {
+            // Told when the user picks the family.
+        }
+    }
 }
 
 void MainForm::ClearDependentChoices() {

@@ -1,6 +1,7 @@
 #include "wizard/MainForm.h"
 
 #include "catalogue/AppState.h"
+#include "catalogue/Errors.h"
 #include "catalogue/IniFile.h"
 #include "catalogue/TableSource.h"
 #include "order/AddOrderForm.h"
@@ -105,6 +106,17 @@ TEST_F(MainFormTest, HelpIsEnabledOnlyWhenTheHelpFileExistsAndOpensTopicOne) {
     EXPECT_TRUE(main.mnuHelpEnabled);
     main.mnuHelpClick();
     EXPECT_EQ(platform.Help.Shown, std::vector<std::string>{folder.Path() + "Pelmora38.hlp#1"});
+}
+
+// Done after the first paint, unasked: what a pick finds wrong is told when the
+// user picks.
+TEST_F(MainFormTest, PickingEachFamilyAheadTellsNothingAndChangesNothing) {
+    MainForm& main = Create();
+    main.PickEachFamilyAhead();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(main.cbxProductType.ItemIndex, -1);
+    EXPECT_TRUE(main.imgLength.File.empty());
+    EXPECT_THROW(main.PickProductType(0), FileError);
 }
 
 struct UnitsCase {
