@@ -2,6 +2,7 @@
 
 #include "CataloguePart.h"
 #include "PriceBook.h"
+#include "order/PriceQuote.h"
 
 #include <algorithm>
 #include <array>
@@ -33,30 +34,10 @@ struct Tally {
     }
 };
 
-const char* PriceTable(TProductFamily family) {
-    switch (family) {
-    case pfCoax:
-        return "CoaxPrice.tbl";
-    case pfRigidTwist:
-        return "RigidTwistPrice.tbl";
-    case pfEBend:
-        return "EBendPrice.tbl";
-    case pfHBend:
-        return "HBendPrice.tbl";
-    case pfFlexTwist:
-        return "FlexTwistPrice.tbl";
-    case pfMiterH:
-    case pfMiterE:
-        return "MiterBendPrice.tbl";
-    case pfStraightSection:
-        return "StraightSectionPrice.tbl";
-    case pfStepTwist:
-        return "StepTwistPrice.tbl";
-    case pfTaperedTransition:
-        return "TaperedTransitionPrice.tbl";
-    default:
-        return "";
-    }
+// The table to fix for a family's price, where it has one.
+const char* PriceTableOf(TProductFamily family) {
+    const char* table = PriceTable(family);
+    return table ? table : "";
 }
 
 // Parts applied back through the wizard: every part of a family without lengths
@@ -157,11 +138,11 @@ private:
         // whatever the tables say.
         const Money price = walker_.UnitPrice();
         if (price == 0 && part.Family != pfPressureWindow)
-            Open(noPrice_, CatalogueFinding::Error, PriceTable(part.Family),
+            Open(noPrice_, CatalogueFinding::Error, PriceTableOf(part.Family),
                  "parts offered without a price")
                 .Add(example);
         if (price != 0 && part.Family != pfStepTwist && row.Delivery == "Contact Corvane Rep.")
-            Open(noDelivery_, CatalogueFinding::Warning, PriceTable(part.Family),
+            Open(noDelivery_, CatalogueFinding::Warning, PriceTableOf(part.Family),
                  "parts offered without a delivery time")
                 .Add(example);
         if (price != 0 && part.LengthA >= 0)
@@ -179,7 +160,7 @@ private:
                 continue;
             const auto found = lastPrices_.find(keys[k]);
             if (found != lastPrices_.end() && found->second.first > price)
-                Open(falling_, CatalogueFinding::Warning, PriceTable(part.Family),
+                Open(falling_, CatalogueFinding::Warning, PriceTableOf(part.Family),
                      "parts cheaper than the same configuration with a shorter length")
                     .Add(part.PartNumber + " at " + MoneyText(price) + " after " +
                          found->second.second + " at " + MoneyText(found->second.first));

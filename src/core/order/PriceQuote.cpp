@@ -16,34 +16,6 @@ namespace {
 // One past the last column any price table is read at.
 constexpr size_t PriceColumns = 10;
 
-const char* PriceTable(TProductFamily family) {
-    switch (family) {
-    case pfCoax:
-        return "CoaxPrice.tbl";
-    case pfRigidTwist:
-        return "RigidTwistPrice.tbl";
-    case pfEBend:
-        return "EBendPrice.tbl";
-    case pfHBend:
-        return "HBendPrice.tbl";
-    case pfFlexTwist:
-        return "FlexTwistPrice.tbl";
-    case pfMiterH:
-    case pfMiterE:
-        return "MiterBendPrice.tbl";
-    case pfStraightSection:
-        return "StraightSectionPrice.tbl";
-    case pfStepTwist:
-        return "StepTwistPrice.tbl";
-    case pfTaperedTransition:
-        return "TaperedTransitionPrice.tbl";
-    case pfPressureWindow:
-    case pfUnknown:
-        break;
-    }
-    return nullptr;
-}
-
 std::string Field(const std::string& partNumber, TProductFamily family, TPartNumberField field) {
     return ExtractPartNumberField(partNumber, family, field);
 }
@@ -82,6 +54,34 @@ std::optional<double> Inches(const std::string& digits, size_t width, const std:
 }
 
 } // namespace
+
+const char* PriceTable(TProductFamily family) {
+    switch (family) {
+    case pfCoax:
+        return "CoaxPrice.tbl";
+    case pfRigidTwist:
+        return "RigidTwistPrice.tbl";
+    case pfEBend:
+        return "EBendPrice.tbl";
+    case pfHBend:
+        return "HBendPrice.tbl";
+    case pfFlexTwist:
+        return "FlexTwistPrice.tbl";
+    case pfMiterH:
+    case pfMiterE:
+        return "MiterBendPrice.tbl";
+    case pfStraightSection:
+        return "StraightSectionPrice.tbl";
+    case pfStepTwist:
+        return "StepTwistPrice.tbl";
+    case pfTaperedTransition:
+        return "TaperedTransitionPrice.tbl";
+    case pfPressureWindow:
+    case pfUnknown:
+        break;
+    }
+    return nullptr;
+}
 
 // Each column is read as one kind of value, so one slot per kind is enough.
 struct PriceSheet::Cell {

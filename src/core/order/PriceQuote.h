@@ -75,6 +75,10 @@ private:
     std::unordered_map<std::string, size_t> bendIndex_;
 };
 
+// The table a family's prices are read from; nullptr for pressure windows and
+// unknown parts, which are priced from no table of their own.
+const char* PriceTable(TProductFamily family);
+
 // The lookup of the family, through a sheet of its own; the zero quote for
 // pressure windows and unknown parts. A cell it needs that does not convert
 // throws ConversionError.
