@@ -270,13 +270,15 @@ TEST_P(TableCacheSees, AChangeBetweenTwoActions) {
     EXPECT_EQ(messages.Log.size(), change.Errors);
 }
 
+// A case's name: the way of reading, then the change.
+const auto ReadingAndChangeName = [](const auto& info) {
+    return std::string(std::get<0>(info.param).Name) + "_" + std::get<1>(info.param).Name;
+};
+
 INSTANTIATE_TEST_SUITE_P(Rows, TableCacheSees,
                          ::testing::Combine(::testing::ValuesIn(Readings),
                                             ::testing::ValuesIn(TableChanges)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).Name) + "_" +
-                                    std::get<1>(info.param).Name;
-                         });
+                         ReadingAndChangeName);
 
 // An edit through another name of the same file shows in no report of the folder.
 TEST(TableCache, ATableWithASecondHardLinkIsEditedThroughIt) {
@@ -376,10 +378,7 @@ TEST_P(PictureLookupSees, AChangeBetweenTwoActions) {
 INSTANTIATE_TEST_SUITE_P(Rows, PictureLookupSees,
                          ::testing::Combine(::testing::ValuesIn(Readings),
                                             ::testing::ValuesIn(PictureChanges)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).Name) + "_" +
-                                    std::get<1>(info.param).Name;
-                         });
+                         ReadingAndChangeName);
 
 // One command sees the pictures as they were at its first look.
 TEST(TableCache, AShortRunKeepsThePictureItFirstFound) {
