@@ -42,13 +42,18 @@ bool AppState::HoldsCatalogue() const {
     return std::filesystem::is_regular_file(DataDir + "Family.tbl", error);
 }
 
+std::optional<std::string> AppState::FoundInFolder(const std::string& folder,
+                                                   const std::string& name) const {
+    return Cache ? Cache->FileInFolder(folder, name) : FileInFolder(folder, name);
+}
+
 std::optional<std::string> AppState::PictureFile(const std::string& name) const {
-    return Cache ? Cache->FileInFolder(ImagesDir, name) : FileInFolder(ImagesDir, name);
+    return FoundInFolder(ImagesDir, name);
 }
 
 std::optional<std::string> AppState::OwnFile(const std::string& folder,
                                              const std::string& name) const {
-    if (auto found = Cache ? Cache->FileInFolder(folder, name) : FileInFolder(folder, name))
+    if (auto found = FoundInFolder(folder, name))
         return found;
     std::error_code error;
     if (fs::is_regular_file(folder + name, error))

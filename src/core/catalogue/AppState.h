@@ -65,6 +65,11 @@ struct AppState {
     // then costs no look at the folder while nothing in it changes. A link that
     // leads out of the folder is the file too (settings kept with the user's others).
     std::optional<std::string> OwnFile(const std::string& folder, const std::string& name) const;
+
+private:
+    // FileInFolder, through the cache when there is one.
+    std::optional<std::string> FoundInFolder(const std::string& folder,
+                                             const std::string& name) const;
 };
 
 } // namespace pelmora
