@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: installs the Debian packages the build needs when
 # any is missing. Sourced, not run.
 
-PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools libxcb1-dev libgtest-dev nlohmann-json3-dev
+PELMORA_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-base-dev-tools libfontconfig-dev libxcb1-dev libgtest-dev nlohmann-json3-dev
     libxml2-dev libbenchmark-dev libcli11-dev
     libboost-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev fonts-dejavu-core)
 # The fuzz targets (tools/run-fuzzers) and what test.sh needs beyond the build: the

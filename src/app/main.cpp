@@ -1,3 +1,4 @@
+#include "FontsAhead.h"
 #include "Keyboard.h"
 #include "Look.h"
 #include "PlatformStart.h"
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    FontsAhead fonts;
     std::optional<PlatformStartGuard> platformStart(std::in_place);
     QApplication application(argc, argv);
     platformStart.reset();
@@ -102,6 +104,7 @@ int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(pelmora);
     QApplication::setApplicationName(QStringLiteral("Pelmora 38"));
     ApplyLook(application);
+    fonts.Wait();
     // "." is the decimal separator whatever the user's regional settings.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
