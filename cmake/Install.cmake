@@ -1,4 +1,5 @@
-# The installed tree: the programs in bin/, the catalogue, pictures and help file
+# The installed tree: the programs in bin/, the window's modules in the
+# library folder's pelmora38/, the catalogue, pictures and help file
 # in share/pelmora38/ (where the programs look for them, from their own folder),
 # the desktop entry with its AppStream metainfo, icons, man pages, the completion
 # of pelmora-cli, pelmora-web's systemd unit, and in share/doc/pelmora38/ the
@@ -9,6 +10,7 @@ include(GNUInstallDirs)
 install(TARGETS pelmora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(PELMORA_BUILD_GUI)
     install(TARGETS pelmora38 pelmora-web RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS pelmora38-print pelmora38-download LIBRARY DESTINATION ${PELMORA_MODULES_DIR})
 endif()
 
 set(PELMORA_SHARE ${CMAKE_INSTALL_DATADIR}/pelmora38)

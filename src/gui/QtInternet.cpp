@@ -1,12 +1,9 @@
 #include "QtInternet.h"
 
+#include "Modules.h"
 #include "Text1252Qt.h"
 
 #include <QDesktopServices>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace pelmora {
@@ -16,28 +13,9 @@ QtInternet::QtInternet() = default;
 QtInternet::~QtInternet() = default;
 
 bool QtInternet::Download(const std::string& url, const std::string& targetPath) {
-    if (!network_)
-        network_ = std::make_unique<QNetworkAccessManager>();
-    QNetworkRequest request{QUrl(FromCore(url))};
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = network_->get(request);
-    QEventLoop wait;
-    QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
-
-    const QByteArray body = reply->readAll();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QVariant expected = reply->header(QNetworkRequest::ContentLengthHeader);
-    const bool complete = reply->error() == QNetworkReply::NoError && status >= 200 &&
-                          status < 300 &&
-                          (!expected.isValid() || expected.toLongLong() == body.size());
-    reply->deleteLater();
-    if (!complete)
-        return false;
-    // Written beside the target and renamed over it only when all of it is on disk.
-    QSaveFile file(FromCore(targetPath));
-    return file.open(QIODevice::WriteOnly) && file.write(body) == body.size() && file.commit();
+    if (!downloader_)
+        downloader_ = MadeByModule<Downloader>("pelmora38-download", "pelmora_new_downloader");
+    return downloader_->Download(url, targetPath);
 }
 
 bool QtInternet::Open(const std::string& fileOrAddress) {

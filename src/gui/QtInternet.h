@@ -1,17 +1,14 @@
 #pragma once
 
+#include "Downloader.h"
 #include "platform/Internet.h"
 
 #include <memory>
 
-class QNetworkAccessManager;
-
 namespace pelmora {
 
-// Downloads with Qt Network, waiting in a local event loop so that the windows
-// still repaint; opens files and addresses through the desktop. The network
-// manager is made at the first download: making one loads Qt's network plugins,
-// which the window's start should not wait for.
+// Downloads through the download module (see Modules.h), loaded at the first
+// download; opens files and addresses through the desktop.
 class QtInternet : public Internet {
 public:
     QtInternet();
@@ -21,7 +18,7 @@ public:
     bool Open(const std::string& fileOrAddress) override;
 
 private:
-    std::unique_ptr<QNetworkAccessManager> network_;
+    std::unique_ptr<Downloader> downloader_;
 };
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModulePrinter.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
 #include "QtConfirmDialogs.h"
@@ -8,7 +9,6 @@
 #include "QtInternet.h"
 #include "QtMessageBoxes.h"
 #include "QtModalWindows.h"
-#include "QtPrinter.h"
 #include "platform/Platform.h"
 
 namespace pelmora {
@@ -22,7 +22,7 @@ struct QtPlatform {
     QtModalWindows Windows{Messages};
     QtFileDialogs Files;
     QtBusyCursor Busy;
-    QtPrinter Print;
+    ModulePrinter Print;
     QtClock Time;
     QtInternet Net;
     Platform Seams{Messages, Help, Confirm, Windows, Files, Busy, Print, Time, Net};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Printer.h"
+#include "WindowPrinter.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -17,14 +17,13 @@ class QtCanvas;
 // The Qt printer is made at the first use: making one loads the print system's
 // libraries and asks its server for printers, which the window's start should
 // not wait for.
-class QtPrinter : public Printer {
+class QtPrinter : public WindowPrinter {
 public:
     QtPrinter();
     ~QtPrinter() override;
 
-    void SetParent(QWidget* parent) { parent_ = parent; }
-    // Prints into a PDF file without asking, for tests and unattended runs.
-    void PrintToPdf(const QString& path);
+    void SetParent(QWidget* parent) override { parent_ = parent; }
+    void PrintToPdf(const QString& path) override;
 
     bool AskPrint(const std::string& documentName) override;
     // Where a job printed to a file goes unless the user names another file.

@@ -1,6 +1,6 @@
 #include "GuiPlatform.h"
+#include "ModulePrinter.h"
 #include "Program.h"
-#include "QtPrinter.h"
 #include "catalogue/AppState.h"
 #include "support/FakePlatform.h"
 #include "support/TestCatalogue.h"
@@ -26,7 +26,7 @@ class PrintingTest : public QObject {
         testing::TempFolder folder;
         AppState app;
         testing::FakePlatform fakes;
-        QtPrinter printer;
+        ModulePrinter printer;
         Platform platform{fakes.Messages, fakes.Help, fakes.Confirm, fakes.Windows, fakes.Files,
                           fakes.Busy,     printer,    fakes.Time,    fakes.Net};
     };

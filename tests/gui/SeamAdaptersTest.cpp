@@ -1,12 +1,12 @@
 // Each Qt side of a seam against the real Qt object, driven as a user drives it:
 // a stand-in in every test would hide the faults of the real side.
+#include "ModulePrinter.h"
 #include "QtBusyCursor.h"
 #include "QtClock.h"
 #include "QtConfirmDialogs.h"
 #include "QtFileDialogs.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBoxes.h"
-#include "QtPrinter.h"
 #include "WhenShown.h"
 #include "catalogue/AppState.h"
 #include "catalogue/TxtTable.h"
@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -174,9 +173,9 @@ private slots:
 
     // The Qt printer is made at its first use, whichever use comes first.
     void printerPagesAreMeasuredBeforeAnyJob() {
-        QtPrinter measured;
+        ModulePrinter measured;
         QVERIFY(measured.PageWidth() > 0);
-        QtPrinter drawn;
+        ModulePrinter drawn;
         QVERIFY(drawn.OffscreenPage() != nullptr);
         QCOMPARE(drawn.PageWidth(), measured.PageWidth());
     }
@@ -189,7 +188,7 @@ private slots:
         qputenv("HOME", QByteArray::fromStdString(home.Path()));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.Path() + ".config"));
         const QString documents = QString::fromStdString(home.Path() + "Documents/");
-        QtPrinter printer;
+        ModulePrinter printer;
         QString offered;
         auto readName = [&offered](QWidget* dialog) {
             auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));

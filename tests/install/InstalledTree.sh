@@ -23,6 +23,12 @@ for file in bin/pelmora38 bin/pelmora-cli bin/pelmora-web share/pelmora38/Data/F
     [ -e "$usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 
+# The window's printer and download modules, in the package's own folder.
+for module in print download; do
+    [ -n "$(find "$usr/lib" -path "*/pelmora38/pelmora38-$module.so")" ] ||
+        { echo "not installed: the $module module"; exit 1; }
+done
+
 # Man pages render without a warning, as lintian requires.
 for page in "$usr"/share/man/man1/*.1.gz; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)

@@ -34,7 +34,7 @@ class Session:
         # A copy run from its own folder keeps every file it writes in this folder.
         for name in ("Data", "Images"):
             shutil.copytree(os.path.join(program_dir, name), os.path.join(self.app, name))
-        for name in ("pelmora38", "Pelmora38.hlp"):
+        for name in ("pelmora38", "pelmora38-print.so", "pelmora38-download.so", "Pelmora38.hlp"):
             shutil.copy2(os.path.join(program_dir, name), self.app)
         home = os.path.join(self.root, "home")
         os.makedirs(os.path.join(home, "Documents"))
